@@ -1,0 +1,23 @@
+# Host build: unit tests of the portable core, and its benchmarks.
+find_package(GTest REQUIRED)
+include(GoogleTest)
+
+file(GLOB SUPPORT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/support/*.cpp)
+file(GLOB UNIT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/*.cpp)
+
+add_library(halvorn_test_support STATIC ${SUPPORT_SOURCES})
+target_include_directories(halvorn_test_support PUBLIC tests)
+target_link_libraries(halvorn_test_support PUBLIC halvorn_core)
+target_compile_options(halvorn_test_support PRIVATE -Wall -Wextra)
+
+add_executable(unit_tests ${UNIT_SOURCES})
+target_link_libraries(unit_tests PRIVATE halvorn_test_support GTest::gtest GTest::gtest_main)
+target_compile_definitions(unit_tests PRIVATE HALVORN_TEST_DATA="${CMAKE_SOURCE_DIR}/tests/data")
+gtest_discover_tests(unit_tests DISCOVERY_TIMEOUT 60)
+
+file(GLOB BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*.cpp)
+if(HALVORN_BENCHMARKS AND BENCH_SOURCES)
+  find_package(benchmark REQUIRED)
+  add_executable(benchmarks ${BENCH_SOURCES})
+  target_link_libraries(benchmarks PRIVATE halvorn_test_support benchmark::benchmark benchmark::benchmark_main)
+endif()

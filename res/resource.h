@@ -1,0 +1,66 @@
+// Resource and control IDs of Halvorn2, shared by the resource script and the
+// dialog code.
+#pragma once
+
+#define IDD_HALVORN2_DIALOG 102
+#define IDR_MAINFRAME 128
+#define IDD_NAME_INPUT 129
+
+// Static controls that no code addresses.
+#define IDC_STATIC (-1)
+
+// Main dialog, template 102.
+#define IDC_COMMAND_PREVIEW 1000
+#define IDC_POWER_ON 1001
+#define IDC_CAP_STS_PATH 1002
+#define IDC_BROWSE_RECORDER 1003
+#define IDC_FILE_NAME 1004
+#define IDC_POWER_OFF 1005
+#define IDC_BROWSE_FOLDER 1006
+#define IDC_BCS 1007
+#define IDC_B25 1008
+#define IDC_ID 1009
+#define IDC_SEL 1010
+#define IDC_CHANNEL 1011
+#define IDC_SUS 1012
+#define IDC_FOLDER 1013
+#define IDC_DELETE_SAME_NAME 1014
+#define IDC_SUNDAY 1015
+#define IDC_MONDAY 1016
+#define IDC_TUESDAY 1017
+#define IDC_WEDNESDAY 1018
+#define IDC_THURSDAY 1019
+#define IDC_FRIDAY 1020
+#define IDC_SATURDAY 1021
+#define IDC_WEEKDAY_LABEL 1022
+#define IDC_START_TIME 1027
+#define IDC_END_TIME 1028
+#define IDC_REGISTER 1029
+#define IDC_REGISTRATION_NAME 1030
+#define IDC_REPEAT_DAILY 1031
+#define IDC_REPEAT_WEEKLY 1032
+#define IDC_START_DATE 1033
+#define IDC_REPEAT_ONCE 1034
+#define IDC_DEL_TASK 1035
+#define IDC_RESUME 1036
+#define IDC_ACCOUNT 1037
+#define IDC_PASS 1038
+#define IDC_PASS_CONFIRM 1039
+#define IDC_OPEN_IEPG 1040
+#define IDC_CHANNEL_LIST 1043
+#define IDC_AUTOCLOSE 1044
+#define IDC_VLC 1045
+#define IDC_RMC 1047
+#define IDC_SUBTITLE 1048
+#define IDC_FILEEXT 1049
+#define IDC_EXTEND 1050
+#define IDC_PARENTHESES 1051
+#define IDC_TASK_VIEWER 1053
+#define IDC_ID_SPIN 1055
+#define IDC_PROFILE_TABS 1056
+#define IDC_ADD_PROFILE 1057
+#define IDC_DELETE_PROFILE 1058
+#define IDC_ENCODER_PRESETS 1059
+
+// Name input dialog, template 129.
+#define IDC_PROFILE_NAME 1000

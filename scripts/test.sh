@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Installs what is needed, builds everything and runs every test: the unit
+# tests natively and under the sanitizers, then the end-to-end tests of the
+# real Halvorn2.exe under Wine.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/bootstrap.sh
+cmake --workflow --preset native
+cmake --workflow --preset native-asan
+cmake --workflow --preset windows

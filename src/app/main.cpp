@@ -1,0 +1,18 @@
+#include "win32/windows_api.h"
+
+#include "app/halvorn2_app.h"
+#include "win32/platform.h"
+#include "win32/wide_text.h"
+
+// The one application object, as the framework expects it.
+CHalvorn2App theApp;
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR command_line, int) {
+  // The dialog template uses the date-time picker, month calendar, tab and
+  // up-down controls, which must be registered before it is created.
+  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_DATE_CLASSES | ICC_TAB_CLASSES | ICC_UPDOWN_CLASS |
+                                                      ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&controls);
+  win32::Platform platform(instance);
+  return theApp.Run(platform, win32::Utf16(command_line != nullptr ? command_line : L""));
+}

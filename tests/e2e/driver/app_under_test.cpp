@@ -1,0 +1,237 @@
+#include "app_under_test.h"
+
+#include <commctrl.h>
+
+#include <cstdio>
+
+namespace {
+
+constexpr DWORD kPollMs = 50;
+constexpr UINT kSendTimeoutMs = 20000;
+
+// A value placed in the program's own memory, for control messages whose
+// argument is a pointer (the platform does not carry those across processes).
+template <class T>
+class RemoteValue {
+ public:
+  RemoteValue(HANDLE process, const T& value) : process_(process) {
+    address_ = VirtualAllocEx(process, nullptr, sizeof(T), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    if (address_ == nullptr) throw Failure{L"cannot reach the program's memory"};
+    WriteProcessMemory(process, address_, &value, sizeof(T), nullptr);
+  }
+  ~RemoteValue() { VirtualFreeEx(process_, address_, 0, MEM_RELEASE); }
+  RemoteValue(const RemoteValue&) = delete;
+  RemoteValue& operator=(const RemoteValue&) = delete;
+
+  LPARAM address() const { return reinterpret_cast<LPARAM>(address_); }
+  T Read() const {
+    T value{};
+    ReadProcessMemory(process_, address_, &value, sizeof(T), nullptr);
+    return value;
+  }
+
+ private:
+  HANDLE process_;
+  void* address_ = nullptr;
+};
+
+LRESULT SendAndWait(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  DWORD_PTR result = 0;
+  if (SendMessageTimeoutW(window, message, wparam, lparam, SMTO_NORMAL, kSendTimeoutMs, &result) == 0) {
+    throw Failure{L"the program did not answer a message"};
+  }
+  return static_cast<LRESULT>(result);
+}
+
+struct WindowSearch {
+  DWORD process_id;
+  const wchar_t* caption;
+  HWND found;
+};
+
+BOOL CALLBACK MatchTopLevel(HWND window, LPARAM lparam) {
+  auto* search = reinterpret_cast<WindowSearch*>(lparam);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner != search->process_id || !IsWindowVisible(window)) return TRUE;
+  wchar_t class_name[64] = {};
+  GetClassNameW(window, class_name, 64);
+  if (lstrcmpW(class_name, L"#32770") != 0) return TRUE;
+  wchar_t caption[256] = {};
+  GetWindowTextW(window, caption, 256);
+  if (lstrcmpW(caption, search->caption) != 0) return TRUE;
+  search->found = window;
+  return FALSE;
+}
+
+HWND FindTopLevel(DWORD process_id, const wchar_t* caption) {
+  WindowSearch search{process_id, caption, nullptr};
+  EnumWindows(MatchTopLevel, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::wstring WindowText(HWND window) {
+  const int length = GetWindowTextLengthW(window);
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  const int copied = GetWindowTextW(window, text.data(), length + 1);
+  text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
+  return text;
+}
+
+}  // namespace
+
+AppUnderTest::AppUnderTest(const std::wstring& exe, const std::wstring& arguments) {
+  std::wstring command_line = L"\"" + exe + L"\"";
+  if (!arguments.empty()) command_line += L" " + arguments;
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  if (!CreateProcessW(exe.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &process_)) {
+    throw Failure{L"cannot start " + exe};
+  }
+}
+
+AppUnderTest::~AppUnderTest() {
+  if (Running()) {
+    TerminateProcess(process_.hProcess, 99);
+    WaitForSingleObject(process_.hProcess, 5000);
+  }
+  CloseHandle(process_.hThread);
+  CloseHandle(process_.hProcess);
+}
+
+HWND AppUnderTest::WaitForDialog(const wchar_t* caption, DWORD timeout_ms) {
+  for (DWORD waited = 0; waited < timeout_ms; waited += kPollMs) {
+    if (HWND found = FindTopLevel(process_.dwProcessId, caption)) {
+      // Let the dialog finish its first paint before acting on it.
+      SendAndWait(found, WM_NULL, 0, 0);
+      dialog_ = found;
+      return found;
+    }
+    if (!Running()) break;
+    Sleep(kPollMs);
+  }
+  throw Failure{std::wstring(L"no window \"") + caption + L"\""};
+}
+
+HWND AppUnderTest::Control(int id) const {
+  HWND control = GetDlgItem(dialog_, id);
+  if (control == nullptr) throw Failure{L"no control " + std::to_wstring(id)};
+  return control;
+}
+
+std::wstring AppUnderTest::Text(int id) const {
+  HWND control = Control(id);
+  const auto length = SendAndWait(control, WM_GETTEXTLENGTH, 0, 0);
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  const auto copied = SendAndWait(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<size_t>(copied));
+  return text;
+}
+
+void AppUnderTest::Type(int id, const std::wstring& text) {
+  SendAndWait(Control(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void AppUnderTest::Click(int id) { SendAndWait(Control(id), BM_CLICK, 0, 0); }
+
+void AppUnderTest::ClickLater(int id) { PostMessageW(Control(id), BM_CLICK, 0, 0); }
+
+bool AppUnderTest::Checked(int id) const { return SendAndWait(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+void AppUnderTest::SetChecked(int id, bool checked) {
+  if (Checked(id) != checked) Click(id);
+}
+
+void AppUnderTest::KeyPress(int id, WORD virtual_key) {
+  HWND control = Control(id);
+  PostMessageW(control, WM_KEYDOWN, virtual_key, 1);
+  PostMessageW(control, WM_KEYUP, virtual_key, 0xC0000001);
+  // The keys are queued; a sent message is handled only after the queue has
+  // been read up to the point where the dialog waits again.
+  Sleep(300);
+  SendAndWait(dialog_, WM_NULL, 0, 0);
+}
+
+SYSTEMTIME AppUnderTest::PickerTime(int id) const {
+  RemoteValue<SYSTEMTIME> remote(process_.hProcess, SYSTEMTIME{});
+  SendAndWait(Control(id), DTM_GETSYSTEMTIME, 0, remote.address());
+  return remote.Read();
+}
+
+void AppUnderTest::SetPickerTime(int id, const SYSTEMTIME& time) {
+  HWND picker = Control(id);
+  RemoteValue<SYSTEMTIME> value(process_.hProcess, time);
+  SendAndWait(picker, DTM_SETSYSTEMTIME, GDT_VALID, value.address());
+  // The picker tells its dialog only about edits made by hand; tell it as
+  // the picker would have.
+  NMDATETIMECHANGE change{};
+  change.nmhdr.hwndFrom = picker;
+  change.nmhdr.idFrom = static_cast<UINT_PTR>(id);
+  change.nmhdr.code = DTN_DATETIMECHANGE;
+  change.dwFlags = GDT_VALID;
+  change.st = time;
+  RemoteValue<NMDATETIMECHANGE> notification(process_.hProcess, change);
+  SendAndWait(dialog_, WM_NOTIFY, static_cast<WPARAM>(id), notification.address());
+}
+
+SYSTEMTIME AppUnderTest::CalendarDate(int id) const {
+  RemoteValue<SYSTEMTIME> remote(process_.hProcess, SYSTEMTIME{});
+  SendAndWait(Control(id), MCM_GETCURSEL, 0, remote.address());
+  return remote.Read();
+}
+
+HWND AppUnderTest::FindMessageBox() const { return FindTopLevel(process_.dwProcessId, L"Halvorn2"); }
+
+bool AppUnderTest::HasMessageBox() const { return FindMessageBox() != nullptr; }
+
+std::optional<std::wstring> AppUnderTest::AnswerMessageBox(DWORD timeout_ms) {
+  for (DWORD waited = 0; waited < timeout_ms; waited += kPollMs) {
+    if (HWND box = FindMessageBox()) {
+      HWND text = GetDlgItem(box, 0xFFFF);
+      std::wstring message = text != nullptr ? WindowText(text) : std::wstring();
+      HWND button = FindWindowExW(box, nullptr, L"Button", nullptr);
+      PostMessageW(button, BM_CLICK, 0, 0);
+      for (int i = 0; i < 200 && IsWindow(box); ++i) Sleep(kPollMs);
+      return message;
+    }
+    if (!Running()) break;
+    Sleep(kPollMs);
+  }
+  return std::nullopt;
+}
+
+void AppUnderTest::PressCloseButton() { PostMessageW(dialog_, WM_SYSCOMMAND, SC_CLOSE, 0); }
+
+std::optional<DWORD> AppUnderTest::WaitForExit(DWORD timeout_ms) {
+  if (WaitForSingleObject(process_.hProcess, timeout_ms) != WAIT_OBJECT_0) return std::nullopt;
+  DWORD code = 0;
+  GetExitCodeProcess(process_.hProcess, &code);
+  return code;
+}
+
+bool AppUnderTest::Running() const { return WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT; }
+
+void Expect(bool condition, const std::wstring& what) {
+  if (!condition) throw Failure{what};
+}
+
+void ExpectEqual(const std::wstring& actual, const std::wstring& expected, const std::wstring& what) {
+  if (actual != expected) throw Failure{what + L": expected [" + expected + L"], got [" + actual + L"]"};
+}
+
+std::wstring Utf16FromUtf8(const char* text) {
+  const int length = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
+  std::wstring wide(static_cast<size_t>(length), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, text, -1, wide.data(), length);
+  wide.resize(static_cast<size_t>(length > 0 ? length - 1 : 0));
+  return wide;
+}
+
+std::string Utf8(const std::wstring& text) {
+  const int length = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+  std::string narrow(static_cast<size_t>(length), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, narrow.data(), length, nullptr, nullptr);
+  narrow.resize(static_cast<size_t>(length > 0 ? length - 1 : 0));
+  return narrow;
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// Halvorn2.exe started by the driver, and the user's hands on it: find the
+// dialog, type, click, read, answer message boxes, close.
+class AppUnderTest {
+ public:
+  AppUnderTest(const std::wstring& exe, const std::wstring& arguments);
+  ~AppUnderTest();
+  AppUnderTest(const AppUnderTest&) = delete;
+  AppUnderTest& operator=(const AppUnderTest&) = delete;
+
+  // The main dialog once it is on show; throws when it does not appear.
+  HWND WaitForDialog(const wchar_t* caption = L"Halvorn Ver 2.3", DWORD timeout_ms = 30000);
+  HWND dialog() const { return dialog_; }
+  HWND Control(int id) const;
+
+  std::wstring Text(int id) const;
+  void Type(int id, const std::wstring& text);  // replaces the text, as a paste would
+  void Click(int id);                           // waits until the click is handled
+  void ClickLater(int id);                      // for clicks that open a message box
+  bool Checked(int id) const;
+  void SetChecked(int id, bool checked);        // clicks only when the state differs
+  void KeyPress(int id, WORD virtual_key);
+
+  SYSTEMTIME PickerTime(int id) const;
+  void SetPickerTime(int id, const SYSTEMTIME& time);  // as the user's edit, with its notification
+  SYSTEMTIME CalendarDate(int id) const;
+
+  // The next message box of the program: its text, after pressing its OK.
+  std::optional<std::wstring> AnswerMessageBox(DWORD timeout_ms = 15000);
+  bool HasMessageBox() const;
+
+  void PressCloseButton();
+  // The exit code, or nothing while the program still runs after the wait.
+  std::optional<DWORD> WaitForExit(DWORD timeout_ms = 20000);
+  bool Running() const;
+  DWORD process_id() const { return process_.dwProcessId; }
+  HANDLE process() const { return process_.hProcess; }
+
+ private:
+  HWND FindMessageBox() const;
+
+  PROCESS_INFORMATION process_{};
+  HWND dialog_ = nullptr;
+};
+
+// Any failure of a scenario.
+struct Failure {
+  std::wstring what;
+};
+
+void Expect(bool condition, const std::wstring& what);
+void ExpectEqual(const std::wstring& actual, const std::wstring& expected, const std::wstring& what);
+
+std::wstring Utf16FromUtf8(const char* text);
+std::string Utf8(const std::wstring& text);

@@ -1,0 +1,18 @@
+# End-to-end tests: the real Halvorn2.exe under Wine, driven by e2e_driver.exe.
+set(BENCH ${CMAKE_SOURCE_DIR}/tests/e2e/wine_bench.sh)
+
+add_test(NAME e2e.setup COMMAND bash ${BENCH} setup ${CMAKE_BINARY_DIR})
+set_tests_properties(e2e.setup PROPERTIES FIXTURES_SETUP wine TIMEOUT 300)
+add_test(NAME e2e.teardown COMMAND bash ${BENCH} teardown ${CMAKE_BINARY_DIR})
+set_tests_properties(e2e.teardown PROPERTIES FIXTURES_CLEANUP wine)
+
+# One ctest test per driver scenario.
+function(add_e2e_test scenario)
+  add_test(NAME e2e.${scenario} COMMAND bash ${BENCH} run ${CMAKE_BINARY_DIR} ${scenario} ${ARGN})
+  set_tests_properties(e2e.${scenario} PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 180
+                       PASS_REGULAR_EXPRESSION "PASS ${scenario}")
+endfunction()
+
+add_e2e_test(window_matches_template)
+add_e2e_test(keys_keep_it_open)
+add_e2e_test(screenshot)

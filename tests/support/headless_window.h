@@ -1,0 +1,141 @@
+#pragma once
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/dialog.h"
+#include "framework/platform.h"
+
+namespace headless {
+
+// A dialog window kept in memory. Code of the dialog sets and reads controls
+// through fw::DialogWindow; a test acts as the user through the methods
+// below, which raise the notifications the platform would raise. Like a real
+// edit control, an edit whose text is set from code reports a change, so the
+// dialog's rule that showing the form raises no handler is really exercised.
+class Window : public fw::DialogWindow {
+ public:
+  Window(fw::Dialog& dialog, fw::CalendarTime now);
+  ~Window() override;
+
+  // --- the user's actions ---
+  void Type(int id, std::u16string_view text);
+  void ClickButton(int id);
+  void ClickCheckBox(int id);
+  void ClickRadio(int first_id, int index);
+  void SelectListItem(int id, int index);
+  // Opens the drop-down list, picks an item and closes the list again.
+  void PickComboItem(int id, int index);
+  void ChangeTab(int id, int index);
+  void PickDate(int id, const fw::CalendarTime& date);
+  void EditTime(int id, const fw::CalendarTime& time);
+  void PressSpin(int id, int delta);
+  void PressEnter() { ClickButton(fw::kIdOk); }
+  void PressEsc() { ClickButton(fw::kIdCancel); }
+  void PressCloseButton();
+  void Paint();
+  void Minimize() { iconic_ = true; }
+
+  // Declares the buttons of a radio group, first one first.
+  void DeclareRadioGroup(std::vector<int> ids);
+
+  // --- what the user sees ---
+  const std::vector<std::u16string>& message_boxes() const { return message_boxes_; }
+  const std::vector<std::u16string>& message_box_captions() const { return captions_; }
+  bool ended() const { return ended_; }
+  std::intptr_t result() const { return result_; }
+  int handled_events() const { return handled_events_; }
+  const std::vector<fw::Icon>& icons_set() const { return icons_set_; }
+  struct DrawnIcon {
+    int resource_id;
+    int x;
+    int y;
+  };
+  const std::vector<DrawnIcon>& drawn_icons() const { return drawn_icons_; }
+  int erased_backgrounds() const { return erased_backgrounds_; }
+  bool date_time_format_is(int id, std::u16string_view format);
+
+  // --- fw::DialogWindow ---
+  std::u16string GetText(int id) const override;
+  void SetText(int id, std::u16string_view text) override;
+  int GetCheck(int id) const override;
+  void SetCheck(int id, int state) override;
+  int GetRadioIndex(int first_id) const override;
+  void SetRadioIndex(int first_id, int index) override;
+  fw::TabControl& Tab(int id) override;
+  fw::ListBox& List(int id) override;
+  fw::ComboBox& Combo(int id) override;
+  fw::DateTimePicker& DateTime(int id) override;
+  fw::MonthCalendar& Calendar(int id) override;
+  void SetIcon(const fw::Icon& icon, bool big) override;
+  bool IsIconic() const override { return iconic_; }
+  fw::Size ClientSize() const override { return {566, 554}; }
+  fw::Size SystemIconSize() const override { return {32, 32}; }
+  std::unique_ptr<fw::PaintSession> BeginPaint() override;
+  void MessageBox(std::u16string_view text, std::u16string_view caption) override;
+  void EndDialog(std::intptr_t result) override;
+
+ private:
+  class Tabs;
+  class Items;
+  class Picker;
+  class Calendar_;
+  class Painter;
+
+  fw::Notification Raise(fw::EventKind kind, int id, int delta = 0);
+  void ExpectOpen() const;
+  template <class Control>
+  Control& Get(std::map<int, std::unique_ptr<Control>>& controls, int id);
+
+  fw::Dialog& dialog_;
+  fw::CalendarTime now_;
+  std::map<int, std::u16string> texts_;
+  std::map<int, int> checks_;
+  std::map<int, std::vector<int>> radio_groups_;
+  std::map<int, std::unique_ptr<Tabs>> tabs_;
+  std::map<int, std::unique_ptr<Items>> lists_;
+  std::map<int, std::unique_ptr<Items>> combos_;
+  std::map<int, std::unique_ptr<Picker>> pickers_;
+  std::map<int, std::unique_ptr<Calendar_>> calendars_;
+  std::vector<std::u16string> message_boxes_;
+  std::vector<std::u16string> captions_;
+  std::vector<fw::Icon> icons_set_;
+  std::vector<DrawnIcon> drawn_icons_;
+  int erased_backgrounds_ = 0;
+  int handled_events_ = 0;
+  bool iconic_ = false;
+  bool ended_ = false;
+  std::intptr_t result_ = 0;
+};
+
+// Runs dialogs headlessly. A dialog shown with DoModal is answered by the
+// next responder the test queued, which acts on it as a user would; with no
+// responder queued the dialog is cancelled and counted.
+class Platform : public fw::Platform {
+ public:
+  using Responder = std::function<void(Window&)>;
+
+  explicit Platform(fw::CalendarTime now = {2026, 12, 2, 8, 21, 0, 0});
+  ~Platform() override;
+
+  // Opens a dialog without a modal loop, for the test to act on.
+  std::unique_ptr<Window> Open(fw::Dialog& dialog);
+  void RespondToNextModal(Responder responder) { responders_.push_back(std::move(responder)); }
+
+  std::intptr_t RunModal(fw::Dialog& dialog) override;
+  fw::Icon LoadIcon(int resource_id) override { return {resource_id, static_cast<std::uintptr_t>(resource_id)}; }
+
+  int unanswered_modals() const { return unanswered_modals_; }
+  const std::vector<int>& modal_templates() const { return modal_templates_; }
+
+ private:
+  fw::CalendarTime now_;
+  std::vector<Responder> responders_;
+  std::vector<int> modal_templates_;
+  int unanswered_modals_ = 0;
+};
+
+}  // namespace headless
