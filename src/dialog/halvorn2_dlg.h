@@ -1,10 +1,12 @@
 #pragma once
 
-#include <array>
+#include <span>
 #include <string>
 
 #include "framework/dialog.h"
 #include "framework/message_map.h"
+#include "model/recording_profile.h"
+#include "model/reservation_form.h"
 
 // The main dialog, "Halvorn Ver 2.3": it owns the reservation form, the
 // recorder profiles and the channel table for the life of the run.
@@ -16,6 +18,18 @@ class CHalvorn2Dlg : public fw::Dialog {
   // The application's command line after the program name. The dialog reads
   // it once at start-up and never changes it.
   const std::u16string* command_line = nullptr;
+
+  ReservationForm form;
+  ProfileArray profiles{};
+  int profile_count = 0;
+
+  // Copies the form's profile values into the profile of the selected tab.
+  void StoreProfile();
+  // Copies profile `index` into the form; an index outside the set does nothing.
+  void LoadProfile(int index);
+  // Recomposes the recorder command from the form and the time pickers, and
+  // shows the form.
+  void ComposeCommandLine();
 
  protected:
   void DoDataExchange(fw::DataExchange& dx) override;
@@ -30,7 +44,21 @@ class CHalvorn2Dlg : public fw::Dialog {
   void OnOkOrCancelKey() {}
   void OnClose(fw::Notification& notification);
 
+  void OnFormChange();
+  void OnWeekdayClicked();
+  void OnTimeChange(fw::Notification& notification);
+  void OnIdSpin(fw::Notification& notification);
+  void OnExtend();
+  void OnEncoderCloseUp();
+
+  // The start date's weekday becomes the one ticked box, without touching
+  // the controls.
+  void MarkStartWeekday();
+  int SelectedProfile();
+  void ShowEndTime();
+
   fw::Icon icon_;
 
-  static const std::array<fw::MessageMapEntry<CHalvorn2Dlg>, 5> kMessageMap;
+  static const fw::MessageMapEntry<CHalvorn2Dlg> kMessageMap[];
+  static std::span<const fw::MessageMapEntry<CHalvorn2Dlg>> MessageMap();
 };

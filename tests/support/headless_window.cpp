@@ -262,26 +262,32 @@ Platform::Platform(fw::CalendarTime now) : now_(now) { fw::SetPlatform(this); }
 
 Platform::~Platform() { fw::SetPlatform(nullptr); }
 
-std::unique_ptr<Window> Platform::Open(fw::Dialog& dialog) {
+std::unique_ptr<Window> Platform::MakeWindow(fw::Dialog& dialog) const {
   auto window = std::make_unique<Window>(dialog, now_);
+  for (const auto& group : radio_groups_) window->DeclareRadioGroup(group);
+  return window;
+}
+
+std::unique_ptr<Window> Platform::Open(fw::Dialog& dialog) {
+  auto window = MakeWindow(dialog);
   dialog.InitDialog();
   return window;
 }
 
 std::intptr_t Platform::RunModal(fw::Dialog& dialog) {
   modal_templates_.push_back(dialog.template_id());
-  Window window(dialog, now_);
+  const auto window = MakeWindow(dialog);
   dialog.InitDialog();
   if (responders_.empty()) {
     ++unanswered_modals_;
-    window.EndDialog(fw::kIdCancel);
+    window->EndDialog(fw::kIdCancel);
   } else {
     Responder responder = std::move(responders_.front());
     responders_.erase(responders_.begin());
-    responder(window);
-    if (!window.ended()) window.EndDialog(fw::kIdCancel);
+    responder(*window);
+    if (!window->ended()) window->EndDialog(fw::kIdCancel);
   }
-  return window.result();
+  return window->result();
 }
 
 }  // namespace headless

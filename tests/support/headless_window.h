@@ -123,6 +123,8 @@ class Platform : public fw::Platform {
 
   // Opens a dialog without a modal loop, for the test to act on.
   std::unique_ptr<Window> Open(fw::Dialog& dialog);
+  // A radio group that every window opened from now on has, first button first.
+  void DeclareRadioGroup(std::vector<int> ids) { radio_groups_.push_back(std::move(ids)); }
   void RespondToNextModal(Responder responder) { responders_.push_back(std::move(responder)); }
 
   std::intptr_t RunModal(fw::Dialog& dialog) override;
@@ -132,7 +134,10 @@ class Platform : public fw::Platform {
   const std::vector<int>& modal_templates() const { return modal_templates_; }
 
  private:
+  std::unique_ptr<Window> MakeWindow(fw::Dialog& dialog) const;
+
   fw::CalendarTime now_;
+  std::vector<std::vector<int>> radio_groups_;
   std::vector<Responder> responders_;
   std::vector<int> modal_templates_;
   int unanswered_modals_ = 0;

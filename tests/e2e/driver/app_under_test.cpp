@@ -38,7 +38,8 @@ class RemoteValue {
 LRESULT SendAndWait(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   DWORD_PTR result = 0;
   if (SendMessageTimeoutW(window, message, wparam, lparam, SMTO_NORMAL, kSendTimeoutMs, &result) == 0) {
-    throw Failure{L"the program did not answer a message"};
+    throw Failure{L"the program did not answer message 0x" + std::to_wstring(message) + L" (error " +
+                  std::to_wstring(GetLastError()) + L")"};
   }
   return static_cast<LRESULT>(result);
 }
@@ -160,19 +161,8 @@ SYSTEMTIME AppUnderTest::PickerTime(int id) const {
 }
 
 void AppUnderTest::SetPickerTime(int id, const SYSTEMTIME& time) {
-  HWND picker = Control(id);
   RemoteValue<SYSTEMTIME> value(process_.hProcess, time);
-  SendAndWait(picker, DTM_SETSYSTEMTIME, GDT_VALID, value.address());
-  // The picker tells its dialog only about edits made by hand; tell it as
-  // the picker would have.
-  NMDATETIMECHANGE change{};
-  change.nmhdr.hwndFrom = picker;
-  change.nmhdr.idFrom = static_cast<UINT_PTR>(id);
-  change.nmhdr.code = DTN_DATETIMECHANGE;
-  change.dwFlags = GDT_VALID;
-  change.st = time;
-  RemoteValue<NMDATETIMECHANGE> notification(process_.hProcess, change);
-  SendAndWait(dialog_, WM_NOTIFY, static_cast<WPARAM>(id), notification.address());
+  SendAndWait(Control(id), DTM_SETSYSTEMTIME, GDT_VALID, value.address());
 }
 
 SYSTEMTIME AppUnderTest::CalendarDate(int id) const {

@@ -29,7 +29,10 @@ class AppUnderTest {
   void KeyPress(int id, WORD virtual_key);
 
   SYSTEMTIME PickerTime(int id) const;
-  void SetPickerTime(int id, const SYSTEMTIME& time);  // as the user's edit, with its notification
+  // Sets the picker's time. The platform does not carry the picker's change
+  // notification across processes, so the dialog sees the new time at its
+  // next composition: set the pickers before typing.
+  void SetPickerTime(int id, const SYSTEMTIME& time);
   SYSTEMTIME CalendarDate(int id) const;
 
   // The next message box of the program: its text, after pressing its OK.
