@@ -1,4 +1,10 @@
-# Host build: unit tests of the portable core, and its benchmarks.
+# Host build: unit tests of the portable core, and its benchmarks; or, with
+# HALVORN_FUZZ, the fuzz targets instead.
+if(HALVORN_FUZZ)
+  include(${CMAKE_SOURCE_DIR}/cmake/fuzz.cmake)
+  return()
+endif()
+
 find_package(GTest REQUIRED)
 include(GoogleTest)
 
@@ -20,4 +26,5 @@ if(HALVORN_BENCHMARKS AND BENCH_SOURCES)
   find_package(benchmark REQUIRED)
   add_executable(benchmarks ${BENCH_SOURCES})
   target_link_libraries(benchmarks PRIVATE halvorn_test_support benchmark::benchmark benchmark::benchmark_main)
+  target_compile_definitions(benchmarks PRIVATE HALVORN_TEST_DATA="${CMAKE_SOURCE_DIR}/tests/data")
 endif()

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds everything and runs every test: the unit
-# tests natively and under the sanitizers, then the end-to-end tests of the
-# real Halvorn2.exe under Wine.
+# tests natively and under the sanitizers, each fuzz target for a few seconds,
+# then the end-to-end tests of the real Halvorn2.exe under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/bootstrap.sh
 cmake --workflow --preset native
 cmake --workflow --preset native-asan
+cmake --workflow --preset fuzz
 cmake --workflow --preset windows

@@ -2,6 +2,7 @@
 
 #include "app/halvorn2_app.h"
 #include "win32/platform.h"
+#include "win32/services.h"
 #include "win32/wide_text.h"
 
 // The one application object, as the framework expects it.
@@ -14,5 +15,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR command_line, int) {
                                                       ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
   win32::Platform platform(instance);
+  win32::Services services;
+  theApp.set_services(&services);
   return theApp.Run(platform, win32::Utf16(command_line != nullptr ? command_line : L""));
 }

@@ -1,12 +1,11 @@
 #include "dialog/halvorn2_dlg.h"
 
 #include <algorithm>
-#include <cmath>
 #include <string>
 
-#include "compose/c_numbers.h"
 #include "compose/command_line.h"
 #include "framework/platform.h"
+#include "platform/executable_folder.h"
 #include "platform/local_time.h"
 #include "resource.h"
 
@@ -37,9 +36,14 @@ const fw::MessageMapEntry<CHalvorn2Dlg> CHalvorn2Dlg::kMessageMap[] = {
     On(EventKind::TextChange, IDC_ID, &CHalvorn2Dlg::OnFormChange),
     On(EventKind::DateTimeChange, IDC_START_TIME, &CHalvorn2Dlg::OnTimeChange),
     On(EventKind::DateTimeChange, IDC_END_TIME, &CHalvorn2Dlg::OnTimeChange),
+    On(EventKind::Click, IDC_OPEN_IEPG, &CHalvorn2Dlg::OnOpenIepgFile),
     On(EventKind::Click, IDC_EXTEND, &CHalvorn2Dlg::OnExtend),
     On(EventKind::DeltaPos, IDC_ID_SPIN, &CHalvorn2Dlg::OnIdSpin),
+    On(EventKind::SelChange, IDC_CHANNEL_LIST, &CHalvorn2Dlg::OnChannelSelChange),
+    On(EventKind::Click, IDC_SUBTITLE, &CHalvorn2Dlg::OnSubtitle),
+    On(EventKind::Click, IDC_PARENTHESES, &CHalvorn2Dlg::OnParentheses),
     On(EventKind::CloseUp, IDC_ENCODER_PRESETS, &CHalvorn2Dlg::OnEncoderCloseUp),
+    On(EventKind::DateSelect, IDC_START_DATE, &CHalvorn2Dlg::OnStartDateSelect),
     OnRange(EventKind::Click, IDC_SUNDAY, IDC_SATURDAY, &CHalvorn2Dlg::OnWeekdayClicked),
 };
 
@@ -55,7 +59,8 @@ ClockTime ClockOf(const fw::CalendarTime& time) { return {time.hour, time.minute
 
 }  // namespace
 
-CHalvorn2Dlg::CHalvorn2Dlg() : fw::Dialog(IDD_HALVORN2_DIALOG), icon_(fw::CurrentPlatform().LoadIcon(IDR_MAINFRAME)) {}
+CHalvorn2Dlg::CHalvorn2Dlg(Services& services)
+    : fw::Dialog(IDD_HALVORN2_DIALOG), services_(services), icon_(fw::CurrentPlatform().LoadIcon(IDR_MAINFRAME)) {}
 
 bool CHalvorn2Dlg::DispatchEvent(EventKind kind, int id, fw::Notification& notification) {
   return fw::DispatchByMap<CHalvorn2Dlg>(MessageMap(), *this, kind, id, notification);
@@ -90,6 +95,8 @@ bool CHalvorn2Dlg::OnInitDialog() {
   fw::Dialog::OnInitDialog();
   window().SetIcon(icon_, true);
   window().SetIcon(icon_, false);
+  LoadChannelTable();
+  FillChannelList();
 
   // One profile from the form's own starting values.
   profile_count = 1;
@@ -106,6 +113,9 @@ bool CHalvorn2Dlg::OnInitDialog() {
   form.end_times = {end_time.value_or(0), end_time.value_or(0)};
   MarkStartWeekday();
   form.registration_mode = RegistrationMode::Normal;
+  if (command_line != nullptr && !command_line->empty() && command_line->front() != u'-') {
+    ReadFileArgument(*command_line);
+  }
 
   ComposeCommandLine();
   return true;
@@ -128,12 +138,6 @@ void CHalvorn2Dlg::ComposeCommandLine() {
   ComposeRecorderCommand(form, ClockOf(window().DateTime(IDC_START_TIME).GetTime()),
                          ClockOf(window().DateTime(IDC_END_TIME).GetTime()));
   UpdateData(false);
-}
-
-void CHalvorn2Dlg::MarkStartWeekday() {
-  std::fill_n(form.weekdays.begin(), 7, 0);
-  form.start_weekday = window().Calendar(IDC_START_DATE).GetCurSel().day_of_week;
-  form.weekdays[static_cast<size_t>(form.start_weekday)] = 1;
 }
 
 void CHalvorn2Dlg::ShowEndTime() {
@@ -162,51 +166,7 @@ void CHalvorn2Dlg::OnClose(fw::Notification& notification) {
   notification.pass_to_default = true;
 }
 
-void CHalvorn2Dlg::OnFormChange() {
-  UpdateData(true);
-  fw::ComboBox& presets = window().Combo(IDC_ENCODER_PRESETS);
-  const int preset = presets.GetCurSel();
-  if (preset >= 0) form.vlc_parm = presets.GetLBText(preset);
-  StoreProfile();
-  ComposeCommandLine();
-}
 
-void CHalvorn2Dlg::OnWeekdayClicked() {
-  UpdateData(true);
-  // The start date's own weekday cannot be switched off.
-  if (form.start_weekday >= 0) form.weekdays[static_cast<size_t>(form.start_weekday)] = 1;
-  UpdateData(false);
-}
-
-void CHalvorn2Dlg::OnTimeChange(fw::Notification& notification) {
-  UpdateData(true);
-  ComposeCommandLine();
-  notification.result = 0;
-}
-
-void CHalvorn2Dlg::OnIdSpin(fw::Notification& notification) {
-  UpdateData(true);
-  ComposeCommandLine();
-  // The spin has no buddy and no range of its own: the tuner ID is always one
-  // digit, stepped from whatever the edit holds.
-  double value = form.id.empty() ? -1.0 : std::trunc(ReadDecimal(form.id));
-  if (std::isnan(value)) value = 0.0;
-  value = std::clamp(value + notification.delta, 0.0, 9.0);
-  form.id = std::u16string(1, static_cast<char16_t>(u'0' + static_cast<int>(value)));
-  UpdateData(false);
-  ComposeCommandLine();
-  notification.result = 0;
-}
-
-void CHalvorn2Dlg::OnExtend() {
-  UpdateData(true);
-  ComposeCommandLine();
-  ShowEndTime();
-  UpdateData(false);
-  ComposeCommandLine();
-}
-
-void CHalvorn2Dlg::OnEncoderCloseUp() {
-  OnFormChange();
-  OnExtend();
+std::u16string CHalvorn2Dlg::BesideExecutable(std::u16string_view file_name) {
+  return FileBesideExecutable(services_.ExecutablePath(), file_name);
 }

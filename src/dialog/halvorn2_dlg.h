@@ -5,14 +5,17 @@
 
 #include "framework/dialog.h"
 #include "framework/message_map.h"
+#include "iepg/channel_table.h"
+#include "iepg/program_info.h"
 #include "model/recording_profile.h"
 #include "model/reservation_form.h"
+#include "platform/services.h"
 
 // The main dialog, "Halvorn Ver 2.3": it owns the reservation form, the
 // recorder profiles and the channel table for the life of the run.
 class CHalvorn2Dlg : public fw::Dialog {
  public:
-  CHalvorn2Dlg();
+  explicit CHalvorn2Dlg(Services& services);
   ~CHalvorn2Dlg() override = default;
 
   // The application's command line after the program name. The dialog reads
@@ -22,6 +25,7 @@ class CHalvorn2Dlg : public fw::Dialog {
   ReservationForm form;
   ProfileArray profiles{};
   int profile_count = 0;
+  ChannelTable channel_table;
 
   // Copies the form's profile values into the profile of the selected tab.
   void StoreProfile();
@@ -30,6 +34,11 @@ class CHalvorn2Dlg : public fw::Dialog {
   // Recomposes the recorder command from the form and the time pickers, and
   // shows the form.
   void ComposeCommandLine();
+
+  // Reads a reservation file; false when it is no acceptable reservation.
+  bool ReadIepgFile(std::u16string_view path, ProgramInfo& info);
+  // Puts an accepted reservation into the form and the date and time controls.
+  void ApplyProgramInfo(const ProgramInfo& info);
 
  protected:
   void DoDataExchange(fw::DataExchange& dx) override;
@@ -44,6 +53,7 @@ class CHalvorn2Dlg : public fw::Dialog {
   void OnOkOrCancelKey() {}
   void OnClose(fw::Notification& notification);
 
+  // The form's own controls.
   void OnFormChange();
   void OnWeekdayClicked();
   void OnTimeChange(fw::Notification& notification);
@@ -51,12 +61,25 @@ class CHalvorn2Dlg : public fw::Dialog {
   void OnExtend();
   void OnEncoderCloseUp();
 
+  // Reservations and channels.
+  void OnOpenIepgFile();
+  void OnStartDateSelect(fw::Notification& notification);
+  void OnChannelSelChange();
+  void OnParentheses();
+  void OnSubtitle();
+  void LoadChannelTable();
+  void FillChannelList();
+  void ReadFileArgument(std::u16string_view argument);
+
   // The start date's weekday becomes the one ticked box, without touching
   // the controls.
   void MarkStartWeekday();
+  int StartDateWeekday();
   int SelectedProfile();
   void ShowEndTime();
+  std::u16string BesideExecutable(std::u16string_view file_name);
 
+  Services& services_;
   fw::Icon icon_;
 
   static const fw::MessageMapEntry<CHalvorn2Dlg> kMessageMap[];

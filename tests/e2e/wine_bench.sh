@@ -77,7 +77,9 @@ case "$action" in
     export DISPLAY=$(display_of_bench)
     out=$bench/out
     mkdir -p "$out"
-    exec wine "$build/e2e_driver.exe" "$scenario" "$(winepath -w "$build/Halvorn2.exe")" "$(winepath -w "$out")" "$@"
+    data=$(cd "$(dirname "$0")/../data" && pwd)
+    exec wine "$build/e2e_driver.exe" "$scenario" "$(winepath -w "$build/Halvorn2.exe")" "$(winepath -w "$out")" \
+      "$(winepath -w "$data")" "$@"
     ;;
   wine)
     export DISPLAY=$(display_of_bench)

@@ -8,6 +8,7 @@
 
 #include "dialog/halvorn2_dlg.h"
 #include "resource.h"
+#include "support/fake_services.h"
 #include "support/headless_window.h"
 
 // The main dialog on show in a headless window, opened on Tuesday
@@ -25,6 +26,7 @@ class MainDialogTest : public ::testing::Test {
   std::u16string Preview() const { return window->GetText(IDC_COMMAND_PREVIEW); }
 
   headless::Platform platform{{2026, 12, 2, 8, 21, 0, 0}};
-  CHalvorn2Dlg dialog;
+  FakeServices services;
+  CHalvorn2Dlg dialog{services};
   std::unique_ptr<headless::Window> window;
 };

@@ -22,12 +22,12 @@ const std::vector<Scenario>& AllScenarios() { return Registry(); }
 
 int wmain(int argc, wchar_t** argv) {
   if (argc < 3) {
-    std::fputs("usage: e2e_driver SCENARIO PATH\\TO\\Halvorn2.exe [OUT_DIR] [ARGS...]\nscenarios:\n", stderr);
+    std::fputs("usage: e2e_driver SCENARIO PATH\\TO\\Halvorn2.exe [OUT_DIR [DATA_DIR [ARGS...]]]\nscenarios:\n", stderr);
     for (const auto& scenario : AllScenarios()) std::fprintf(stderr, "  %s\n", Utf8(scenario.name).c_str());
     return 2;
   }
-  ScenarioContext context{argv[2], argc > 3 ? argv[3] : L".", {}};
-  for (int i = 4; i < argc; ++i) context.extra.emplace_back(argv[i]);
+  ScenarioContext context{argv[2], argc > 3 ? argv[3] : L".", argc > 4 ? argv[4] : L".", {}};
+  for (int i = 5; i < argc; ++i) context.extra.emplace_back(argv[i]);
   for (const auto& scenario : AllScenarios()) {
     if (lstrcmpW(scenario.name, argv[1]) != 0) continue;
     try {

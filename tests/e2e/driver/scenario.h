@@ -8,6 +8,7 @@
 struct ScenarioContext {
   std::wstring exe;
   std::wstring out_dir;
+  std::wstring data_dir;            // the tests' data files
   std::vector<std::wstring> extra;  // scenario-specific arguments
 };
 

@@ -1,0 +1,196 @@
+#include "iepg/iepg_reader.h"
+
+#include <algorithm>
+#include <climits>
+#include <vector>
+
+#include "compose/c_numbers.h"
+#include "iepg/text_lines.h"
+#include "platform/code_page.h"
+#include "platform/file_access.h"
+#include "platform/local_time.h"
+#include "scheduler/job_file.h"
+
+namespace {
+
+constexpr std::u16string_view kContentTypeLabel = u"Content-type:";
+constexpr std::u16string_view kProgramInfoType = u"application/x-tv-program-info";
+constexpr std::u16string_view kDigitalInfoType = u"application/x-tv-program-digital-info";
+
+// Numbers are read as the C library reads a long; a value beyond what the
+// record holds is held at its limit, as a 32-bit long would be.
+int ReadNumber(std::u16string_view value) {
+  const long number = ReadLong(value);
+  return static_cast<int>(std::clamp<long>(number, INT_MIN, INT_MAX));
+}
+
+// "21:30": the hour from the start, the minute from one character after
+// where the hour's digits stopped, whatever that character is.
+void ReadTime(std::u16string_view value, int& hour, int& minute) {
+  std::size_t stop = 0;
+  hour = static_cast<int>(std::clamp<long>(ReadLong(value, &stop), INT_MIN, INT_MAX));
+  minute = stop + 1 < value.size() ? ReadNumber(value.substr(stop + 1)) : 0;
+}
+
+bool IsContentTypeLine(std::u16string_view line) {
+  return line.find(kContentTypeLabel) != std::u16string_view::npos &&
+         (line.find(kProgramInfoType) != std::u16string_view::npos ||
+          line.find(kDigitalInfoType) != std::u16string_view::npos);
+}
+
+// The work item a reservation names: its trigger's repeat mode and days
+// tell how the broadcast was registered before.
+void ReadTaskName(std::u16string_view value, ProgramInfo& info, ReservationForm& form,
+                  const IepgReadContext& context) {
+  form.repeat = kRepeatOnce;
+  info.trigger_days = 0;
+
+  // The work item file lies in the Tasks folder of the Windows folder. A
+  // path that would not have fitted the narrow buffer of old is treated
+  // like a missing file rather than read cut short.
+  constexpr std::size_t kMaxNameBytes = 512;
+  constexpr std::size_t kMaxPathBytes = 515;
+  const std::u16string folder = context.system_root.value_or(u"") + u"\\Tasks\\";
+  const std::string name_bytes = EncodeCodePage932(value);
+  if (name_bytes.size() <= kMaxNameBytes && EncodeCodePage932(folder).size() + name_bytes.size() <= kMaxPathBytes) {
+    if (const auto bytes = ReadFileBytes(folder + std::u16string(value), kMaxTextFileBytes)) {
+      if (const auto trigger = ReadStoredTrigger(*bytes)) {
+        form.repeat = trigger->type;
+        info.trigger_days = trigger->days & 0x7F;
+        if (form.repeat < kRepeatOnce || form.repeat > kRepeatWeekly) {
+          form.repeat = kRepeatOnce;
+          info.trigger_days = 0;
+        }
+      }
+    }
+  }
+
+  const std::size_t job = value.find(u".job");
+  info.task_name = value.substr(0, job);
+  form.delete_same_name = 1;
+  form.registration_mode = RegistrationMode::Quiet;
+}
+
+// The tuner ID goes straight into the scheduled command line, so only a
+// plain number is taken from a downloaded file, never switches or paths.
+void ReadTunerId(std::u16string_view value, ReservationForm& form) {
+  constexpr std::u16string_view kBlanks = u" \t";
+  const std::size_t first = value.find_first_not_of(kBlanks);
+  if (first == std::u16string_view::npos) return;
+  value = value.substr(first, value.find_last_not_of(kBlanks) - first + 1);
+  if (value.size() > 9 || !std::all_of(value.begin(), value.end(), [](char16_t c) { return c >= u'0' && c <= u'9'; })) {
+    return;
+  }
+  form.id = std::u16string(value);
+}
+
+void ReadHeaderLine(std::u16string_view line, ProgramInfo& info, ReservationForm& form,
+                    const IepgReadContext& context) {
+  auto value_of = [line](std::u16string_view key) -> std::optional<std::u16string_view> {
+    if (line.substr(0, key.size()) != key) return std::nullopt;
+    return line.substr(key.size());
+  };
+  if (auto v = value_of(u"version: ")) info.version = ReadNumber(*v);
+  else if (auto v = value_of(u"station: ")) info.station = *v;
+  else if (auto v = value_of(u"year: ")) info.year = ReadNumber(*v);
+  else if (auto v = value_of(u"month: ")) info.month = ReadNumber(*v);
+  else if (auto v = value_of(u"date: ")) info.date = ReadNumber(*v);
+  else if (auto v = value_of(u"start: ")) ReadTime(*v, info.start_hour, info.start_min);
+  else if (auto v = value_of(u"end: ")) ReadTime(*v, info.end_hour, info.end_min);
+  else if (auto v = value_of(u"program-title: ")) info.program_title = *v;
+  else if (auto v = value_of(u"program-subtitle: ")) info.program_subtitle = *v;
+  else if (auto v = value_of(u"performer: ")) info.performer = *v;
+  else if (auto v = value_of(u"genre: ")) info.genre = ReadNumber(*v);
+  else if (auto v = value_of(u"subgenre: ")) info.subgenre = ReadNumber(*v);
+  else if (auto v = value_of(u"Extend: ")) info.extend = ReadNumber(*v);
+  else if (auto v = value_of(u"extend: ")) info.extend = ReadNumber(*v);
+  else if (auto v = value_of(u"TASKNAME: ")) ReadTaskName(*v, info, form, context);
+  else if (auto v = value_of(u"FX2ID: ")) ReadTunerId(*v, form);
+}
+
+void AppendDescription(ProgramInfo& info, std::u16string_view piece) {
+  const std::size_t room = ProgramInfo::kMaxDescription - info.description.size();
+  info.description.append(piece.substr(0, room));
+}
+
+// Start times of 24:00 and later belong to the next day. Noon of the start
+// date is moved on by a day so that a daylight-saving change cannot land
+// the result on the wrong date.
+bool MoveStartDateToNextDay(ProgramInfo& info) {
+  const auto noon = SecondsFromLocalTime({info.year, info.month, 0, info.date, 12, 0, 0});
+  if (!noon) return false;
+  const auto next = LocalTimeFromSeconds(*noon + 86400);
+  if (!next) return false;
+  info.year = next->year;
+  info.month = next->month;
+  info.date = next->day;
+  return true;
+}
+
+// A reservation whose date or times could never be put into the calendar
+// and the time pickers is rejected whole, so a broken file never
+// half-applies.
+bool DateAndTimesCanBeBuilt(const ProgramInfo& info) {
+  return info.year >= 1900 && info.year <= 9999 && info.month >= 1 && info.month <= 12 && info.date >= 1 &&
+         info.date <= 31 && info.start_hour >= 0 && info.start_hour <= 47 && info.start_min >= 0 &&
+         info.end_hour >= 0 && info.end_hour <= 47 && info.end_min >= 0;
+}
+
+bool CheckAndNormalise(ProgramInfo& info, const fw::CalendarTime& today) {
+  if (info.version != 1 && info.version != 2) return false;
+  if (info.station.empty()) return false;
+  if (info.start_hour == ProgramInfo::kNoHour || info.end_hour == ProgramInfo::kNoHour) return false;
+
+  if (info.year == 0) info.year = today.year;
+  if (info.month == 0) info.month = today.month;
+  if (info.date == 0) info.date = today.day;
+  if (!DateAndTimesCanBeBuilt(info)) return false;
+
+  info.start_min = std::min(info.start_min, 59);
+  if (info.start_hour > 23) {
+    info.start_hour -= 24;
+    if (!MoveStartDateToNextDay(info)) return false;
+  }
+  info.end_min = std::min(info.end_min, 59);
+  if (info.end_hour > 23) info.end_hour -= 24;
+
+  const int minutes = info.extend % 60 + info.end_min;
+  const int hours = info.end_hour + info.extend / 60 + minutes / 60;
+  info.ext_end_hour = hours % 24;
+  info.ext_end_min = minutes % 60;
+  // A negative extension that reaches back before midnight has no time of day.
+  return info.ext_end_hour >= 0 && info.ext_end_min >= 0;
+}
+
+}  // namespace
+
+bool ReadIepgText(std::u16string_view text, ProgramInfo& info, ReservationForm& form,
+                  const IepgReadContext& context) {
+  info = ProgramInfo{};
+  SetJapaneseCharacterLocale();
+  const std::vector<std::u16string> lines = SplitTextLines(text);
+  if (lines.empty() || !IsContentTypeLine(lines.front())) return false;
+
+  bool in_description = false;
+  for (std::size_t i = 1; i < lines.size(); ++i) {
+    std::u16string_view line = lines[i];
+    if (in_description) {
+      AppendDescription(info, line);
+      continue;
+    }
+    if (line == u"\n") {
+      in_description = true;
+      continue;
+    }
+    if (!line.empty() && line.back() == u'\n') line.remove_suffix(1);
+    ReadHeaderLine(line, info, form, context);
+  }
+  return CheckAndNormalise(info, context.today);
+}
+
+bool ReadIepgFile(std::u16string_view path, ProgramInfo& info, ReservationForm& form,
+                  const IepgReadContext& context) {
+  const auto bytes = ReadFileBytes(path, kMaxTextFileBytes);
+  if (!bytes) return false;
+  return ReadIepgText(DecodeCodePage932(*bytes), info, form, context);
+}

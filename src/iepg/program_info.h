@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+
+#include "model/fixed_text.h"
+
+// What one accepted iEPG reservation file says about a broadcast.
+struct ProgramInfo {
+  int version = 0;
+  FixedText<80> station;
+  int year = 0;   // 0: not given
+  int month = 0;  // 0: not given
+  int date = 0;   // 0: not given
+  int start_hour = kNoHour;
+  int start_min = 0;
+  int end_hour = kNoHour;
+  int end_min = 0;
+  int ext_end_hour = 0;
+  int ext_end_min = 0;
+  FixedText<80> program_title;
+  FixedText<80> program_subtitle;
+  FixedText<80> performer;
+  int genre = 0;
+  int subgenre = 0;
+  int extend = 0;  // minutes added to the end; 0: none
+  std::u16string description;  // at most kMaxDescription characters
+  FixedText<80> task_name;     // a registered work item, without ".job"
+  int trigger_days = 0;        // bit 0 Sunday .. bit 6 Saturday
+
+  static constexpr int kNoHour = 255;
+  static constexpr std::size_t kMaxDescription = 65534;
+};

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+// What the dialogs ask of the operating system besides their controls. The
+// program binds these to Windows; tests bind them to fakes.
+
+struct OpenFileRequest {
+  std::u16string filter;          // pairs of description and pattern, each ending in \0
+  std::u16string initial_name;    // the proposed file name
+  std::u16string default_extension;
+};
+
+class Services {
+ public:
+  virtual ~Services() = default;
+
+  // The full path of the running executable.
+  virtual std::u16string ExecutablePath() = 0;
+  // An environment variable, or nothing when it is not set.
+  virtual std::optional<std::u16string> Environment(std::u16string_view name) = 0;
+  // Runs a command through the command processor and waits for it.
+  virtual int RunCommand(std::u16string_view command) = 0;
+  // The platform's file-open dialog; nothing when the user cancels.
+  virtual std::optional<std::u16string> ChooseFileToOpen(const OpenFileRequest& request) = 0;
+  // The platform's folder browser, started at the drive list; nothing when
+  // the user cancels.
+  virtual std::optional<std::u16string> ChooseFolder(std::u16string_view title) = 0;
+};

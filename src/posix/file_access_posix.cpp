@@ -1,0 +1,55 @@
+// Files on systems whose paths are UTF-8 and separated by slashes, for the
+// native build and its tests.
+#include <cstdio>
+#include <memory>
+
+#include "platform/file_access.h"
+
+namespace {
+
+std::string NativePath(std::u16string_view path) {
+  std::string utf8;
+  for (std::size_t i = 0; i < path.size(); ++i) {
+    char32_t c = path[i];
+    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < path.size()) {
+      c = 0x10000 + ((c - 0xD800) << 10) + (path[++i] - 0xDC00);
+    }
+    if (c == U'\\') c = U'/';
+    if (c < 0x80) {
+      utf8.push_back(static_cast<char>(c));
+    } else if (c < 0x800) {
+      utf8.push_back(static_cast<char>(0xC0 | (c >> 6)));
+      utf8.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else if (c < 0x10000) {
+      utf8.push_back(static_cast<char>(0xE0 | (c >> 12)));
+      utf8.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+      utf8.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else {
+      utf8.push_back(static_cast<char>(0xF0 | (c >> 18)));
+      utf8.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+      utf8.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+      utf8.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    }
+  }
+  return utf8;
+}
+
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+}  // namespace
+
+std::optional<std::string> ReadFileBytes(std::u16string_view path, std::size_t limit) {
+  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(NativePath(path).c_str(), "rb"));
+  if (!file) return std::nullopt;
+  std::string bytes;
+  char buffer[65536];
+  std::size_t got = 0;
+  while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
+    if (bytes.size() + got > limit) return std::nullopt;
+    bytes.append(buffer, got);
+  }
+  if (std::ferror(file.get())) return std::nullopt;
+  return bytes;
+}

@@ -1,0 +1,208 @@
+#include "scheduler/job_file.h"
+
+namespace {
+
+class Reader {
+ public:
+  explicit Reader(std::string_view bytes, std::size_t at = 0) : bytes_(bytes), at_(at) {}
+
+  bool ok() const { return ok_; }
+  std::size_t position() const { return at_; }
+
+  std::uint16_t U16() { return static_cast<std::uint16_t>(Unsigned(2)); }
+  std::uint32_t U32() { return static_cast<std::uint32_t>(Unsigned(4)); }
+  std::string Bytes(std::size_t count) {
+    if (!Has(count)) return {};
+    std::string out(bytes_.substr(at_, count));
+    at_ += count;
+    return out;
+  }
+  // A count of UTF-16 units including the terminator, then the units.
+  std::u16string Text() {
+    const std::uint16_t count = U16();
+    std::u16string text;
+    for (std::uint16_t i = 0; i < count && ok_; ++i) text.push_back(static_cast<char16_t>(U16()));
+    if (!text.empty() && text.back() == u'\0') text.pop_back();
+    return text;
+  }
+
+ private:
+  bool Has(std::size_t count) {
+    if (at_ + count > bytes_.size()) ok_ = false;
+    return ok_;
+  }
+  std::uint64_t Unsigned(std::size_t size) {
+    if (!Has(size)) return 0;
+    std::uint64_t value = 0;
+    for (std::size_t i = 0; i < size; ++i) value |= static_cast<std::uint64_t>(static_cast<unsigned char>(bytes_[at_ + i])) << (8 * i);
+    at_ += size;
+    return value;
+  }
+
+  std::string_view bytes_;
+  std::size_t at_;
+  bool ok_ = true;
+};
+
+class Writer {
+ public:
+  void U16(std::uint16_t value) { Unsigned(value, 2); }
+  void U32(std::uint32_t value) { Unsigned(value, 4); }
+  void Bytes(std::string_view bytes) { out_.append(bytes); }
+  void Text(std::u16string_view text) {
+    if (text.empty()) {
+      U16(0);
+      return;
+    }
+    U16(static_cast<std::uint16_t>(text.size() + 1));
+    for (char16_t unit : text) U16(unit);
+    U16(0);
+  }
+  void PatchU16(std::size_t at, std::uint16_t value) {
+    out_[at] = static_cast<char>(value & 0xFF);
+    out_[at + 1] = static_cast<char>(value >> 8);
+  }
+  std::size_t size() const { return out_.size(); }
+  std::string Take() { return std::move(out_); }
+
+ private:
+  void Unsigned(std::uint64_t value, std::size_t size) {
+    for (std::size_t i = 0; i < size; ++i) out_.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+  }
+  std::string out_;
+};
+
+JobTrigger ReadTrigger(Reader& in) {
+  JobTrigger t;
+  in.U16();  // size
+  in.U16();  // reserved
+  t.begin_year = in.U16();
+  t.begin_month = in.U16();
+  t.begin_day = in.U16();
+  t.end_year = in.U16();
+  t.end_month = in.U16();
+  t.end_day = in.U16();
+  t.start_hour = in.U16();
+  t.start_minute = in.U16();
+  t.minutes_duration = in.U32();
+  t.minutes_interval = in.U32();
+  t.flags = in.U32();
+  t.type = in.U32();
+  for (auto& word : t.type_data) word = in.U16();
+  in.U16();  // padding
+  in.U16();  // reserved
+  in.U16();  // reserved
+  return t;
+}
+
+void WriteTrigger(Writer& out, const JobTrigger& t) {
+  out.U16(kJobTriggerSize);
+  out.U16(0);
+  for (std::uint16_t word : {t.begin_year, t.begin_month, t.begin_day, t.end_year, t.end_month, t.end_day,
+                             t.start_hour, t.start_minute}) {
+    out.U16(word);
+  }
+  out.U32(t.minutes_duration);
+  out.U32(t.minutes_interval);
+  out.U32(t.flags);
+  out.U32(t.type);
+  for (std::uint16_t word : t.type_data) out.U16(word);
+  out.U16(0);
+  out.U16(0);
+  out.U16(0);
+}
+
+}  // namespace
+
+std::optional<JobFile> ParseJobFile(std::string_view bytes) {
+  if (bytes.size() < kJobFixedSectionSize) return std::nullopt;
+  Reader in(bytes);
+  JobFile job;
+  job.product_version = in.U16();
+  job.file_version = in.U16();
+  for (auto& byte : job.uuid) byte = static_cast<std::uint8_t>(in.Bytes(1)[0]);
+  in.U16();  // application name offset
+  const std::uint16_t trigger_offset = in.U16();
+  job.error_retry_count = in.U16();
+  job.error_retry_interval = in.U16();
+  job.idle_deadline = in.U16();
+  job.idle_wait = in.U16();
+  job.priority = in.U32();
+  job.maximum_run_time = in.U32();
+  job.exit_code = in.U32();
+  job.status = in.U32();
+  job.flags = in.U32();
+  for (auto& word : job.last_run_time) word = in.U16();
+  job.running_instance_count = in.U16();
+  job.application_name = in.Text();
+  job.parameters = in.Text();
+  job.working_directory = in.Text();
+  job.author = in.Text();
+  job.comment = in.Text();
+  job.user_data = in.Bytes(in.U16());
+  job.reserved_data = in.Bytes(in.U16());
+  if (!in.ok()) return std::nullopt;
+  Reader triggers(bytes, trigger_offset);
+  const std::uint16_t count = triggers.U16();
+  for (std::uint16_t i = 0; i < count && triggers.ok(); ++i) {
+    JobTrigger trigger = ReadTrigger(triggers);
+    if (triggers.ok()) job.triggers.push_back(trigger);
+  }
+  if (!triggers.ok()) return std::nullopt;
+  return job;
+}
+
+std::string SerializeJobFile(const JobFile& job) {
+  Writer out;
+  out.U16(job.product_version);
+  out.U16(job.file_version);
+  out.Bytes(std::string_view(reinterpret_cast<const char*>(job.uuid.data()), job.uuid.size()));
+  out.U16(kJobFixedSectionSize + 2);  // the application name follows the instance count
+  const std::size_t trigger_offset_at = out.size();
+  out.U16(0);
+  out.U16(job.error_retry_count);
+  out.U16(job.error_retry_interval);
+  out.U16(job.idle_deadline);
+  out.U16(job.idle_wait);
+  out.U32(job.priority);
+  out.U32(job.maximum_run_time);
+  out.U32(job.exit_code);
+  out.U32(job.status);
+  out.U32(job.flags);
+  for (std::uint16_t word : job.last_run_time) out.U16(word);
+  out.U16(job.running_instance_count);
+  out.Text(job.application_name);
+  out.Text(job.parameters);
+  out.Text(job.working_directory);
+  out.Text(job.author);
+  out.Text(job.comment);
+  out.U16(static_cast<std::uint16_t>(job.user_data.size()));
+  out.Bytes(job.user_data);
+  out.U16(static_cast<std::uint16_t>(job.reserved_data.size()));
+  out.Bytes(job.reserved_data);
+  out.PatchU16(trigger_offset_at, static_cast<std::uint16_t>(out.size()));
+  out.U16(static_cast<std::uint16_t>(job.triggers.size()));
+  for (const JobTrigger& trigger : job.triggers) WriteTrigger(out, trigger);
+  return out.Take();
+}
+
+std::optional<StoredTrigger> ReadStoredTrigger(std::string_view bytes) {
+  if (bytes.size() < 16) return std::nullopt;
+  // The header says where the triggers are. Work items written by the Task
+  // Scheduler carry a job signature after them, so the bytes at the very
+  // end of the file are not the trigger's; reading them there lost every
+  // stored work item's repeat mode and weekdays.
+  if (bytes.size() >= kJobFixedSectionSize) {
+    Reader header(bytes, 22);
+    const std::size_t first = header.U16();
+    Reader triggers(bytes, first);
+    const std::uint16_t count = triggers.U16();
+    if (count > 0 && first + 2 + kJobTriggerSize <= bytes.size()) {
+      const std::size_t record = first + 2;
+      return StoredTrigger{static_cast<unsigned char>(bytes[record + 32]), static_cast<unsigned char>(bytes[record + 38])};
+    }
+  }
+  // A file that ends with its only trigger has the same two bytes here.
+  return StoredTrigger{static_cast<unsigned char>(bytes[bytes.size() - 16]),
+                       static_cast<unsigned char>(bytes[bytes.size() - 10])};
+}

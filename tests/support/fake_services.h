@@ -1,0 +1,49 @@
+#pragma once
+
+#include <deque>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/services.h"
+
+// The operating system as a test arranges it: an executable path, an
+// environment, and the answers the user gives to file and folder dialogs.
+class FakeServices final : public Services {
+ public:
+  std::u16string executable_path = u"C:\\Tools\\Halvorn2.exe";
+  std::map<std::u16string, std::u16string> environment;
+  std::vector<std::u16string> commands;
+  std::deque<std::optional<std::u16string>> file_choices;
+  std::deque<std::optional<std::u16string>> folder_choices;
+  std::vector<OpenFileRequest> file_requests;
+  std::vector<std::u16string> folder_titles;
+
+  std::u16string ExecutablePath() override { return executable_path; }
+  std::optional<std::u16string> Environment(std::u16string_view name) override {
+    const auto found = environment.find(std::u16string(name));
+    if (found == environment.end()) return std::nullopt;
+    return found->second;
+  }
+  int RunCommand(std::u16string_view command) override {
+    commands.emplace_back(command);
+    return 0;
+  }
+  std::optional<std::u16string> ChooseFileToOpen(const OpenFileRequest& request) override {
+    file_requests.push_back(request);
+    return Next(file_choices);
+  }
+  std::optional<std::u16string> ChooseFolder(std::u16string_view title) override {
+    folder_titles.emplace_back(title);
+    return Next(folder_choices);
+  }
+
+ private:
+  static std::optional<std::u16string> Next(std::deque<std::optional<std::u16string>>& choices) {
+    if (choices.empty()) return std::nullopt;
+    auto choice = choices.front();
+    choices.pop_front();
+    return choice;
+  }
+};

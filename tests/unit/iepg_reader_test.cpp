@@ -1,0 +1,241 @@
+// Reading iEPG reservation files as guide sites and TV viewers write them.
+#include "iepg/iepg_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <ctime>
+
+#include "scheduler/job_file.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+constexpr fw::CalendarTime kToday{2026, 12, 2, 8, 0, 0, 0};
+
+class IepgReader : public ::testing::Test {
+ protected:
+  IepgReader() {
+    setenv("TZ", "Asia/Tokyo", 1);
+    tzset();
+    context.today = kToday;
+    context.system_root = folder.WindowsPath("WINDOWS");
+  }
+
+  bool Read(std::u16string_view text) { return ReadIepgText(text, info, form, context); }
+  bool ReadFile(std::string_view data_name) {
+    folder.WriteBytes(data_name, ReadTestData(data_name));
+    return ReadIepgFile(folder.WindowsPath(data_name), info, form, context);
+  }
+  // A minimal acceptable reservation with `extra` header lines after it.
+  bool ReadWith(std::u16string_view extra) {
+    return Read(u"Content-type: application/x-tv-program-info\nversion: 1\nstation: S\nstart: 21:00\nend: 21:30\n" +
+                std::u16string(extra));
+  }
+  void StoreWorkItem(std::string_view name, std::string bytes) {
+    folder.WriteBytes("WINDOWS/Tasks/" + std::string(name), bytes);
+  }
+
+  TempFolder folder;
+  IepgReadContext context;
+  ProgramInfo info;
+  ReservationForm form;
+};
+
+std::string WeeklyWorkItem(std::uint16_t days, std::uint32_t type = 2) {
+  JobFile job;
+  job.application_name = u"C:\\tv\\cap_sts.exe";
+  JobTrigger trigger;
+  trigger.type = type;
+  trigger.type_data = {1, days, 0};
+  job.triggers.push_back(trigger);
+  return SerializeJobFile(job);
+}
+
+TEST_F(IepgReader, ReadsAFileAsTvViewersWriteIt) {
+  ASSERT_TRUE(ReadFile("viewer_digital.tvpid"));
+  EXPECT_EQ(info.version, 2);
+  EXPECT_EQ(info.station, u"DFS00400");
+  EXPECT_EQ(info.year, 2009);
+  EXPECT_EQ(info.month, 1);
+  EXPECT_EQ(info.date, 31);
+  EXPECT_EQ(info.start_hour, 21);
+  EXPECT_EQ(info.end_min, 54);
+  EXPECT_EQ(info.program_title, u"ニュース[字]");
+  EXPECT_TRUE(info.program_subtitle.empty());
+  EXPECT_TRUE(info.description.empty());
+  EXPECT_EQ(info.ext_end_hour, 21);
+  EXPECT_EQ(info.ext_end_min, 54);
+}
+
+TEST_F(IepgReader, ReadsAFileAsGuideSitesWroteIt) {
+  ASSERT_TRUE(ReadFile("guide_site.tvpi"));
+  EXPECT_EQ(info.version, 1);
+  EXPECT_EQ(info.station, u"ＴＢＳテレビ");
+  EXPECT_EQ(info.program_subtitle, u"第１話「旅立ち」");
+  EXPECT_EQ(info.performer, u"山田太郎、鈴木花子");
+  EXPECT_EQ(info.genre, 3);
+  EXPECT_EQ(info.description, u"年の瀬に贈る特別ドラマ。\n主人公は旅に出る。\n");
+  // 24:00 on New Year's Eve is midnight of New Year's Day.
+  EXPECT_EQ(info.year, 2009);
+  EXPECT_EQ(info.month, 1);
+  EXPECT_EQ(info.date, 1);
+  EXPECT_EQ(info.start_hour, 0);
+  EXPECT_EQ(info.end_hour, 1);
+  EXPECT_EQ(info.end_min, 30);
+}
+
+TEST_F(IepgReader, AcceptsOnlyTheTwoContentTypesOnTheFirstLine) {
+  EXPECT_TRUE(Read(u"Content-type: application/x-tv-program-info; charset=shift_jis\nversion: 1\nstation: S\nstart: 1:00\nend: 2:00"));
+  EXPECT_TRUE(Read(u"Content-type: application/x-tv-program-digital-info\nversion: 2\nstation: S\nstart: 1:00\nend: 2:00"));
+  EXPECT_FALSE(Read(u"Content-Type: application/x-tv-program-info\nversion: 1\nstation: S\nstart: 1:00\nend: 2:00"));
+  EXPECT_FALSE(Read(u"version: 1\nContent-type: application/x-tv-program-info\nstation: S\nstart: 1:00\nend: 2:00"));
+  EXPECT_FALSE(Read(u""));
+  EXPECT_FALSE(Read(u"Content-type: text/plain\nversion: 1\nstation: S\nstart: 1:00\nend: 2:00"));
+}
+
+TEST_F(IepgReader, RejectsWhatLacksVersionStationOrTimes) {
+  EXPECT_FALSE(Read(u"Content-type: application/x-tv-program-info\nversion: 3\nstation: S\nstart: 1:00\nend: 2:00"));
+  EXPECT_FALSE(Read(u"Content-type: application/x-tv-program-info\nversion: 1\nstart: 1:00\nend: 2:00"));
+  EXPECT_FALSE(Read(u"Content-type: application/x-tv-program-info\nversion: 1\nstation: S\nend: 2:00"));
+  EXPECT_FALSE(Read(u"Content-type: application/x-tv-program-info\nversion: 1\nstation: S\nstart: 1:00"));
+}
+
+TEST_F(IepgReader, RecognisesKeysOnlyAtTheStartOfAHeaderLine) {
+  EXPECT_FALSE(Read(u"Content-type: application/x-tv-program-info\nversion: 1\nstation:S\n station: S\nstart: 1:00\nend: 2:00"));
+  // Keys after the first empty line are description.
+  EXPECT_FALSE(Read(u"Content-type: application/x-tv-program-info\nversion: 1\nstart: 1:00\nend: 2:00\n\nstation: S\n"));
+  EXPECT_FALSE(Read(u"Content-type: application/x-tv-program-info\n\nversion: 1\nstation: S\nstart: 1:00\nend: 2:00"));
+  ASSERT_TRUE(ReadWith(u"program-title: first\nprogram-title: second\nperformer: " + std::u16string(100, u'p')));
+  EXPECT_EQ(info.program_title, u"second");
+  EXPECT_EQ(info.performer.size(), 79u);
+}
+
+TEST_F(IepgReader, AMissingDateIsToday) {
+  ASSERT_TRUE(ReadWith(u"date: 0\n"));
+  EXPECT_EQ(info.year, 2026);
+  EXPECT_EQ(info.month, 12);
+  EXPECT_EQ(info.date, 8);
+}
+
+TEST_F(IepgReader, NormalisesTimesPastMidnightAndMinutesPastFiftyNine) {
+  ASSERT_TRUE(Read(u"Content-type: application/x-tv-program-info\nversion: 1\nstation: S\nyear: 2009\nmonth: 1\ndate: 31\n"
+                   u"start: 25:30\nend: 24:10"));
+  EXPECT_EQ(info.month, 2);
+  EXPECT_EQ(info.date, 1);
+  EXPECT_EQ(info.start_hour, 1);
+  EXPECT_EQ(info.start_min, 30);
+  EXPECT_EQ(info.end_hour, 0);
+  EXPECT_EQ(info.end_min, 10);
+
+  ASSERT_TRUE(Read(u"Content-type: application/x-tv-program-info\nversion: 1\nstation: S\nstart: 20:75\nend: 7:5"));
+  EXPECT_EQ(info.start_min, 59);
+  EXPECT_EQ(info.end_hour, 7);
+  EXPECT_EQ(info.end_min, 5);
+}
+
+TEST_F(IepgReader, TheNextDayRuleHoldsAcrossDaylightSavingChanges) {
+  setenv("TZ", "America/New_York", 1);
+  tzset();
+  // Clocks went forward on 8 March 2009 and back on 1 November 2009.
+  ASSERT_TRUE(Read(u"Content-type: application/x-tv-program-info\nversion: 1\nstation: S\nyear: 2009\nmonth: 3\ndate: 7\n"
+                   u"start: 26:30\nend: 27:00"));
+  EXPECT_EQ(info.date, 8);
+  EXPECT_EQ(info.start_hour, 2);
+  ASSERT_TRUE(Read(u"Content-type: application/x-tv-program-info\nversion: 1\nstation: S\nyear: 2009\nmonth: 10\ndate: 31\n"
+                   u"start: 24:30\nend: 25:00"));
+  EXPECT_EQ(info.month, 11);
+  EXPECT_EQ(info.date, 1);
+}
+
+TEST_F(IepgReader, ComputesTheExtendedEnd) {
+  ASSERT_TRUE(Read(u"Content-type: application/x-tv-program-info\nversion: 1\nstation: S\nstart: 23:00\nend: 23:50\nExtend: 90"));
+  EXPECT_EQ(info.ext_end_hour, 1);
+  EXPECT_EQ(info.ext_end_min, 20);
+  ASSERT_TRUE(Read(u"Content-type: application/x-tv-program-info\nversion: 1\nstation: S\nstart: 23:00\nend: 23:50\nextend: 5"));
+  EXPECT_EQ(info.ext_end_min, 55);
+}
+
+TEST_F(IepgReader, RejectsDatesAndTimesThatCannotBeBuilt) {
+  for (const char16_t* bad : {u"month: 13\n", u"date: 32\n", u"year: 1800\n", u"start: 48:00\n", u"start: -1:00\n",
+                              u"end: 21:-5\n", u"month: -2\n", u"year: 10000\n", u"extend: -2000\n"}) {
+    EXPECT_FALSE(ReadWith(bad)) << std::string(bad, bad + 0);
+  }
+  EXPECT_TRUE(ReadWith(u"start: 47:59\nend: 47:00\n"));
+}
+
+TEST_F(IepgReader, KeepsTheLastLineWithoutALineFeedAndCutsTheDescription) {
+  ASSERT_TRUE(Read(u"Content-type: application/x-tv-program-info\nversion: 1\nstation: S\nstart: 1:00\nend: 2:00\nprogram-title: last"));
+  EXPECT_EQ(info.program_title, u"last");
+
+  ASSERT_TRUE(ReadWith(u"\n" + std::u16string(70000, u'd') + u"\nmore\n"));
+  EXPECT_EQ(info.description.size(), ProgramInfo::kMaxDescription);
+}
+
+TEST_F(IepgReader, ReadsAnOverlongLineInPiecesThatEachCountAsALine) {
+  // The piece after 65534 characters is the line's own line feed: an empty
+  // line, so the header ends there.
+  ASSERT_TRUE(ReadWith(u"performer: " + std::u16string(65534 - 11, u'x') + u"\nprogram-title: in the description\n"));
+  EXPECT_TRUE(info.program_title.empty());
+  EXPECT_EQ(info.description, u"program-title: in the description\n");
+}
+
+TEST_F(IepgReader, AcceptsBytesThatAreNotCodePage932) {
+  folder.WriteBytes("broken.tvpi",
+                    "Content-type: application/x-tv-program-info\r\nversion: 1\r\nstation: \x82\xff\x85\r\nstart: 1:00\r\nend: 2:00\r\n");
+  EXPECT_TRUE(ReadIepgFile(folder.WindowsPath("broken.tvpi"), info, form, context));
+  EXPECT_FALSE(info.station.empty());
+  EXPECT_FALSE(ReadIepgFile(folder.WindowsPath("missing.tvpi"), info, form, context));
+}
+
+TEST_F(IepgReader, TaskNameReadsTheStoredWorkItemsRepeatModeAndWeekdays) {
+  StoreWorkItem("Rec1.job", WeeklyWorkItem(0x2A));
+  ASSERT_TRUE(ReadWith(u"TASKNAME: Rec1.job\n"));
+  EXPECT_EQ(info.task_name, u"Rec1");
+  EXPECT_EQ(form.repeat, kRepeatWeekly);
+  EXPECT_EQ(info.trigger_days, 0x2A);
+  EXPECT_EQ(form.delete_same_name, 1);
+  EXPECT_EQ(form.registration_mode, RegistrationMode::Quiet);
+
+  StoreWorkItem("Rec2", WeeklyWorkItem(0x82));
+  ASSERT_TRUE(ReadWith(u"TASKNAME: Rec2\n"));
+  EXPECT_EQ(info.task_name, u"Rec2");
+  EXPECT_EQ(info.trigger_days, 0x02);
+}
+
+TEST_F(IepgReader, TaskNameFindsTheTriggerAlsoBeforeAJobSignature) {
+  StoreWorkItem("Signed.job", WeeklyWorkItem(0x41) + std::string(68, '\0'));
+  ASSERT_TRUE(ReadWith(u"TASKNAME: Signed.job\n"));
+  EXPECT_EQ(form.repeat, kRepeatWeekly);
+  EXPECT_EQ(info.trigger_days, 0x41);
+}
+
+TEST_F(IepgReader, AnUnusableWorkItemMeansOnceWithoutWeekdays) {
+  StoreWorkItem("Monthly.job", WeeklyWorkItem(0x2A, 3));
+  StoreWorkItem("Short.job", std::string(10, '\x02'));
+  for (const char16_t* line : {u"TASKNAME: Monthly.job\n", u"TASKNAME: Short.job\n", u"TASKNAME: Missing.job\n",
+                               u"TASKNAME: ..\\..\\elsewhere.job\n"}) {
+    form.repeat = kRepeatDaily;
+    ASSERT_TRUE(ReadWith(line));
+    EXPECT_EQ(form.repeat, kRepeatOnce);
+    EXPECT_EQ(info.trigger_days, 0);
+  }
+  // A name whose path would not fit is not read at all.
+  StoreWorkItem(std::string(600, 'n'), WeeklyWorkItem(0x2A));
+  ASSERT_TRUE(ReadWith(u"TASKNAME: " + std::u16string(600, u'n') + u"\n"));
+  EXPECT_EQ(form.repeat, kRepeatOnce);
+  EXPECT_EQ(info.task_name.size(), 79u);
+}
+
+TEST_F(IepgReader, TunerIdIsTakenOnlyAsAPlainNumberAndStaysWhenTheFileIsRejected) {
+  EXPECT_FALSE(Read(u"Content-type: application/x-tv-program-info\nFX2ID: 2\nversion: 9"));
+  EXPECT_EQ(form.id, u"2");
+  ASSERT_TRUE(ReadWith(u"FX2ID:  12 \n"));
+  EXPECT_EQ(form.id, u"12");
+  for (const char16_t* hostile : {u"FX2ID: 3 P @999\n", u"FX2ID: -a\n", u"FX2ID: 1234567890\n", u"FX2ID: \n", u"FX2ID: 1\"\n"}) {
+    ASSERT_TRUE(ReadWith(hostile));
+    EXPECT_EQ(form.id, u"12");
+  }
+}
+
+}  // namespace
