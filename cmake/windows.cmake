@@ -12,8 +12,9 @@ target_link_options(Halvorn2 PRIVATE -municode -static -static-libgcc -static-li
 set_target_properties(Halvorn2 PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 
 file(GLOB DRIVER_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/driver/*.cpp)
-add_executable(e2e_driver ${DRIVER_SOURCES})
-target_include_directories(e2e_driver PRIVATE res tests/e2e/driver)
+# The driver reads the work items Wine stores with the program's own reader.
+add_executable(e2e_driver ${DRIVER_SOURCES} src/scheduler/job_file.cpp)
+target_include_directories(e2e_driver PRIVATE res src tests/e2e/driver)
 target_compile_options(e2e_driver PRIVATE -Wall -Wextra -municode)
 target_compile_definitions(e2e_driver PRIVATE UNICODE _UNICODE)
 target_link_options(e2e_driver PRIVATE -municode -static -static-libgcc -static-libstdc++)

@@ -5,7 +5,7 @@
 bool CHalvorn2App::InitInstance() {
   InitApplication();
   SetRegistryKey(u"アプリケーション ウィザードで生成されたローカル アプリケーション");
-  CHalvorn2Dlg dialog(*services_);
+  CHalvorn2Dlg dialog(*services_, *task_scheduler_);
   set_main_window(&dialog);
   dialog.command_line = &command_line();
   dialog.DoModal();

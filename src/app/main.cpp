@@ -1,6 +1,7 @@
 #include "win32/windows_api.h"
 
 #include "app/halvorn2_app.h"
+#include "win32/com_task_scheduler.h"
 #include "win32/platform.h"
 #include "win32/services.h"
 #include "win32/wide_text.h"
@@ -16,6 +17,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR command_line, int) {
   InitCommonControlsEx(&controls);
   win32::Platform platform(instance);
   win32::Services services;
-  theApp.set_services(&services);
+  win32::ComTaskScheduler task_scheduler;
+  theApp.set_services(&services, &task_scheduler);
   return theApp.Run(platform, win32::Utf16(command_line != nullptr ? command_line : L""));
 }

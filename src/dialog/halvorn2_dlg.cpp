@@ -36,6 +36,7 @@ const fw::MessageMapEntry<CHalvorn2Dlg> CHalvorn2Dlg::kMessageMap[] = {
     On(EventKind::TextChange, IDC_ID, &CHalvorn2Dlg::OnFormChange),
     On(EventKind::DateTimeChange, IDC_START_TIME, &CHalvorn2Dlg::OnTimeChange),
     On(EventKind::DateTimeChange, IDC_END_TIME, &CHalvorn2Dlg::OnTimeChange),
+    On(EventKind::Click, IDC_REGISTER, &CHalvorn2Dlg::OnRegister),
     On(EventKind::Click, IDC_OPEN_IEPG, &CHalvorn2Dlg::OnOpenIepgFile),
     On(EventKind::Click, IDC_EXTEND, &CHalvorn2Dlg::OnExtend),
     On(EventKind::DeltaPos, IDC_ID_SPIN, &CHalvorn2Dlg::OnIdSpin),
@@ -59,8 +60,11 @@ ClockTime ClockOf(const fw::CalendarTime& time) { return {time.hour, time.minute
 
 }  // namespace
 
-CHalvorn2Dlg::CHalvorn2Dlg(Services& services)
-    : fw::Dialog(IDD_HALVORN2_DIALOG), services_(services), icon_(fw::CurrentPlatform().LoadIcon(IDR_MAINFRAME)) {}
+CHalvorn2Dlg::CHalvorn2Dlg(Services& services, TaskSchedulerPlatform& task_scheduler)
+    : fw::Dialog(IDD_HALVORN2_DIALOG),
+      services_(services),
+      task_scheduler_(task_scheduler),
+      icon_(fw::CurrentPlatform().LoadIcon(IDR_MAINFRAME)) {}
 
 bool CHalvorn2Dlg::DispatchEvent(EventKind kind, int id, fw::Notification& notification) {
   return fw::DispatchByMap<CHalvorn2Dlg>(MessageMap(), *this, kind, id, notification);
@@ -98,13 +102,7 @@ bool CHalvorn2Dlg::OnInitDialog() {
   LoadChannelTable();
   FillChannelList();
 
-  // One profile from the form's own starting values.
-  profile_count = 1;
-  profiles[0] = RecordingProfile{};
-  profiles[0].title = u"default";
-  StoreProfileValues(form, profiles[0]);
-  window().Tab(IDC_PROFILE_TABS).InsertItem(0, profiles[0].title);
-  window().Tab(IDC_PROFILE_TABS).SetCurSel(0);
+  LoadSettings();
   LoadProfile(SelectedProfile());
 
   window().DateTime(IDC_START_TIME).SetFormat(u"HH:mm");
@@ -162,8 +160,14 @@ void CHalvorn2Dlg::OnQueryDragIcon(fw::Notification& notification) {
 }
 
 void CHalvorn2Dlg::OnClose(fw::Notification& notification) {
-  EndDialog(0);
+  CloseDialog();
   notification.pass_to_default = true;
+}
+
+void CHalvorn2Dlg::CloseDialog() {
+  UpdateData(true);
+  SaveSettings();
+  EndDialog(0);
 }
 
 

@@ -10,12 +10,13 @@
 #include "model/recording_profile.h"
 #include "model/reservation_form.h"
 #include "platform/services.h"
+#include "scheduler/task_scheduler.h"
 
 // The main dialog, "Halvorn Ver 2.3": it owns the reservation form, the
 // recorder profiles and the channel table for the life of the run.
 class CHalvorn2Dlg : public fw::Dialog {
  public:
-  explicit CHalvorn2Dlg(Services& services);
+  CHalvorn2Dlg(Services& services, TaskSchedulerPlatform& task_scheduler);
   ~CHalvorn2Dlg() override = default;
 
   // The application's command line after the program name. The dialog reads
@@ -39,6 +40,11 @@ class CHalvorn2Dlg : public fw::Dialog {
   bool ReadIepgFile(std::u16string_view path, ProgramInfo& info);
   // Puts an accepted reservation into the form and the date and time controls.
   void ApplyProgramInfo(const ProgramInfo& info);
+
+  // The settings file beside the executable: read once at start-up (with the
+  // profile tabs), written once at close.
+  void LoadSettings();
+  void SaveSettings();
 
  protected:
   void DoDataExchange(fw::DataExchange& dx) override;
@@ -71,6 +77,10 @@ class CHalvorn2Dlg : public fw::Dialog {
   void FillChannelList();
   void ReadFileArgument(std::u16string_view argument);
 
+  // Registration.
+  void OnRegister();
+  void CloseDialog();
+
   // The start date's weekday becomes the one ticked box, without touching
   // the controls.
   void MarkStartWeekday();
@@ -80,6 +90,7 @@ class CHalvorn2Dlg : public fw::Dialog {
   std::u16string BesideExecutable(std::u16string_view file_name);
 
   Services& services_;
+  TaskSchedulerPlatform& task_scheduler_;
   fw::Icon icon_;
 
   static const fw::MessageMapEntry<CHalvorn2Dlg> kMessageMap[];

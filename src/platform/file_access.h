@@ -15,3 +15,7 @@ std::optional<std::string> ReadFileBytes(std::u16string_view path, std::size_t l
 // and preset files are a few kilobytes, so this only keeps a wrong file
 // from taking all memory.
 inline constexpr std::size_t kMaxTextFileBytes = 64u << 20;
+
+// Replaces the file's content with `bytes`, through a temporary file beside
+// it so that a failure never leaves half a file. False when it cannot.
+bool WriteFileBytes(std::u16string_view path, std::string_view bytes);

@@ -2,7 +2,15 @@
 
 #include <ctime>
 
+namespace {
+// The years a Windows date (SYSTEMTIME) can hold; beyond them no control
+// could show the result.
+constexpr int kFirstYear = 1601;
+constexpr int kLastYear = 30827;
+}  // namespace
+
 std::optional<std::int64_t> SecondsFromLocalTime(const fw::CalendarTime& time) {
+  if (time.year < kFirstYear || time.year > kLastYear) return std::nullopt;
   std::tm broken_down{};
   broken_down.tm_year = time.year - 1900;
   broken_down.tm_mon = time.month - 1;
@@ -19,7 +27,7 @@ std::optional<std::int64_t> SecondsFromLocalTime(const fw::CalendarTime& time) {
 std::optional<fw::CalendarTime> LocalTimeFromSeconds(std::int64_t seconds) {
   const auto value = static_cast<std::time_t>(seconds);
   const std::tm* local = std::localtime(&value);
-  if (local == nullptr) return std::nullopt;
+  if (local == nullptr || local->tm_year > kLastYear - 1900 || local->tm_year < kFirstYear - 1900) return std::nullopt;
   return fw::CalendarTime{local->tm_year + 1900, local->tm_mon + 1, local->tm_wday, local->tm_mday,
                           local->tm_hour,        local->tm_min,     local->tm_sec};
 }

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "platform/settings_store.h"
 
 // What the dialogs ask of the operating system besides their controls. The
 // program binds these to Windows; tests bind them to fakes.
@@ -28,4 +31,6 @@ class Services {
   // The platform's folder browser, started at the drive list; nothing when
   // the user cancels.
   virtual std::optional<std::u16string> ChooseFolder(std::u16string_view title) = 0;
+  // The INI settings file at `path`; it need not exist yet.
+  virtual std::unique_ptr<SettingsStore> OpenSettings(std::u16string_view path) = 0;
 };

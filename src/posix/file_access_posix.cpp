@@ -53,3 +53,22 @@ std::optional<std::string> ReadFileBytes(std::u16string_view path, std::size_t l
   if (std::ferror(file.get())) return std::nullopt;
   return bytes;
 }
+
+bool WriteFileBytes(std::u16string_view path, std::string_view bytes) {
+  const std::string target = NativePath(path);
+  const std::string temporary = target + ".tmp";
+  {
+    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(temporary.c_str(), "wb"));
+    if (!file) return false;
+    if (std::fwrite(bytes.data(), 1, bytes.size(), file.get()) != bytes.size() || std::fflush(file.get()) != 0) {
+      file.reset();
+      std::remove(temporary.c_str());
+      return false;
+    }
+  }
+  if (std::rename(temporary.c_str(), target.c_str()) != 0) {
+    std::remove(temporary.c_str());
+    return false;
+  }
+  return true;
+}

@@ -7,6 +7,7 @@
 #include <commdlg.h>
 #include <shlobj.h>
 
+#include "win32/private_profile_store.h"
 #include "win32/wide_text.h"
 
 namespace win32 {
@@ -89,6 +90,10 @@ std::optional<std::u16string> Services::ChooseFolder(std::u16string_view title) 
   allocator.Free(drives);
   allocator.Free(chosen);
   return folder;
+}
+
+std::unique_ptr<SettingsStore> Services::OpenSettings(std::u16string_view path) {
+  return std::make_unique<PrivateProfileStore>(std::u16string(path));
 }
 
 }  // namespace win32

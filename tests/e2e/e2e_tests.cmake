@@ -19,3 +19,9 @@ add_e2e_test(screenshot)
 add_e2e_test(worked_example_preview)
 add_e2e_test(reservation_from_command_line)
 add_e2e_test(unknown_station_message)
+add_e2e_test(register_from_form)
+add_e2e_test(settings_survive_restart)
+add_test(NAME e2e.no_scheduler_to_reach
+         COMMAND bash ${BENCH} run-without-scheduler ${CMAKE_BINARY_DIR} no_scheduler_to_reach)
+set_tests_properties(e2e.no_scheduler_to_reach PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 180
+                     PASS_REGULAR_EXPRESSION "PASS no_scheduler_to_reach")

@@ -4,6 +4,7 @@
 #
 #   wine_bench.sh setup    BUILD_DIR          make the prefix, start X and the Task Scheduler
 #   wine_bench.sh run      BUILD_DIR SCENARIO [ARGS...]   run one driver scenario
+#   wine_bench.sh run-without-scheduler BUILD_DIR SCENARIO  the same with no Task Scheduler to reach
 #   wine_bench.sh wine     BUILD_DIR COMMAND...           run any command in the bench
 #   wine_bench.sh teardown BUILD_DIR          end what setup started, and nothing else
 set -euo pipefail
@@ -80,6 +81,18 @@ case "$action" in
     data=$(cd "$(dirname "$0")/../data" && pwd)
     exec wine "$build/e2e_driver.exe" "$scenario" "$(winepath -w "$build/Halvorn2.exe")" "$(winepath -w "$out")" \
       "$(winepath -w "$data")" "$@"
+    ;;
+  run-without-scheduler)
+    # A wineserver started with the scheduler's service disabled answers
+    # CoCreateInstance with "service not running"; afterwards the bench gets
+    # its scheduler back for the other tests.
+    export DISPLAY=$(display_of_bench)
+    wineserver -k 2>/dev/null || true
+    status=0
+    WINEDLLOVERRIDES="$WINEDLLOVERRIDES;schedsvc=d" bash "$0" run "$build" "$@" || status=$?
+    wineserver -k 2>/dev/null || true
+    start_scheduler
+    exit $status
     ;;
   wine)
     export DISPLAY=$(display_of_bench)

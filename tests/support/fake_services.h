@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/services.h"
+#include "settings/ini_file_store.h"
 
 // The operating system as a test arranges it: an executable path, an
 // environment, and the answers the user gives to file and folder dialogs.
@@ -33,6 +34,9 @@ class FakeServices final : public Services {
   std::optional<std::u16string> ChooseFileToOpen(const OpenFileRequest& request) override {
     file_requests.push_back(request);
     return Next(file_choices);
+  }
+  std::unique_ptr<SettingsStore> OpenSettings(std::u16string_view path) override {
+    return std::make_unique<IniFileStore>(std::u16string(path));
   }
   std::optional<std::u16string> ChooseFolder(std::u16string_view title) override {
     folder_titles.emplace_back(title);

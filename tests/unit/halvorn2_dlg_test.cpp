@@ -14,16 +14,20 @@ class MainDialogForm : public MainDialogTest {
   void SetUp() override { Open(); }
 };
 
-TEST_F(MainDialogForm, StartsFromTheConstructionValuesWithOneProfile) {
+TEST_F(MainDialogForm, StartsWithoutASettingsFileFromTheDefaults) {
   EXPECT_EQ(dialog.profile_count, 1);
   EXPECT_EQ(window->Tab(IDC_PROFILE_TABS).GetItemText(0), u"default");
+  EXPECT_EQ(window->GetText(IDC_CAP_STS_PATH), u"cap_sts.exe");
+  EXPECT_EQ(window->GetText(IDC_FOLDER), u"C:");
+  EXPECT_EQ(window->GetText(IDC_ID), u"0");
+  EXPECT_EQ(window->GetCheck(IDC_BCS), 1);
   EXPECT_EQ(window->GetText(IDC_FILE_NAME), u"test");
   EXPECT_EQ(window->GetText(IDC_FILEEXT), u".ts");
   EXPECT_TRUE(window->date_time_format_is(IDC_START_TIME, u"HH:mm"));
   EXPECT_TRUE(window->date_time_format_is(IDC_END_TIME, u"HH:mm"));
   EXPECT_EQ(dialog.form.start_weekday, 2);  // the calendar opens on a Tuesday
   EXPECT_EQ(window->GetCheck(IDC_TUESDAY), 1);
-  EXPECT_EQ(Preview(), u" \"\\test.ts\" @ 21:00-21:00");
+  EXPECT_EQ(Preview(), u"cap_sts.exe \"C:\\test.ts\" @001 21:00-21:00 B");
   EXPECT_EQ(window->handled_events(), 0);
 }
 
@@ -36,7 +40,8 @@ TEST_F(MainDialogForm, WorkedExampleEnteredAsAUserWouldGivesTheExactPreview) {
   window->Type(IDC_CHANNEL, u"101");
   window->Type(IDC_ID, u"2");
   window->PickComboItem(IDC_ENCODER_PRESETS, 0);
-  for (int box : {IDC_RMC, IDC_POWER_ON, IDC_BCS, IDC_B25, IDC_VLC, IDC_POWER_OFF}) window->ClickCheckBox(box);
+  for (int box : {IDC_RMC, IDC_POWER_ON, IDC_B25, IDC_VLC, IDC_POWER_OFF}) window->ClickCheckBox(box);
+  ASSERT_EQ(window->GetCheck(IDC_BCS), 1);  // on by default
   window->EditTime(IDC_START_TIME, At(21, 0));
   window->EditTime(IDC_END_TIME, At(21, 54));
   EXPECT_EQ(Preview(), u"C:\\tv\\cap_sts.exe \"D:\\rec\\news.ts\" I2 R2 P @101 21:00-21:54 B B25 vlc:mpeg4 POFF");

@@ -17,7 +17,6 @@ constexpr std::u16string_view kNotInTable =
 class Reservations : public MainDialogTest {
  protected:
   Reservations() {
-    services.executable_path = folder.WindowsPath("Halvorn2.exe");
     services.environment[u"SystemRoot"] = folder.WindowsPath("WINDOWS");
     folder.WriteText("channel.txt", u"one,001,Q\ntwo,002,XABCY\nthree,011,Z\nfour,012,W\nfive,005,ABC\n");
   }
@@ -50,8 +49,6 @@ class Reservations : public MainDialogTest {
     }
     return days;
   }
-
-  TempFolder folder;
 };
 
 TEST_F(Reservations, ApplyingFillsDateTimesNamesWeekdayAndChannel) {
@@ -68,7 +65,7 @@ TEST_F(Reservations, ApplyingFillsDateTimesNamesWeekdayAndChannel) {
   // The first row whose stations contain the name wins.
   EXPECT_EQ(window->List(IDC_CHANNEL_LIST).GetCurSel(), 1);
   EXPECT_EQ(window->GetText(IDC_CHANNEL), u"002");
-  EXPECT_EQ(Preview(), u" \"\\番組名[字].ts\" @002 21:00-21:54");
+  EXPECT_EQ(Preview(), u"cap_sts.exe \"C:\\番組名[字].ts\" @002 21:00-21:54 B");
   EXPECT_TRUE(window->message_boxes().empty());
 }
 

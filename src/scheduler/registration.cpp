@@ -1,0 +1,111 @@
+#include "scheduler/registration.h"
+
+#include "compose/forbidden_characters.h"
+#include "scheduler/trigger_schedule.h"
+
+namespace {
+
+using Message = std::optional<std::u16string>;
+
+constexpr std::size_t kMaxWorkingName = 255;
+
+// Ends COM use when the registration leaves, on every path; only a
+// successful initialisation is ended.
+class ComScope {
+ public:
+  explicit ComScope(TaskSchedulerPlatform& platform) : platform_(platform), result_(platform.InitializeCom()) {}
+  ~ComScope() {
+    if (!Failed(result_)) platform_.UninitializeCom();
+  }
+  ComScope(const ComScope&) = delete;
+  ComScope& operator=(const ComScope&) = delete;
+  bool ok() const { return !Failed(result_); }
+
+ private:
+  TaskSchedulerPlatform& platform_;
+  HResult result_;
+};
+
+Message FormCheck(const ReservationForm& form) {
+  if (form.registration_name.empty()) return u"設定名を入力してください";
+  if (form.account.empty()) return u"実行するアカウントを入力してください";
+  if (form.pass != form.pass_confirm) return u"パスワードが間違っています";
+  return std::nullopt;
+}
+
+// True when a work item of that name is stored already. The names are
+// fetched five at a time for as long as the fetch succeeds with any.
+bool IsRegistered(WorkItemEnumerator& enumerator, std::u16string_view duplicate_key) {
+  std::vector<std::u16string> names;
+  while (!Failed(enumerator.Next(5, names)) && !names.empty()) {
+    for (const auto& name : names) {
+      if (name == duplicate_key) return true;
+    }
+    names.clear();
+  }
+  return false;
+}
+
+// The steps that create the work item. Every interface is a local here, so
+// all are released when this returns, before the caller ends COM and shows
+// the message.
+Message CreateWorkItem(ReservationForm& form, const fw::CalendarTime& start_moment, TaskSchedulerPlatform& platform,
+                       Services& services) {
+  std::unique_ptr<SchedulerInterface> scheduler;
+  if (Failed(platform.CreateScheduler(scheduler))) return u"オブジェクトの作成に失敗しました";
+  std::unique_ptr<WorkItemEnumerator> enumerator;
+  if (Failed(scheduler->Enum(enumerator))) return u"IEnumWorkItemsエラー";
+
+  const std::u16string working_name = form.registration_name.substr(0, kMaxWorkingName);
+  if (ContainsForbiddenCharacter(working_name) || ContainsForbiddenCharacter(form.file_name)) {
+    return u"禁止文字(\\/:*?\"<>|)があります\r\n名前を修正してください";
+  }
+  if (form.delete_same_name != 0) {
+    // The command processor gets the name as UTF-16: a narrow command would
+    // mangle Japanese names on any but a Japanese system and delete nothing.
+    services.RunCommand(u"schtasks /delete /f /tn \"" + working_name + u"\"");
+  }
+  if (IsRegistered(*enumerator, working_name + u".job")) {
+    return u"既に同じ登録名があります\r\n違う登録名を入力してください";
+  }
+  enumerator.reset();
+
+  std::unique_ptr<TaskInterface> task;
+  if (Failed(scheduler->NewWorkItem(form.registration_name, task))) return u"新しいタスクアイテムをメモリに作成できません";
+  if (Failed(task->SetAccountInformation(form.account, form.pass))) return u"アカウントとパスワードが設定できません";
+  if (Failed(task->SetApplicationName(form.application_name))) return u"ApplicationName(cap_sts)が設定できません";
+  task->SetWorkingDirectory(form.folder);
+  if (Failed(task->SetParameters(form.parameters))) return u"コマンドラインパラメータが設定できません";
+  std::unique_ptr<TaskTriggerInterface> trigger;
+  if (Failed(task->CreateTrigger(trigger))) return u"タスクの実行開始トリガを新しく作成できません";
+  if (Failed(task->SetFlags(WorkItemFlags(form.del_task, form.resume)))) return u"タスクフラグが設定できません";
+  const std::uint16_t mask = form.repeat == kRepeatWeekly ? WeekdayMask(form.weekdays, start_moment, form.offset_min) : 0;
+  if (Failed(trigger->SetTrigger(BuildTrigger(start_moment, form.repeat, mask)))) {
+    return u"タスクの実行開始トリガをセットできません";
+  }
+  scheduler.reset();
+
+  std::unique_ptr<PersistFileInterface> persist;
+  const HResult queried = task->QueryPersistFile(persist);
+  task.reset();
+  if (Failed(queried)) return u"pITaskリリース失敗";
+  const HResult saved = persist->Save();
+  persist.reset();
+  if (Failed(saved)) return u"pIPersistFile->Save失敗\n(ｱｶｳﾝﾄとﾊﾟｽﾜｰﾄﾞ要確認)";
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::u16string> RegisterWorkItem(ReservationForm& form, const RegistrationStart& start,
+                                               TaskSchedulerPlatform& platform, Services& services) {
+  if (Message failure = FormCheck(form)) return failure;
+  // A date the calendar offers but the C library cannot convert has no
+  // begin date to give the trigger; refuse it before anything is created.
+  const auto start_moment = StartMoment(start.date, start.hour, start.minute, form.offset_min);
+  if (!start_moment) return u"開始日時が正しくありません";
+
+  ComScope com(platform);
+  if (!com.ok()) return u"COM初期化エラー";
+  return CreateWorkItem(form, *start_moment, platform, services);
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+
+#include "platform/settings_store.h"
+
+// A settings file in code page 932 read and written by our own INI code,
+// where the platform's private-profile functions are not at hand. It reads
+// what the platform writes and the other way round.
+class IniFileStore final : public SettingsStore {
+ public:
+  explicit IniFileStore(std::u16string path) : path_(std::move(path)) {}
+
+  int GetInt(std::u16string_view section, std::u16string_view key, int fallback) override;
+  std::u16string GetString(std::u16string_view section, std::u16string_view key, std::u16string_view fallback,
+                           std::size_t width) override;
+  void WriteString(std::u16string_view section, std::u16string_view key, std::u16string_view value) override;
+
+ private:
+  std::u16string path_;
+};

@@ -1,0 +1,136 @@
+#include "win32/com_task_scheduler.h"
+
+#include "win32/windows_api.h"
+#include <mstask.h>
+
+#include "win32/com_ptr.h"
+#include "win32/wide_text.h"
+
+namespace win32 {
+
+namespace {
+
+class Trigger final : public TaskTriggerInterface {
+ public:
+  explicit Trigger(ComPtr<ITaskTrigger> trigger) : trigger_(std::move(trigger)) {}
+  HResult SetTrigger(const TaskTrigger& t) override {
+    TASK_TRIGGER record{};
+    record.cbTriggerSize = sizeof(TASK_TRIGGER);
+    record.wBeginYear = t.begin_year;
+    record.wBeginMonth = t.begin_month;
+    record.wBeginDay = t.begin_day;
+    record.wStartHour = t.start_hour;
+    record.wStartMinute = t.start_minute;
+    record.rgFlags = t.flags;
+    record.TriggerType = static_cast<TASK_TRIGGER_TYPE>(t.type);
+    if (t.type == TASK_TIME_TRIGGER_DAILY) record.Type.Daily.DaysInterval = t.days_interval;
+    if (t.type == TASK_TIME_TRIGGER_WEEKLY) {
+      record.Type.Weekly.WeeksInterval = t.weeks_interval;
+      record.Type.Weekly.rgfDaysOfTheWeek = t.days_of_the_week;
+    }
+    return trigger_->SetTrigger(&record);
+  }
+
+ private:
+  ComPtr<ITaskTrigger> trigger_;
+};
+
+class PersistFile final : public PersistFileInterface {
+ public:
+  explicit PersistFile(ComPtr<IPersistFile> persist) : persist_(std::move(persist)) {}
+  HResult Save() override { return persist_->Save(nullptr, TRUE); }
+
+ private:
+  ComPtr<IPersistFile> persist_;
+};
+
+class Task final : public TaskInterface {
+ public:
+  explicit Task(ComPtr<ITask> task) : task_(std::move(task)) {}
+  HResult SetAccountInformation(std::u16string_view account, std::u16string_view password) override {
+    return task_->SetAccountInformation(Wide(account).c_str(), Wide(password).c_str());
+  }
+  HResult SetApplicationName(std::u16string_view application) override {
+    return task_->SetApplicationName(Wide(application).c_str());
+  }
+  HResult SetWorkingDirectory(std::u16string_view folder) override {
+    return task_->SetWorkingDirectory(Wide(folder).c_str());
+  }
+  HResult SetParameters(std::u16string_view parameters) override {
+    return task_->SetParameters(Wide(parameters).c_str());
+  }
+  HResult CreateTrigger(std::unique_ptr<TaskTriggerInterface>& trigger) override {
+    WORD index = 0;
+    ComPtr<ITaskTrigger> created;
+    const HRESULT result = task_->CreateTrigger(&index, &created);
+    if (SUCCEEDED(result)) trigger = std::make_unique<Trigger>(std::move(created));
+    return result;
+  }
+  HResult SetFlags(std::uint32_t flags) override { return task_->SetFlags(flags); }
+  HResult QueryPersistFile(std::unique_ptr<PersistFileInterface>& persist) override {
+    ComPtr<IPersistFile> queried;
+    const HRESULT result = task_->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&queried));
+    if (SUCCEEDED(result)) persist = std::make_unique<PersistFile>(std::move(queried));
+    return result;
+  }
+
+ private:
+  ComPtr<ITask> task_;
+};
+
+class Enumerator final : public WorkItemEnumerator {
+ public:
+  explicit Enumerator(ComPtr<IEnumWorkItems> items) : items_(std::move(items)) {}
+  HResult Next(unsigned count, std::vector<std::u16string>& names) override {
+    LPWSTR* fetched_names = nullptr;
+    ULONG fetched = 0;
+    const HRESULT result = items_->Next(count, &fetched_names, &fetched);
+    if (FAILED(result) || fetched_names == nullptr) return result;
+    for (ULONG i = 0; i < fetched; ++i) {
+      names.push_back(Utf16(fetched_names[i]));
+      CoTaskMemFree(fetched_names[i]);
+    }
+    CoTaskMemFree(fetched_names);
+    return result;
+  }
+
+ private:
+  ComPtr<IEnumWorkItems> items_;
+};
+
+class Scheduler final : public SchedulerInterface {
+ public:
+  explicit Scheduler(ComPtr<ITaskScheduler> scheduler) : scheduler_(std::move(scheduler)) {}
+  HResult Enum(std::unique_ptr<WorkItemEnumerator>& enumerator) override {
+    ComPtr<IEnumWorkItems> items;
+    const HRESULT result = scheduler_->Enum(&items);
+    if (SUCCEEDED(result)) enumerator = std::make_unique<Enumerator>(std::move(items));
+    return result;
+  }
+  HResult NewWorkItem(std::u16string_view name, std::unique_ptr<TaskInterface>& task) override {
+    ComPtr<ITask> created;
+    const HRESULT result = scheduler_->NewWorkItem(Wide(name).c_str(), CLSID_CTask, IID_ITask,
+                                                   reinterpret_cast<IUnknown**>(&created));
+    if (SUCCEEDED(result)) task = std::make_unique<Task>(std::move(created));
+    return result;
+  }
+
+ private:
+  ComPtr<ITaskScheduler> scheduler_;
+};
+
+}  // namespace
+
+HResult ComTaskScheduler::InitializeCom() { return CoInitialize(nullptr); }
+
+void ComTaskScheduler::UninitializeCom() { CoUninitialize(); }
+
+HResult ComTaskScheduler::CreateScheduler(std::unique_ptr<SchedulerInterface>& scheduler) {
+  ComPtr<ITaskScheduler> created;
+  const HRESULT result = CoCreateInstance(CLSID_CTaskScheduler, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskScheduler,
+                                          reinterpret_cast<void**>(&created));
+  if (SUCCEEDED(result)) scheduler = std::make_unique<Scheduler>(std::move(created));
+  return result;
+}
+
+}  // namespace win32

@@ -1,0 +1,28 @@
+#include "win32/private_profile_store.h"
+
+#include <vector>
+
+#include "win32/wide_text.h"
+#include "win32/windows_api.h"
+
+namespace win32 {
+
+int PrivateProfileStore::GetInt(std::u16string_view section, std::u16string_view key, int fallback) {
+  return static_cast<int>(
+      GetPrivateProfileIntW(Wide(section).c_str(), Wide(key).c_str(), fallback, Wide(path_).c_str()));
+}
+
+std::u16string PrivateProfileStore::GetString(std::u16string_view section, std::u16string_view key,
+                                              std::u16string_view fallback, std::size_t width) {
+  std::vector<wchar_t> buffer(width + 1, L'\0');
+  GetPrivateProfileStringW(Wide(section).c_str(), Wide(key).c_str(), Wide(fallback).c_str(), buffer.data(),
+                           static_cast<DWORD>(buffer.size()), Wide(path_).c_str());
+  return Utf16(buffer.data());
+}
+
+void PrivateProfileStore::WriteString(std::u16string_view section, std::u16string_view key,
+                                      std::u16string_view value) {
+  WritePrivateProfileStringW(Wide(section).c_str(), Wide(key).c_str(), Wide(value).c_str(), Wide(path_).c_str());
+}
+
+}  // namespace win32

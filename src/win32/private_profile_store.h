@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+
+#include "platform/settings_store.h"
+
+namespace win32 {
+
+// The settings file through the platform's private-profile functions.
+class PrivateProfileStore final : public SettingsStore {
+ public:
+  explicit PrivateProfileStore(std::u16string path) : path_(std::move(path)) {}
+
+  int GetInt(std::u16string_view section, std::u16string_view key, int fallback) override;
+  std::u16string GetString(std::u16string_view section, std::u16string_view key, std::u16string_view fallback,
+                           std::size_t width) override;
+  void WriteString(std::u16string_view section, std::u16string_view key, std::u16string_view value) override;
+
+ private:
+  std::u16string path_;
+};
+
+}  // namespace win32

@@ -1,0 +1,161 @@
+#include "support/fake_task_scheduler.h"
+
+namespace {
+
+constexpr HResult kFailure = static_cast<HResult>(0x80004005);  // E_FAIL
+
+// Counts itself among the scheduler's live interfaces.
+class Counted {
+ public:
+  explicit Counted(FakeTaskScheduler& owner) : owner_(owner) { ++owner_.live_interfaces; }
+  ~Counted() { --owner_.live_interfaces; }
+  Counted(const Counted&) = delete;
+  Counted& operator=(const Counted&) = delete;
+
+ protected:
+  FakeTaskScheduler& owner_;
+};
+
+using Step = FakeTaskScheduler::Step;
+
+struct PendingWorkItem {
+  std::u16string name;
+  JobFile job;
+  std::u16string account;
+};
+
+class FakeTrigger final : public TaskTriggerInterface, Counted {
+ public:
+  FakeTrigger(FakeTaskScheduler& owner, std::shared_ptr<PendingWorkItem> item) : Counted(owner), item_(std::move(item)) {}
+  HResult SetTrigger(const TaskTrigger& t) override {
+    const HResult result = owner_.Answer(Step::SetTrigger, "SetTrigger");
+    if (Failed(result)) return result;
+    JobTrigger& stored = item_->job.triggers.back();
+    stored.begin_year = t.begin_year;
+    stored.begin_month = t.begin_month;
+    stored.begin_day = t.begin_day;
+    stored.start_hour = t.start_hour;
+    stored.start_minute = t.start_minute;
+    stored.flags = t.flags;
+    stored.type = t.type;
+    if (t.type == 1) stored.type_data = {t.days_interval, 0, 0};
+    if (t.type == 2) stored.type_data = {t.weeks_interval, t.days_of_the_week, 0};
+    return result;
+  }
+
+ private:
+  std::shared_ptr<PendingWorkItem> item_;
+};
+
+class FakePersist final : public PersistFileInterface, Counted {
+ public:
+  FakePersist(FakeTaskScheduler& owner, std::shared_ptr<PendingWorkItem> item) : Counted(owner), item_(std::move(item)) {}
+  HResult Save() override {
+    const HResult result = owner_.Answer(Step::Save, "Save");
+    if (Failed(result)) return result;
+    owner_.saved[item_->name] = item_->job;
+    owner_.accounts[item_->name] = item_->account;
+    return result;
+  }
+
+ private:
+  std::shared_ptr<PendingWorkItem> item_;
+};
+
+class FakeTask final : public TaskInterface, Counted {
+ public:
+  FakeTask(FakeTaskScheduler& owner, std::u16string_view name) : Counted(owner), item_(std::make_shared<PendingWorkItem>()) {
+    item_->name = name;
+  }
+  HResult SetAccountInformation(std::u16string_view account, std::u16string_view) override {
+    item_->account = account;
+    return owner_.Answer(Step::SetAccountInformation, "SetAccountInformation");
+  }
+  HResult SetApplicationName(std::u16string_view application) override {
+    item_->job.application_name = application;
+    return owner_.Answer(Step::SetApplicationName, "SetApplicationName");
+  }
+  HResult SetWorkingDirectory(std::u16string_view folder) override {
+    item_->job.working_directory = folder;
+    return owner_.Answer(Step::None, "SetWorkingDirectory");
+  }
+  HResult SetParameters(std::u16string_view parameters) override {
+    item_->job.parameters = parameters;
+    return owner_.Answer(Step::SetParameters, "SetParameters");
+  }
+  HResult CreateTrigger(std::unique_ptr<TaskTriggerInterface>& trigger) override {
+    const HResult result = owner_.Answer(Step::CreateTrigger, "CreateTrigger");
+    if (Failed(result)) return result;
+    item_->job.triggers.emplace_back();
+    trigger = std::make_unique<FakeTrigger>(owner_, item_);
+    return result;
+  }
+  HResult SetFlags(std::uint32_t flags) override {
+    item_->job.flags = flags;
+    return owner_.Answer(Step::SetFlags, "SetFlags");
+  }
+  HResult QueryPersistFile(std::unique_ptr<PersistFileInterface>& persist) override {
+    const HResult result = owner_.Answer(Step::QueryPersistFile, "QueryPersistFile");
+    if (!Failed(result)) persist = std::make_unique<FakePersist>(owner_, item_);
+    return result;
+  }
+
+ private:
+  std::shared_ptr<PendingWorkItem> item_;
+};
+
+class FakeEnumerator final : public WorkItemEnumerator, Counted {
+ public:
+  FakeEnumerator(FakeTaskScheduler& owner, std::vector<std::u16string> names) : Counted(owner), names_(std::move(names)) {}
+  HResult Next(unsigned count, std::vector<std::u16string>& names) override {
+    owner_.calls.push_back("Next");
+    for (unsigned i = 0; i < count && next_ < names_.size(); ++i) names.push_back(names_[next_++]);
+    return names.size() == count ? 0 : 1;  // S_OK, or S_FALSE when fewer were left
+  }
+
+ private:
+  std::vector<std::u16string> names_;
+  std::size_t next_ = 0;
+};
+
+class FakeScheduler final : public SchedulerInterface, Counted {
+ public:
+  using Counted::Counted;
+  HResult Enum(std::unique_ptr<WorkItemEnumerator>& enumerator) override {
+    const HResult result = owner_.Answer(Step::Enum, "Enum");
+    if (Failed(result)) return result;
+    std::vector<std::u16string> names = owner_.existing_names;
+    for (const auto& [name, job] : owner_.saved) names.push_back(name + u".job");
+    enumerator = std::make_unique<FakeEnumerator>(owner_, std::move(names));
+    return result;
+  }
+  HResult NewWorkItem(std::u16string_view name, std::unique_ptr<TaskInterface>& task) override {
+    const HResult result = owner_.Answer(Step::NewWorkItem, "NewWorkItem");
+    if (!Failed(result)) task = std::make_unique<FakeTask>(owner_, name);
+    return result;
+  }
+};
+
+}  // namespace
+
+HResult FakeTaskScheduler::Answer(Step step, const char* name) {
+  calls.emplace_back(name);
+  return step != Step::None && step == fail_at ? kFailure : 0;
+}
+
+HResult FakeTaskScheduler::InitializeCom() {
+  const HResult result = Answer(Step::InitializeCom, "CoInitialize");
+  if (!Failed(result)) ++com_initializations;
+  return result;
+}
+
+void FakeTaskScheduler::UninitializeCom() {
+  calls.emplace_back("CoUninitialize");
+  ++com_uninitializations;
+}
+
+HResult FakeTaskScheduler::CreateScheduler(std::unique_ptr<SchedulerInterface>& scheduler) {
+  const HResult result = Answer(Step::CreateScheduler, "CoCreateInstance");
+  if (!Failed(result)) scheduler = std::make_unique<FakeScheduler>(*this);
+  return result;
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "scheduler/job_file.h"
+#include "scheduler/task_scheduler.h"
+
+// A Task Scheduler in memory that keeps saved work items as .job records,
+// counts the interfaces it hands out, and fails at one chosen call.
+class FakeTaskScheduler final : public TaskSchedulerPlatform {
+ public:
+  enum class Step {
+    None, InitializeCom, CreateScheduler, Enum, NewWorkItem, SetAccountInformation, SetApplicationName,
+    SetParameters, CreateTrigger, SetFlags, SetTrigger, QueryPersistFile, Save,
+  };
+
+  Step fail_at = Step::None;
+  std::vector<std::u16string> existing_names;  // as Enum lists them, "NAME.job"
+  std::map<std::u16string, JobFile> saved;     // by work item name
+  std::map<std::u16string, std::u16string> accounts;
+  int live_interfaces = 0;
+  int com_initializations = 0;
+  int com_uninitializations = 0;
+  std::vector<std::string> calls;
+
+  HResult InitializeCom() override;
+  void UninitializeCom() override;
+  HResult CreateScheduler(std::unique_ptr<SchedulerInterface>& scheduler) override;
+
+  // The status of a call: failure when the test chose this step.
+  HResult Answer(Step step, const char* name);
+};

@@ -1,0 +1,55 @@
+// The work item file: what we write reads back, and what Wine's Task
+// Scheduler wrote gives back the trigger that was registered.
+#include "scheduler/job_file.h"
+
+#include <gtest/gtest.h>
+
+#include "support/temp_folder.h"
+
+namespace {
+
+TEST(JobFile, AWorkItemWineStoredGivesBackItsWeeklyTrigger) {
+  // Registered under Wine as weekly on Monday, Wednesday and Friday, on a
+  // Tuesday (whose box stays ticked), starting 21:29.
+  const std::string bytes = ReadTestData("wine_weekly.job");
+  const auto stored = ReadStoredTrigger(bytes);
+  ASSERT_TRUE(stored);
+  EXPECT_EQ(stored->type, 2);
+  EXPECT_EQ(stored->days & 0x7F, 0x2E);
+  // The two bytes at the very end are the job signature's, not the trigger's.
+  EXPECT_EQ(bytes[bytes.size() - 16], 0);
+
+  const auto job = ParseJobFile(bytes);
+  ASSERT_TRUE(job);
+  EXPECT_EQ(job->application_name, u"C:\\nonexistent\\cap_sts.exe");
+  EXPECT_EQ(job->working_directory, u"C:\\rec");
+  EXPECT_EQ(job->flags, 0x3002u);
+  ASSERT_EQ(job->triggers.size(), 1u);
+  EXPECT_EQ(job->triggers[0].start_hour, 21);
+  EXPECT_EQ(job->triggers[0].start_minute, 29);
+  EXPECT_EQ(job->triggers[0].type_data[0], 1);
+}
+
+TEST(JobFile, WhatWeWriteReadsBackAndEndsWithItsTrigger) {
+  JobFile job;
+  job.application_name = u"C:\\tv\\cap_sts.exe";
+  job.parameters = u"\"D:\\rec\\録画.ts\" @101";
+  job.flags = 0x2002;
+  JobTrigger trigger;
+  trigger.begin_year = 2026;
+  trigger.type = 1;
+  trigger.type_data = {1, 0, 0};
+  job.triggers.push_back(trigger);
+  const std::string bytes = SerializeJobFile(job);
+  const auto back = ParseJobFile(bytes);
+  ASSERT_TRUE(back);
+  EXPECT_EQ(back->parameters, job.parameters);
+  EXPECT_EQ(back->triggers[0].begin_year, 2026);
+  EXPECT_EQ(bytes[bytes.size() - 16], 1);  // the trigger type, 16 bytes before the end
+
+  EXPECT_FALSE(ParseJobFile(bytes.substr(0, 67)));
+  EXPECT_FALSE(ParseJobFile(bytes.substr(0, bytes.size() - 1)));
+  EXPECT_FALSE(ReadStoredTrigger(std::string(15, '\0')));
+}
+
+}  // namespace

@@ -1,0 +1,84 @@
+// The Register button and closing the dialog: what the user is told, and
+// when the program ends.
+#include <gtest/gtest.h>
+
+#include "platform/code_page.h"
+#include "support/main_dialog_fixture.h"
+
+namespace {
+
+class RegisterButton : public MainDialogTest {
+ protected:
+  void SetUp() override {
+    Open();
+    window->Type(IDC_REGISTRATION_NAME, u"News");
+    window->Type(IDC_ACCOUNT, u"recorder");
+  }
+  std::u16string SettingsText() const {
+    std::ifstream file(folder / "Halvorn_setting.ini", std::ios::binary);
+    return DecodeCodePage932(std::string(std::istreambuf_iterator<char>(file), {}));
+  }
+};
+
+TEST_F(RegisterButton, AnnouncesSuccessAndStaysOpen) {
+  window->ClickButton(IDC_REGISTER);
+  EXPECT_EQ(window->message_boxes(), std::vector<std::u16string>{u"登録しました"});
+  EXPECT_FALSE(window->ended());
+  ASSERT_EQ(scheduler.saved.count(u"News"), 1u);
+  EXPECT_EQ(scheduler.saved[u"News"].parameters, u"\"C:\\test.ts\" @001 21:00-21:00 B");
+  EXPECT_EQ(scheduler.saved[u"News"].triggers[0].begin_day, 8);
+  EXPECT_EQ(scheduler.saved[u"News"].triggers[0].start_minute, 59);
+}
+
+TEST_F(RegisterButton, AFailureIsShownAndTheDialogStaysOpen) {
+  window->Type(IDC_PASS, u"a");
+  window->ClickButton(IDC_REGISTER);
+  EXPECT_EQ(window->message_boxes(), std::vector<std::u16string>{u"パスワードが間違っています"});
+  EXPECT_FALSE(window->ended());
+  EXPECT_TRUE(scheduler.saved.empty());
+}
+
+TEST_F(RegisterButton, QuietSuccessSaysNothingAndClosesOnlyWhenAsked) {
+  dialog.form.registration_mode = RegistrationMode::Quiet;
+  window->ClickButton(IDC_REGISTER);
+  EXPECT_TRUE(window->message_boxes().empty());
+  EXPECT_FALSE(window->ended());
+
+  window->ClickCheckBox(IDC_AUTOCLOSE);
+  window->Type(IDC_REGISTRATION_NAME, u"Second");
+  window->ClickButton(IDC_REGISTER);
+  EXPECT_TRUE(window->message_boxes().empty());
+  EXPECT_TRUE(window->ended());
+  EXPECT_NE(SettingsText().find(u"autoclose=1"), std::u16string::npos);
+}
+
+TEST_F(RegisterButton, AutomaticRegistrationSavesTheSettingsAndEnds) {
+  dialog.form.registration_mode = RegistrationMode::AutoRunning;
+  window->ClickButton(IDC_REGISTER);
+  EXPECT_TRUE(window->message_boxes().empty());
+  EXPECT_TRUE(window->ended());
+  EXPECT_EQ(window->result(), 0);
+  EXPECT_NE(SettingsText().find(u"[task]\r\naccount=recorder"), std::u16string::npos);
+}
+
+TEST_F(RegisterButton, ClosingSavesWhatTheControlsShowAndTheNextStartShowsItAgain) {
+  window->Type(IDC_FOLDER, u"D:\\録画");
+  window->ClickCheckBox(IDC_RESUME);
+  window->Type(IDC_PASS, u"pw");
+  window->Type(IDC_PASS_CONFIRM, u"pw");
+  window->PressCloseButton();
+  ASSERT_TRUE(window->ended());
+  EXPECT_NE(SettingsText().find(u"folder=D:\\録画"), std::u16string::npos);
+
+  headless::Platform again{{2026, 12, 2, 8, 21, 0, 0}};
+  again.DeclareRadioGroup({IDC_REPEAT_ONCE, IDC_REPEAT_DAILY, IDC_REPEAT_WEEKLY});
+  CHalvorn2Dlg restarted(services, scheduler);
+  const auto reopened = again.Open(restarted);
+  EXPECT_EQ(reopened->GetText(IDC_FOLDER), u"D:\\録画");
+  EXPECT_EQ(reopened->GetText(IDC_ACCOUNT), u"recorder");
+  EXPECT_EQ(reopened->GetText(IDC_PASS_CONFIRM), u"pw");
+  EXPECT_EQ(reopened->GetCheck(IDC_RESUME), 1);
+  EXPECT_EQ(reopened->GetText(IDC_REGISTRATION_NAME), u"");  // not stored
+}
+
+}  // namespace
