@@ -13,6 +13,7 @@ using fw::EventKind;
 using fw::On;
 using fw::OnRange;
 
+// In the order of each handler's first row.
 const fw::MessageMapEntry<CHalvorn2Dlg> CHalvorn2Dlg::kMessageMap[] = {
     On(EventKind::Paint, 0, &CHalvorn2Dlg::OnPaint),
     On(EventKind::QueryDragIcon, 0, &CHalvorn2Dlg::OnQueryDragIcon),
@@ -36,11 +37,18 @@ const fw::MessageMapEntry<CHalvorn2Dlg> CHalvorn2Dlg::kMessageMap[] = {
     On(EventKind::TextChange, IDC_ID, &CHalvorn2Dlg::OnFormChange),
     On(EventKind::DateTimeChange, IDC_START_TIME, &CHalvorn2Dlg::OnTimeChange),
     On(EventKind::DateTimeChange, IDC_END_TIME, &CHalvorn2Dlg::OnTimeChange),
+    On(EventKind::Click, IDC_BROWSE_RECORDER, &CHalvorn2Dlg::OnBrowseRecorder),
+    On(EventKind::Click, IDC_BROWSE_FOLDER, &CHalvorn2Dlg::OnBrowseFolder),
     On(EventKind::Click, IDC_REGISTER, &CHalvorn2Dlg::OnRegister),
     On(EventKind::Click, IDC_OPEN_IEPG, &CHalvorn2Dlg::OnOpenIepgFile),
     On(EventKind::Click, IDC_EXTEND, &CHalvorn2Dlg::OnExtend),
     On(EventKind::DeltaPos, IDC_ID_SPIN, &CHalvorn2Dlg::OnIdSpin),
     On(EventKind::SelChange, IDC_CHANNEL_LIST, &CHalvorn2Dlg::OnChannelSelChange),
+    On(EventKind::SelChanging, IDC_PROFILE_TABS, &CHalvorn2Dlg::OnTabChanging),
+    On(EventKind::SelChange, IDC_PROFILE_TABS, &CHalvorn2Dlg::OnTabChange),
+    On(EventKind::Click, IDC_ADD_PROFILE, &CHalvorn2Dlg::OnAddProfile),
+    On(EventKind::Click, IDC_DELETE_PROFILE, &CHalvorn2Dlg::OnDeleteProfile),
+    On(EventKind::Click, IDC_TASK_VIEWER, &CHalvorn2Dlg::OnTaskViewer),
     On(EventKind::Click, IDC_SUBTITLE, &CHalvorn2Dlg::OnSubtitle),
     On(EventKind::Click, IDC_PARENTHESES, &CHalvorn2Dlg::OnParentheses),
     On(EventKind::CloseUp, IDC_ENCODER_PRESETS, &CHalvorn2Dlg::OnEncoderCloseUp),
@@ -101,8 +109,9 @@ bool CHalvorn2Dlg::OnInitDialog() {
   window().SetIcon(icon_, false);
   LoadChannelTable();
   FillChannelList();
-
   LoadSettings();
+  // The list was filled before the saved channel was known.
+  SelectChannelRow();
   LoadProfile(SelectedProfile());
 
   window().DateTime(IDC_START_TIME).SetFormat(u"HH:mm");
@@ -110,11 +119,9 @@ bool CHalvorn2Dlg::OnInitDialog() {
   const auto end_time = SecondsFromLocalTime(window().DateTime(IDC_END_TIME).GetTime());
   form.end_times = {end_time.value_or(0), end_time.value_or(0)};
   MarkStartWeekday();
-  form.registration_mode = RegistrationMode::Normal;
-  if (command_line != nullptr && !command_line->empty() && command_line->front() != u'-') {
-    ReadFileArgument(*command_line);
-  }
-
+  ProcessCommandLine();
+  LoadEncoderPresets();
+  SelectEncoderPreset();
   ComposeCommandLine();
   return true;
 }
@@ -143,16 +150,25 @@ void CHalvorn2Dlg::ShowEndTime() {
   if (end) window().DateTime(IDC_END_TIME).SetTime(*end);
 }
 
-void CHalvorn2Dlg::OnPaint(fw::Notification& notification) {
-  if (!window().IsIconic()) {
-    notification.pass_to_default = true;
-    return;
+void CHalvorn2Dlg::OnPaint() {
+  {
+    // A dialog paints nothing but its background, which beginning the paint
+    // erases; a minimized one shows the icon.
+    const auto paint = window().BeginPaint();
+    if (window().IsIconic()) {
+      paint->EraseIconBackground();
+      const fw::Size client = window().ClientSize();
+      const fw::Size icon_size = window().SystemIconSize();
+      paint->DrawIcon(icon_, (client.width - icon_size.width + 1) / 2, (client.height - icon_size.height + 1) / 2);
+    }
   }
-  const auto paint = window().BeginPaint();
-  paint->EraseIconBackground();
-  const fw::Size client = window().ClientSize();
-  const fw::Size icon_size = window().SystemIconSize();
-  paint->DrawIcon(icon_, (client.width - icon_size.width + 1) / 2, (client.height - icon_size.height + 1) / 2);
+  // The automatic registration runs once, at the first paint after the
+  // reservation has been applied. The mode changes first, so that paints
+  // while a message box is open do not start it again.
+  if (form.registration_mode == RegistrationMode::AutoPending) {
+    form.registration_mode = RegistrationMode::AutoRunning;
+    OnRegister();
+  }
 }
 
 void CHalvorn2Dlg::OnQueryDragIcon(fw::Notification& notification) {

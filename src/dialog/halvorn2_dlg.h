@@ -52,7 +52,7 @@ class CHalvorn2Dlg : public fw::Dialog {
   bool DispatchEvent(fw::EventKind kind, int id, fw::Notification& notification) override;
 
  private:
-  void OnPaint(fw::Notification& notification);
+  void OnPaint();
   void OnQueryDragIcon(fw::Notification& notification);
   // Enter and Esc arrive as the OK and Cancel commands; the dialog has no
   // such buttons and must not close on a stray key press.
@@ -80,6 +80,26 @@ class CHalvorn2Dlg : public fw::Dialog {
   // Registration.
   void OnRegister();
   void CloseDialog();
+  void OnTaskViewer();
+
+  // Profile tabs.
+  void OnAddProfile();
+  void OnDeleteProfile();
+  void OnTabChanging(fw::Notification& notification);
+  void OnTabChange(fw::Notification& notification);
+
+  // The browse buttons beside the recorder path and the output folder.
+  void OnBrowseRecorder();
+  void OnBrowseFolder();
+
+  // Start-up.
+  void ProcessCommandLine();
+  void LoadEncoderPresets();
+  // Moves the encoder list to the item the platform's prefix search finds
+  // for the form's encoder text, or to none.
+  void SelectEncoderPreset();
+  // The last channel row whose command holds the form's channel, or none.
+  void SelectChannelRow();
 
   // The start date's weekday becomes the one ticked box, without touching
   // the controls.

@@ -43,6 +43,16 @@ void CHalvorn2Dlg::FillChannelList() {
   }
 }
 
+void CHalvorn2Dlg::SelectChannelRow() {
+  int selected = -1;
+  for (int i = 0; i < channel_table.count; ++i) {
+    if (channel_table.rows[static_cast<size_t>(i)].command.view().find(form.channel) != std::u16string_view::npos) {
+      selected = i;
+    }
+  }
+  window().List(IDC_CHANNEL_LIST).SetCurSel(selected);
+}
+
 void CHalvorn2Dlg::OnChannelSelChange() {
   UpdateData(true);
   const int selected = window().List(IDC_CHANNEL_LIST).GetCurSel();

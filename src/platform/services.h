@@ -28,9 +28,12 @@ class Services {
   virtual int RunCommand(std::u16string_view command) = 0;
   // The platform's file-open dialog; nothing when the user cancels.
   virtual std::optional<std::u16string> ChooseFileToOpen(const OpenFileRequest& request) = 0;
-  // The platform's folder browser, started at the drive list; nothing when
-  // the user cancels.
-  virtual std::optional<std::u16string> ChooseFolder(std::u16string_view title) = 0;
+  // The platform's folder browser, started at the drive list.
+  struct FolderChoice {
+    bool shell_available = true;          // false: the shell gave no allocator, nothing was shown
+    std::optional<std::u16string> folder;  // nothing when the user cancelled
+  };
+  virtual FolderChoice ChooseFolder(std::u16string_view title) = 0;
   // The INI settings file at `path`; it need not exist yet.
   virtual std::unique_ptr<SettingsStore> OpenSettings(std::u16string_view path) = 0;
 };

@@ -70,9 +70,9 @@ std::optional<std::u16string> Services::ChooseFileToOpen(const OpenFileRequest& 
   return Utf16(path.data());
 }
 
-std::optional<std::u16string> Services::ChooseFolder(std::u16string_view title) {
+Services::FolderChoice Services::ChooseFolder(std::u16string_view title) {
   ShellAllocator allocator;
-  if (!allocator.ok()) return std::nullopt;
+  if (!allocator.ok()) return {false, std::nullopt};
   LPITEMIDLIST drives = nullptr;
   HWND owner = GetActiveWindow();
   SHGetSpecialFolderLocation(owner, CSIDL_DRIVES, &drives);
@@ -85,11 +85,11 @@ std::optional<std::u16string> Services::ChooseFolder(std::u16string_view title) 
   browse.lpszTitle = caption.c_str();
   browse.ulFlags = BIF_RETURNONLYFSDIRS;
   LPITEMIDLIST chosen = SHBrowseForFolderW(&browse);
-  std::optional<std::u16string> folder;
-  if (chosen != nullptr && SHGetPathFromIDListW(chosen, buffer.data())) folder = Utf16(buffer.data());
+  FolderChoice choice;
+  if (chosen != nullptr && SHGetPathFromIDListW(chosen, buffer.data())) choice.folder = Utf16(buffer.data());
   allocator.Free(drives);
   allocator.Free(chosen);
-  return folder;
+  return choice;
 }
 
 std::unique_ptr<SettingsStore> Services::OpenSettings(std::u16string_view path) {

@@ -10,7 +10,7 @@ class Services final : public ::Services {
   std::optional<std::u16string> Environment(std::u16string_view name) override;
   int RunCommand(std::u16string_view command) override;
   std::optional<std::u16string> ChooseFileToOpen(const OpenFileRequest& request) override;
-  std::optional<std::u16string> ChooseFolder(std::u16string_view title) override;
+  FolderChoice ChooseFolder(std::u16string_view title) override;
   std::unique_ptr<SettingsStore> OpenSettings(std::u16string_view path) override;
 };
 

@@ -25,3 +25,7 @@ add_test(NAME e2e.no_scheduler_to_reach
          COMMAND bash ${BENCH} run-without-scheduler ${CMAKE_BINARY_DIR} no_scheduler_to_reach)
 set_tests_properties(e2e.no_scheduler_to_reach PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 180
                      PASS_REGULAR_EXPRESSION "PASS no_scheduler_to_reach")
+add_e2e_test(automatic_registration)
+add_e2e_test(quiet_switch)
+add_e2e_test(profile_tabs)
+add_e2e_test(encoder_presets)

@@ -20,6 +20,7 @@ class FakeServices final : public Services {
   std::deque<std::optional<std::u16string>> folder_choices;
   std::vector<OpenFileRequest> file_requests;
   std::vector<std::u16string> folder_titles;
+  bool shell_available = true;
 
   std::u16string ExecutablePath() override { return executable_path; }
   std::optional<std::u16string> Environment(std::u16string_view name) override {
@@ -38,9 +39,10 @@ class FakeServices final : public Services {
   std::unique_ptr<SettingsStore> OpenSettings(std::u16string_view path) override {
     return std::make_unique<IniFileStore>(std::u16string(path));
   }
-  std::optional<std::u16string> ChooseFolder(std::u16string_view title) override {
+  FolderChoice ChooseFolder(std::u16string_view title) override {
     folder_titles.emplace_back(title);
-    return Next(folder_choices);
+    if (!shell_available) return {false, std::nullopt};
+    return {true, Next(folder_choices)};
   }
 
  private:

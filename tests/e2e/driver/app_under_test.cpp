@@ -171,6 +171,70 @@ SYSTEMTIME AppUnderTest::CalendarDate(int id) const {
   return remote.Read();
 }
 
+namespace {
+struct TextBuffer {
+  wchar_t text[512];
+};
+}  // namespace
+
+int AppUnderTest::TabCount(int id) const { return static_cast<int>(SendAndWait(Control(id), TCM_GETITEMCOUNT, 0, 0)); }
+
+int AppUnderTest::TabSelection(int id) const { return static_cast<int>(SendAndWait(Control(id), TCM_GETCURSEL, 0, 0)); }
+
+std::wstring AppUnderTest::TabText(int id, int index) const {
+  RemoteValue<TextBuffer> buffer(process_.hProcess, TextBuffer{});
+  TCITEMW item{};
+  item.mask = TCIF_TEXT;
+  item.pszText = reinterpret_cast<LPWSTR>(buffer.address());
+  item.cchTextMax = 512;
+  RemoteValue<TCITEMW> remote_item(process_.hProcess, item);
+  SendAndWait(Control(id), TCM_GETITEMW, static_cast<WPARAM>(index), remote_item.address());
+  return buffer.Read().text;
+}
+
+void AppUnderTest::ClickTab(int id, int index) {
+  HWND tabs = Control(id);
+  RemoteValue<RECT> rect(process_.hProcess, RECT{});
+  SendAndWait(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(index), rect.address());
+  const RECT r = rect.Read();
+  const LPARAM point = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  PostMessageW(tabs, WM_LBUTTONDOWN, MK_LBUTTON, point);
+  PostMessageW(tabs, WM_LBUTTONUP, 0, point);
+  Sleep(300);
+  SendAndWait(dialog_, WM_NULL, 0, 0);
+}
+
+std::vector<std::wstring> AppUnderTest::ComboItems(int id) const {
+  std::vector<std::wstring> items;
+  HWND combo = Control(id);
+  const int count = static_cast<int>(SendAndWait(combo, CB_GETCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    // The platform carries this one's text across processes itself.
+    const auto length = SendAndWait(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    SendAndWait(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<size_t>(length));
+    items.push_back(text);
+  }
+  return items;
+}
+
+int AppUnderTest::ComboSelection(int id) const { return static_cast<int>(SendAndWait(Control(id), CB_GETCURSEL, 0, 0)); }
+
+HWND AppUnderTest::WaitForOtherDialog(const wchar_t* caption, DWORD timeout_ms) {
+  for (DWORD waited = 0; waited < timeout_ms; waited += kPollMs) {
+    if (HWND found = FindTopLevel(process_.dwProcessId, caption)) return found;
+    Sleep(kPollMs);
+  }
+  throw Failure{std::wstring(L"no window \"") + caption + L"\""};
+}
+
+void AppUnderTest::TypeIn(HWND dialog, int id, const std::wstring& text) {
+  SendAndWait(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void AppUnderTest::ClickLaterIn(HWND dialog, int id) { PostMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+
 HWND AppUnderTest::FindMessageBox() const { return FindTopLevel(process_.dwProcessId, L"Halvorn2"); }
 
 bool AppUnderTest::HasMessageBox() const { return FindMessageBox() != nullptr; }

@@ -35,6 +35,19 @@ class AppUnderTest {
   void SetPickerTime(int id, const SYSTEMTIME& time);
   SYSTEMTIME CalendarDate(int id) const;
 
+  int TabCount(int id) const;
+  std::wstring TabText(int id, int index) const;
+  int TabSelection(int id) const;
+  void ClickTab(int id, int index);  // with the mouse, as a user picks a tab
+
+  std::vector<std::wstring> ComboItems(int id) const;
+  int ComboSelection(int id) const;
+
+  // Another dialog of the program (the profile name dialog), once on show.
+  HWND WaitForOtherDialog(const wchar_t* caption, DWORD timeout_ms = 15000);
+  void TypeIn(HWND dialog, int id, const std::wstring& text);
+  void ClickLaterIn(HWND dialog, int id);
+
   // The next message box of the program: its text, after pressing its OK.
   std::optional<std::wstring> AnswerMessageBox(DWORD timeout_ms = 15000);
   bool HasMessageBox() const;

@@ -2,48 +2,16 @@
 // the settings file that outlives the program.
 #include <windows.h>
 
-#include <cstdio>
-
 #include "app_under_test.h"
 #include "install_folder.h"
 #include "resource.h"
 #include "scenario.h"
-#include "scheduler/job_file.h"
+#include "work_items.h"
 
 namespace {
 
 constexpr wchar_t kRegistered[] = L"登録しました";
 constexpr wchar_t kDuplicate[] = L"既に同じ登録名があります\r\n違う登録名を入力してください";
-
-std::wstring TasksFolder() {
-  wchar_t root[MAX_PATH] = {};
-  GetEnvironmentVariableW(L"SystemRoot", root, MAX_PATH);
-  return std::wstring(root) + L"\\Tasks";
-}
-
-std::wstring WorkItemPath(const std::wstring& name) { return TasksFolder() + L"\\" + name + L".job"; }
-
-std::string ReadBytes(const std::wstring& path) {
-  std::string bytes;
-  FILE* file = _wfopen(path.c_str(), L"rb");
-  if (file == nullptr) return bytes;
-  char buffer[4096];
-  size_t got = 0;
-  while ((got = fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, got);
-  fclose(file);
-  return bytes;
-}
-
-JobFile ReadWorkItem(const std::wstring& name) {
-  const std::string bytes = ReadBytes(WorkItemPath(name));
-  Expect(!bytes.empty(), L"no work item file " + WorkItemPath(name));
-  const auto job = ParseJobFile(bytes);
-  Expect(job.has_value(), L"the work item file cannot be read");
-  Expect(job->triggers.size() == 1, L"the work item has " + std::to_wstring(job->triggers.size()) + L" triggers");
-  return *job;
-}
-
-std::wstring Wide(const std::u16string& text) { return std::wstring(text.begin(), text.end()); }
 
 // The reservation of a test: a recorder that does not exist, so that the
 // scheduler has nothing to start when the trigger is due.
@@ -68,8 +36,8 @@ void RegisterFromForm(const ScenarioContext& context) {
   InstallFolder install(context, L"registration");
   const std::wstring once = L"HalvornE2E一回";
   const std::wstring weekly = L"HalvornE2E毎週";
-  DeleteFileW(WorkItemPath(once).c_str());
-  DeleteFileW(WorkItemPath(weekly).c_str());
+  DeleteWorkItem(once);
+  DeleteWorkItem(weekly);
 
   AppUnderTest app(install.exe(), L"");
   app.WaitForDialog();
@@ -124,24 +92,16 @@ void RegisterFromForm(const ScenarioContext& context) {
 void NoSchedulerToReach(const ScenarioContext& context) {
   InstallFolder install(context, L"no scheduler");
   const std::wstring name = L"HalvornE2EUnreachable";
-  DeleteFileW(WorkItemPath(name).c_str());
+  DeleteWorkItem(name);
   AppUnderTest app(install.exe(), L"");
   app.WaitForDialog();
   FillReservation(app, name);
   app.ClickLater(IDC_REGISTER);
   ExpectEqual(app.AnswerMessageBox().value_or(L"(none)"), L"オブジェクトの作成に失敗しました", L"message");
-  Expect(GetFileAttributesW(WorkItemPath(name).c_str()) == INVALID_FILE_ATTRIBUTES, L"a work item was stored");
+  Expect(!WorkItemExists(name), L"a work item was stored");
   Expect(app.Running(), L"the dialog closed");
   app.PressCloseButton();
   app.WaitForExit();
-}
-
-std::string Cp932(const std::wstring& text) {
-  const int length = WideCharToMultiByte(932, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-  std::string bytes(static_cast<size_t>(length), '\0');
-  WideCharToMultiByte(932, 0, text.c_str(), -1, bytes.data(), length, nullptr, nullptr);
-  bytes.resize(static_cast<size_t>(length > 0 ? length - 1 : 0));
-  return bytes;
 }
 
 void SettingsSurviveARestart(const ScenarioContext& context) {

@@ -1,0 +1,66 @@
+#include "work_items.h"
+
+#include <windows.h>
+
+#include <cstdio>
+
+#include "app_under_test.h"
+
+std::wstring WorkItemPath(const std::wstring& name) {
+  wchar_t root[MAX_PATH] = {};
+  GetEnvironmentVariableW(L"SystemRoot", root, MAX_PATH);
+  return std::wstring(root) + L"\\Tasks\\" + name + L".job";
+}
+
+std::string ReadBytes(const std::wstring& path) {
+  std::string bytes;
+  FILE* file = _wfopen(path.c_str(), L"rb");
+  if (file == nullptr) return bytes;
+  char buffer[4096];
+  size_t got = 0;
+  while ((got = fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, got);
+  fclose(file);
+  return bytes;
+}
+
+JobFile ReadWorkItem(const std::wstring& name) {
+  const std::string bytes = ReadBytes(WorkItemPath(name));
+  Expect(!bytes.empty(), L"no work item file " + WorkItemPath(name));
+  const auto job = ParseJobFile(bytes);
+  Expect(job.has_value(), L"the work item file cannot be read");
+  Expect(job->triggers.size() == 1, L"the work item has " + std::to_wstring(job->triggers.size()) + L" triggers");
+  return *job;
+}
+
+bool WorkItemExists(const std::wstring& name) {
+  return GetFileAttributesW(WorkItemPath(name).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void DeleteWorkItem(const std::wstring& name) { DeleteFileW(WorkItemPath(name).c_str()); }
+
+std::wstring DescribeWorkItem(const JobFile& job) {
+  static const wchar_t* const kTypes[] = {L"once", L"daily", L"weekly"};
+  const JobTrigger& t = job.triggers.at(0);
+  wchar_t trigger[160];
+  swprintf(trigger, 160, L"%ls, from %04u-%02u-%02u at %02u:%02u", t.type < 3 ? kTypes[t.type] : L"other",
+           t.begin_year, t.begin_month, t.begin_day, t.start_hour, t.start_minute);
+  std::wstring text = L"application:       " + Wide(job.application_name) + L"\n";
+  text += L"parameters:        " + Wide(job.parameters) + L"\n";
+  text += L"working folder:    " + Wide(job.working_directory) + L"\n";
+  wchar_t flags[32];
+  swprintf(flags, 32, L"0x%04X", static_cast<unsigned>(job.flags));
+  text += L"flags:             " + std::wstring(flags) + L"\n";
+  text += L"trigger:           " + std::wstring(trigger) + L"\n";
+  if (t.type == 2) text += L"days of the week:  0x" + std::to_wstring(t.type_data[1]) + L"\n";
+  return text;
+}
+
+std::wstring Wide(const std::u16string& text) { return std::wstring(text.begin(), text.end()); }
+
+std::string Cp932(const std::wstring& text) {
+  const int length = WideCharToMultiByte(932, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+  std::string bytes(static_cast<size_t>(length), '\0');
+  WideCharToMultiByte(932, 0, text.c_str(), -1, bytes.data(), length, nullptr, nullptr);
+  bytes.resize(static_cast<size_t>(length > 0 ? length - 1 : 0));
+  return bytes;
+}

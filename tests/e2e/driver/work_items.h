@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+
+#include "scheduler/job_file.h"
+
+// Work items in the Task Scheduler's folder of the Wine prefix, read with the
+// program's own reader.
+std::wstring WorkItemPath(const std::wstring& name);
+std::string ReadBytes(const std::wstring& path);
+// The work item of that name, which must exist with exactly one trigger.
+JobFile ReadWorkItem(const std::wstring& name);
+bool WorkItemExists(const std::wstring& name);
+void DeleteWorkItem(const std::wstring& name);
+// A readable account of a work item, one field a line.
+std::wstring DescribeWorkItem(const JobFile& job);
+
+std::wstring Wide(const std::u16string& text);
+// Text as the settings and reservation files hold it: code page 932.
+std::string Cp932(const std::wstring& text);

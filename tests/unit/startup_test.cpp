@@ -1,0 +1,101 @@
+// Start-up from the command line, the automatic registration at the first
+// paint, the channel list, the browse buttons and the task viewer.
+#include <gtest/gtest.h>
+
+#include "support/main_dialog_fixture.h"
+
+namespace {
+
+class StartUp : public MainDialogTest {
+ protected:
+  StartUp() {
+    folder.WriteText("channel.txt", u"one,001,Q\ntwo,011,ABC\nthree,012,Z\n");
+    folder.WriteText("Halvorn_setting.ini", u"[general]\nchannel=01\n[task]\naccount=recorder\n");
+    folder.WriteText("r.tvpi", u"Content-type: application/x-tv-program-info\nversion: 1\nstation: ABC\nstart: 21:00\n"
+                               u"end: 22:00\nprogram-title: Auto\n");
+  }
+  void OpenWith(std::u16string text) {
+    command_line = std::move(text);
+    dialog.command_line = &command_line;
+    Open();
+  }
+  std::u16string Reservation() const { return folder.WindowsPath("r.tvpi"); }
+
+  std::u16string command_line;
+};
+
+TEST_F(StartUp, TheChannelListFollowsTheSavedChannel) {
+  Open();
+  EXPECT_EQ(window->List(IDC_CHANNEL_LIST).GetCurSel(), 2);  // the last row holding "01"
+  EXPECT_EQ(window->GetText(IDC_CHANNEL), u"01");
+}
+
+TEST_F(StartUp, TheSwitchRegistersAtTheFirstPaintAndEnds) {
+  OpenWith(u"-auto \"" + Reservation() + u"\"");
+  EXPECT_EQ(dialog.form.registration_mode, RegistrationMode::AutoPending);
+  EXPECT_TRUE(scheduler.saved.empty());
+  window->Paint();
+  EXPECT_EQ(scheduler.saved.count(u"Auto"), 1u);
+  EXPECT_TRUE(window->message_boxes().empty());
+  EXPECT_TRUE(window->ended());
+}
+
+TEST_F(StartUp, AFailedAutomaticRegistrationLeavesTheDialogOpenAndRunsOnce) {
+  folder.WriteText("Halvorn_setting.ini", u"");
+  OpenWith(u"-auto " + Reservation());
+  window->Paint();
+  window->Paint();
+  EXPECT_EQ(window->message_boxes(), std::vector<std::u16string>{u"実行するアカウントを入力してください"});
+  EXPECT_FALSE(window->ended());
+  EXPECT_EQ(dialog.form.registration_mode, RegistrationMode::AutoRunning);
+  // A later registration by hand ends the program without a word.
+  window->Type(IDC_ACCOUNT, u"recorder");
+  window->ClickButton(IDC_REGISTER);
+  EXPECT_EQ(window->message_boxes().size(), 1u);
+  EXPECT_TRUE(window->ended());
+}
+
+TEST_F(StartUp, TheQuietSwitchAppliesButRegistersNothing) {
+  OpenWith(u"-auto1 " + Reservation());
+  window->Paint();
+  EXPECT_EQ(dialog.form.registration_mode, RegistrationMode::Quiet);
+  EXPECT_TRUE(scheduler.saved.empty());
+  EXPECT_EQ(window->GetText(IDC_FILE_NAME), u"Auto");
+  EXPECT_FALSE(window->ended());
+}
+
+TEST_F(StartUp, AnUnreadableFileOrASwitchAloneMeansNormal) {
+  OpenWith(u"-auto C:\\missing.tvpi");
+  EXPECT_EQ(dialog.form.registration_mode, RegistrationMode::Normal);
+  window->Paint();
+  EXPECT_TRUE(scheduler.saved.empty());
+}
+
+TEST_F(StartUp, TheBrowseButtonsSetRecorderAndFolder) {
+  Open();
+  services.file_choices.push_back(u"C:\\tv\\cap_sts.exe");
+  window->ClickButton(IDC_BROWSE_RECORDER);
+  EXPECT_EQ(services.file_requests.at(0).initial_name, u"cap_sts.exe");
+  EXPECT_EQ(services.file_requests.at(0).default_extension, u"exe");
+  EXPECT_EQ(dialog.profiles[0].cap_sts_path, u"C:\\tv\\cap_sts.exe");
+
+  window->ClickButton(IDC_BROWSE_RECORDER);  // cancelled
+  EXPECT_EQ(window->GetText(IDC_CAP_STS_PATH), u"C:\\tv\\cap_sts.exe");
+
+  services.folder_choices.push_back(u"D:\\" + std::u16string(300, u'r'));
+  window->ClickButton(IDC_BROWSE_FOLDER);
+  EXPECT_EQ(services.folder_titles.at(0), u"フォルダを選択してください");
+  EXPECT_EQ(dialog.profiles[0].folder.size(), 255u);
+  EXPECT_EQ(window->GetText(IDC_FOLDER).size(), 303u);
+}
+
+TEST_F(StartUp, TheTaskViewerStartsBesideTheProgramQuoted) {
+  services.executable_path = u"C:\\Program Files\\Halvorn\\Halvorn2.exe";
+  Open();
+  window->ClickButton(IDC_TASK_VIEWER);
+  window->ClickButton(IDC_TASK_VIEWER);
+  EXPECT_EQ(services.commands,
+            (std::vector<std::u16string>(2, u"start \"\" \"C:\\Program Files\\Halvorn\\Brisquet.exe\"")));
+}
+
+}  // namespace
