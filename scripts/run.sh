@@ -28,9 +28,9 @@ fi
 
 bash $bench setup build/windows
 trap 'bash $bench teardown build/windows' EXIT
+examples=$(bash $bench wine build/windows winepath -w "$PWD/examples")
 if [ $open_dialog = no ]; then
-  examples=$(bash $bench wine build/windows winepath -w "$PWD/examples")
   bash $bench run build/windows demo "$examples"
 fi
-bash $bench run build/windows screenshot >/dev/null
+bash $bench run build/windows screenshot "$examples" >/dev/null
 echo "screenshot of the dialog: build/windows/e2e/out/halvorn2.png"

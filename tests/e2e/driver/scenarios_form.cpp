@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "app_under_test.h"
+#include "install_folder.h"
 #include "resource.h"
 #include "scenario.h"
 
@@ -19,7 +20,8 @@ SYSTEMTIME TodayAt(WORD hour, WORD minute) {
 }
 
 void WorkedExamplePreview(const ScenarioContext& context) {
-  AppUnderTest app(context.exe, L"");
+  InstallFolder install(context, L"worked example");
+  AppUnderTest app(install.exe(), L"");
   app.WaitForDialog();
   app.SetPickerTime(IDC_START_TIME, TodayAt(21, 0));
   app.SetPickerTime(IDC_END_TIME, TodayAt(21, 54));

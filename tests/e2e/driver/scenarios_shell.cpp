@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "app_under_test.h"
+#include "install_folder.h"
 #include "png_writer.h"
 #include "resource.h"
 #include "scenario.h"
@@ -103,7 +104,8 @@ std::wstring Describe(int index, int id) {
 }
 
 void WindowMatchesTemplate(const ScenarioContext& context) {
-  AppUnderTest app(context.exe, L"");
+  InstallFolder install(context, L"template");
+  AppUnderTest app(install.exe(), L"");
   HWND dialog = app.WaitForDialog();
   Expect((GetWindowLongPtrW(dialog, GWL_EXSTYLE) & WS_EX_APPWINDOW) != 0, L"the dialog has its own taskbar button");
   const LONG_PTR style = GetWindowLongPtrW(dialog, GWL_STYLE);
@@ -148,7 +150,8 @@ void WindowMatchesTemplate(const ScenarioContext& context) {
 }
 
 void KeysKeepItOpenCloseEndsIt(const ScenarioContext& context) {
-  AppUnderTest app(context.exe, L"");
+  InstallFolder install(context, L"keys");
+  AppUnderTest app(install.exe(), L"");
   app.WaitForDialog();
   app.KeyPress(IDC_FILE_NAME, VK_RETURN);
   Expect(app.Running() && IsWindowVisible(app.dialog()), L"Enter closed the dialog");
@@ -160,8 +163,18 @@ void KeysKeepItOpenCloseEndsIt(const ScenarioContext& context) {
   Expect(*code == 0, L"exit code " + std::to_wstring(*code));
 }
 
+// With the examples folder given, the picture shows its reservation applied
+// (quietly, so nothing is registered).
 void Screenshot(const ScenarioContext& context) {
-  AppUnderTest app(context.exe, L"");
+  InstallFolder install(context, L"screenshot");
+  std::wstring arguments;
+  if (!context.extra.empty()) {
+    for (const wchar_t* file : {L"channel.txt", L"Halvorn_setting.ini", L"cap_sts_sea.ini", L"reservation.tvpi"}) {
+      CopyFileW((context.extra[0] + L"\\" + file).c_str(), install.File(file).c_str(), FALSE);
+    }
+    arguments = L"-auto1 \"" + install.File(L"reservation.tvpi") + L"\"";
+  }
+  AppUnderTest app(install.exe(), arguments);
   HWND dialog = app.WaitForDialog();
   Sleep(500);
   RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
