@@ -49,7 +49,9 @@ class Writer {
   void U16(std::uint16_t value) { Unsigned(value, 2); }
   void U32(std::uint32_t value) { Unsigned(value, 4); }
   void Bytes(std::string_view bytes) { out_.append(bytes); }
+  // The count is 16 bits and holds the terminator too.
   void Text(std::u16string_view text) {
+    text = text.substr(0, 0xFFFE);
     if (text.empty()) {
       U16(0);
       return;

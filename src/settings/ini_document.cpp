@@ -1,6 +1,9 @@
 #include "settings/ini_document.h"
 
 #include <algorithm>
+#include <climits>
+
+#include "compose/c_numbers.h"
 
 namespace {
 
@@ -105,4 +108,16 @@ std::u16string IniDocument::Text() const {
     text += u"\r\n";
   }
   return text;
+}
+
+int ReadIniInt(const IniDocument& ini, std::u16string_view section, std::u16string_view key, int fallback) {
+  const auto value = ini.Get(section, key);
+  if (!value) return fallback;
+  return static_cast<int>(std::clamp<long>(ReadLong(*value), INT_MIN, INT_MAX));
+}
+
+std::u16string ReadIniString(const IniDocument& ini, std::u16string_view section, std::u16string_view key,
+                             std::u16string_view fallback, std::size_t width) {
+  const auto value = ini.Get(section, key);
+  return std::u16string(value ? std::u16string_view(*value) : fallback).substr(0, width);
 }

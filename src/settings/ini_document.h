@@ -25,3 +25,10 @@ class IniDocument {
 
   std::vector<std::u16string> lines_;
 };
+
+// A value read as the platform's private-profile functions read it: the
+// decimal integer it begins with, or at most `width` characters of its text;
+// `fallback` when the key is absent.
+int ReadIniInt(const IniDocument& ini, std::u16string_view section, std::u16string_view key, int fallback);
+std::u16string ReadIniString(const IniDocument& ini, std::u16string_view section, std::u16string_view key,
+                             std::u16string_view fallback, std::size_t width);
