@@ -1,8 +1,7 @@
 #include "iepg/channel_table.h"
 
-#include "iepg/text_lines.h"
+#include "platform/text_file.h"
 #include "platform/code_page.h"
-#include "platform/file_access.h"
 
 void ParseChannelTable(std::u16string_view text, ChannelTable& table) {
   table = ChannelTable{};
@@ -26,8 +25,7 @@ void ParseChannelTable(std::u16string_view text, ChannelTable& table) {
 void LoadChannelTableFile(std::u16string_view path, ChannelTable& table) {
   SetJapaneseCharacterLocale();
   table = ChannelTable{};
-  const auto bytes = ReadFileBytes(path, kMaxTextFileBytes);
-  if (bytes) ParseChannelTable(DecodeCodePage932(*bytes), table);
+  if (const auto text = ReadCodePage932File(path)) ParseChannelTable(*text, table);
 }
 
 int FindStation(const ChannelTable& table, std::u16string_view station) {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "compose/c_numbers.h"
-#include "iepg/text_lines.h"
+#include "platform/text_file.h"
 #include "platform/code_page.h"
 #include "platform/file_access.h"
 #include "platform/local_time.h"
@@ -190,7 +190,6 @@ bool ReadIepgText(std::u16string_view text, ProgramInfo& info, ReservationForm& 
 
 bool ReadIepgFile(std::u16string_view path, ProgramInfo& info, ReservationForm& form,
                   const IepgReadContext& context) {
-  const auto bytes = ReadFileBytes(path, kMaxTextFileBytes);
-  if (!bytes) return false;
-  return ReadIepgText(DecodeCodePage932(*bytes), info, form, context);
+  const auto text = ReadCodePage932File(path);
+  return text && ReadIepgText(*text, info, form, context);
 }

@@ -1,9 +1,9 @@
 // Files on systems whose paths are UTF-8 and separated by slashes, for the
 // native build and its tests.
 #include <cstdio>
-#include <memory>
 
 #include "platform/file_access.h"
+#include "platform/stdio_file.h"
 
 namespace {
 
@@ -34,39 +34,22 @@ std::string NativePath(std::u16string_view path) {
   return utf8;
 }
 
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
 }  // namespace
 
 std::optional<std::string> ReadFileBytes(std::u16string_view path, std::size_t limit) {
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(NativePath(path).c_str(), "rb"));
+  const UniqueFile file(std::fopen(NativePath(path).c_str(), "rb"));
   if (!file) return std::nullopt;
-  std::string bytes;
-  char buffer[65536];
-  std::size_t got = 0;
-  while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
-    if (bytes.size() + got > limit) return std::nullopt;
-    bytes.append(buffer, got);
-  }
-  if (std::ferror(file.get())) return std::nullopt;
-  return bytes;
+  return ReadAll(file.get(), limit);
 }
 
 bool WriteFileBytes(std::u16string_view path, std::string_view bytes) {
   const std::string target = NativePath(path);
   const std::string temporary = target + ".tmp";
-  {
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(temporary.c_str(), "wb"));
-    if (!file) return false;
-    if (std::fwrite(bytes.data(), 1, bytes.size(), file.get()) != bytes.size() || std::fflush(file.get()) != 0) {
-      file.reset();
-      std::remove(temporary.c_str());
-      return false;
-    }
-  }
-  if (std::rename(temporary.c_str(), target.c_str()) != 0) {
+  UniqueFile file(std::fopen(temporary.c_str(), "wb"));
+  if (!file) return false;
+  const bool written = WriteAll(file.get(), bytes);
+  file.reset();
+  if (!written || std::rename(temporary.c_str(), target.c_str()) != 0) {
     std::remove(temporary.c_str());
     return false;
   }

@@ -1,8 +1,6 @@
 #include "settings/encoder_presets.h"
 
-#include "iepg/text_lines.h"
-#include "platform/code_page.h"
-#include "platform/file_access.h"
+#include "platform/text_file.h"
 
 namespace {
 
@@ -40,8 +38,8 @@ std::vector<std::u16string> ParseEncoderPresets(std::u16string_view text) {
 }
 
 bool LoadEncoderPresetFile(std::u16string_view path, std::vector<std::u16string>& presets) {
-  const auto bytes = ReadFileBytes(path, kMaxTextFileBytes);
-  if (!bytes) return false;
-  presets = ParseEncoderPresets(DecodeCodePage932(*bytes));
+  const auto text = ReadCodePage932File(path);
+  if (!text) return false;
+  presets = ParseEncoderPresets(*text);
   return true;
 }

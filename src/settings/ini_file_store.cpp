@@ -1,5 +1,6 @@
 #include "settings/ini_file_store.h"
 
+#include "platform/text_file.h"
 #include "platform/code_page.h"
 #include "platform/file_access.h"
 #include "settings/ini_document.h"
@@ -7,8 +8,8 @@
 namespace {
 
 IniDocument Load(std::u16string_view path) {
-  const auto bytes = ReadFileBytes(path, kMaxTextFileBytes);
-  return bytes ? IniDocument(DecodeCodePage932(*bytes)) : IniDocument();
+  const auto text = ReadCodePage932File(path);
+  return text ? IniDocument(*text) : IniDocument();
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "app_under_test.h"
+#include "work_items.h"
 
 namespace {
 
@@ -62,16 +63,7 @@ void InstallFolder::Write(const std::wstring& name, const std::string& bytes) co
   fclose(file);
 }
 
-std::string InstallFolder::Read(const std::wstring& name) const {
-  std::string bytes;
-  FILE* file = _wfopen(File(name).c_str(), L"rb");
-  if (file == nullptr) return bytes;
-  char buffer[4096];
-  size_t got = 0;
-  while ((got = fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, got);
-  fclose(file);
-  return bytes;
-}
+std::string InstallFolder::Read(const std::wstring& name) const { return ReadBytes(File(name)); }
 
 bool InstallFolder::Exists(const std::wstring& name) const {
   return GetFileAttributesW(File(name).c_str()) != INVALID_FILE_ATTRIBUTES;

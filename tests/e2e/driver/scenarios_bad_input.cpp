@@ -108,21 +108,6 @@ std::vector<Case> Cases() {
   return cases;
 }
 
-// The settings file as keys and values, blank lines aside.
-std::string Significant(const std::string& bytes) {
-  std::string out;
-  size_t start = 0;
-  while (start < bytes.size()) {
-    size_t end = bytes.find('\n', start);
-    if (end == std::string::npos) end = bytes.size();
-    std::string line = bytes.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (!line.empty()) out += line + "\n";
-    start = end + 1;
-  }
-  return out;
-}
-
 void RunCase(const ScenarioContext& context, const Case& c, int index) {
   InstallFolder install(context, L"bad input\\case " + std::to_wstring(index));
   install.CopyData(L"channel.txt", L"channel.txt");
@@ -155,7 +140,7 @@ void RunCase(const ScenarioContext& context, const Case& c, int index) {
   }
   if (lock != INVALID_HANDLE_VALUE) CloseHandle(lock);
   if (c.settings == kSettings) {
-    Expect(Significant(install.Read(L"Halvorn_setting.ini")) == Significant(kSettings), L"the settings file changed");
+    Expect(SignificantLines(install.Read(L"Halvorn_setting.ini")) == SignificantLines(kSettings), L"the settings file changed");
   } else {
     Expect(install.Exists(L"Halvorn_setting.ini"), L"the settings file is gone");
   }

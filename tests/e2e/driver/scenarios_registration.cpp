@@ -126,17 +126,7 @@ void SettingsSurviveARestart(const ScenarioContext& context) {
       L"vlc=0", L"sel=0", L"sus=0", L"rmc=0", L"[task]", L"account=録画係", L"pass=秘密", L"del_task=0", L"resume=1"};
   std::string expected;
   for (const auto& line : expected_lines) expected += Cp932(line) + "\r\n";
-  std::string written;
-  const std::string bytes = install.Read(L"Halvorn_setting.ini");
-  size_t start = 0;
-  while (start < bytes.size()) {
-    size_t end = bytes.find('\n', start);
-    if (end == std::string::npos) end = bytes.size();
-    std::string line = bytes.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (!line.empty()) written += line + "\r\n";
-    start = end + 1;
-  }
+  const std::string written = SignificantLines(install.Read(L"Halvorn_setting.ini"));
   Expect(written == expected, L"the settings file differs:\n" + Utf16FromUtf8(written.c_str()));
 
   AppUnderTest again(install.exe(), L"");

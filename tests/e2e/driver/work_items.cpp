@@ -64,3 +64,17 @@ std::string Cp932(const std::wstring& text) {
   bytes.resize(static_cast<size_t>(length > 0 ? length - 1 : 0));
   return bytes;
 }
+
+std::string SignificantLines(const std::string& bytes) {
+  std::string lines;
+  size_t start = 0;
+  while (start < bytes.size()) {
+    size_t end = bytes.find('\n', start);
+    if (end == std::string::npos) end = bytes.size();
+    std::string line = bytes.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (!line.empty()) lines += line + "\r\n";
+    start = end + 1;
+  }
+  return lines;
+}

@@ -18,3 +18,7 @@ std::wstring DescribeWorkItem(const JobFile& job);
 std::wstring Wide(const std::u16string& text);
 // Text as the settings and reservation files hold it: code page 932.
 std::string Cp932(const std::wstring& text);
+
+// The lines of an INI file that carry something, blank lines and line ends
+// aside, each ending in CR LF.
+std::string SignificantLines(const std::string& bytes);

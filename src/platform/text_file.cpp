@@ -1,4 +1,4 @@
-#include "iepg/text_lines.h"
+#include "platform/text_file.h"
 
 #include "platform/code_page.h"
 #include "platform/file_access.h"
@@ -22,9 +22,8 @@ std::vector<std::u16string> SplitTextLines(std::u16string_view text) {
   return lines;
 }
 
-bool ReadTextFileLines(std::u16string_view path, std::vector<std::u16string>& lines) {
+std::optional<std::u16string> ReadCodePage932File(std::u16string_view path) {
   const auto bytes = ReadFileBytes(path, kMaxTextFileBytes);
-  if (!bytes) return false;
-  lines = SplitTextLines(DecodeCodePage932(*bytes));
-  return true;
+  if (!bytes) return std::nullopt;
+  return DecodeCodePage932(*bytes);
 }

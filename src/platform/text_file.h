@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,6 +15,5 @@ inline constexpr std::size_t kMaxLinePiece = 65534;
 
 std::vector<std::u16string> SplitTextLines(std::u16string_view text);
 
-// Reads a file in code page 932 into its line pieces; false when the file
-// cannot be opened.
-bool ReadTextFileLines(std::u16string_view path, std::vector<std::u16string>& lines);
+// Reads a whole text file in code page 932; nothing when it cannot be opened.
+std::optional<std::u16string> ReadCodePage932File(std::u16string_view path);
