@@ -154,6 +154,11 @@ bool CheckAndNormalise(ProgramInfo& info, const fw::CalendarTime& today) {
   info.end_min = std::min(info.end_min, 59);
   if (info.end_hour > 23) info.end_hour -= 24;
 
+  // The calendar and the pickers are set through the C library; a start it
+  // cannot convert (before 1970, on some systems) would leave the form as it
+  // was and still let an automatic registration go ahead.
+  if (!SecondsFromLocalTime({info.year, info.month, 0, info.date, info.start_hour, info.start_min, 0})) return false;
+
   const int minutes = info.extend % 60 + info.end_min;
   const int hours = info.end_hour + info.extend / 60 + minutes / 60;
   info.ext_end_hour = hours % 24;

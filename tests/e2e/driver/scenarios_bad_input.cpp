@@ -81,6 +81,7 @@ std::vector<Case> Cases() {
   add({"enormous year", Header("year: 99999999999999999999\r\n"), Outcome::StaysOpen});
   add({"month 13", Header("month: 13\r\n"), Outcome::StaysOpen});
   add({"start at 48:00", Header("start: 48:00\r\n"), Outcome::StaysOpen});
+  add({"a year the C runtime cannot convert", Header("year: 1950\r\n"), Outcome::StaysOpen});
   add({"huge line", Header("performer: " + std::string(300000, 'x') + "\r\n"), Outcome::Registers});
   add({"bytes that are not code page 932", Header("performer: \x82\xff\x85\x80\xfd\xfe\r\n"), Outcome::Registers});
   add({"UTF-8 byte order mark", "\xEF\xBB\xBF" + Header(), Outcome::Registers});
