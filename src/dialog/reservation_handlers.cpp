@@ -36,11 +36,8 @@ void CHalvorn2Dlg::LoadChannelTable() { LoadChannelTableFile(BesideExecutable(u"
 
 void CHalvorn2Dlg::FillChannelList() {
   fw::ListBox& list = window().List(IDC_CHANNEL_LIST);
-  for (int i = 0; i < channel_table.count; ++i) {
-    const ChannelEntry& row = channel_table.rows[static_cast<size_t>(i)];
-    list.AddString(row.name);
-    if (row.command.view().find(form.channel) != std::u16string_view::npos) list.SetCurSel(i);
-  }
+  for (int i = 0; i < channel_table.count; ++i) list.AddString(channel_table.rows[static_cast<size_t>(i)].name);
+  SelectChannelRow();
 }
 
 void CHalvorn2Dlg::SelectChannelRow() {

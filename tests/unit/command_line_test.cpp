@@ -5,21 +5,11 @@
 
 #include <string>
 
+#include "support/worked_example.h"
+
 namespace {
 
-// The worked example: recorder, folder, name and flags of a typical profile.
-ReservationForm WorkedExample() {
-  ReservationForm form;
-  form.cap_sts_path = u"C:\\tv\\cap_sts.exe";
-  form.folder = u"D:\\rec";
-  form.file_name = u"news";
-  form.fileext = u".ts";
-  form.id = u"2";
-  form.channel = u"101";
-  form.vlc_parm = u"vlc:mpeg4";
-  form.flags[rmc] = form.flags[power_on] = form.flags[bcs] = form.flags[b25] = form.flags[vlc] = form.flags[power_off] = 1;
-  return form;
-}
+ReservationForm WorkedExample() { return WorkedExampleForm(); }
 
 std::u16string Compose(ReservationForm& form, ClockTime start = {21, 0}, ClockTime end = {21, 54}) {
   ComposeRecorderCommand(form, start, end);
