@@ -1,5 +1,7 @@
 #include "support/fake_task_scheduler.h"
 
+#include "platform/file_access.h"
+
 namespace {
 
 constexpr HResult kFailure = static_cast<HResult>(0x80004005);  // E_FAIL
@@ -54,6 +56,9 @@ class FakePersist final : public PersistFileInterface, Counted {
     const HResult result = owner_.Answer(Step::Save, "Save");
     if (Failed(result)) return result;
     owner_.saved[item_->name] = item_->job;
+    if (!owner_.tasks_folder.empty()) {
+      WriteFileBytes(owner_.tasks_folder + u"\\" + item_->name + u".job", SerializeJobFile(item_->job));
+    }
     owner_.accounts[item_->name] = item_->account;
     return result;
   }

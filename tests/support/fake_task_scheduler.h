@@ -20,6 +20,9 @@ class FakeTaskScheduler final : public TaskSchedulerPlatform {
   Step fail_at = Step::None;
   std::vector<std::u16string> existing_names;  // as Enum lists them, "NAME.job"
   std::map<std::u16string, JobFile> saved;     // by work item name
+  // Where saved work items are also written as NAME.job files, as the Task
+  // Scheduler stores them; empty for none.
+  std::u16string tasks_folder;
   std::map<std::u16string, std::u16string> accounts;
   int live_interfaces = 0;
   int com_initializations = 0;

@@ -61,6 +61,36 @@ TEST_F(RegisterButton, AutomaticRegistrationSavesTheSettingsAndEnds) {
   EXPECT_NE(SettingsText().find(u"[task]\r\naccount=recorder"), std::u16string::npos);
 }
 
+TEST_F(RegisterButton, AWeeklyWorkItemComesBackWithItsDaysThroughAReservationNamingIt) {
+  // Registered weekly on Monday and Thursday at 00:05 with a lead of 10: the
+  // stored days are Sunday and Wednesday; reading the work item back
+  // through a reservation gives Monday and Thursday again.
+  scheduler.tasks_folder = folder.WindowsPath("WINDOWS\\Tasks");
+  std::filesystem::create_directories(folder / "WINDOWS" / "Tasks");
+  services.environment[u"SystemRoot"] = folder.WindowsPath("WINDOWS");
+  dialog.form.offset_min = 10;
+  window->EditTime(IDC_START_TIME, At(0, 5));
+  window->ClickRadio(IDC_REPEAT_ONCE, 2);
+  window->ClickCheckBox(IDC_TUESDAY);  // the start date's own day stays ticked
+  window->ClickCheckBox(IDC_MONDAY);
+  window->ClickCheckBox(IDC_THURSDAY);
+  window->ClickButton(IDC_REGISTER);
+  ASSERT_EQ(window->message_boxes(), std::vector<std::u16string>{u"登録しました"});
+  EXPECT_EQ(scheduler.saved[u"News"].triggers[0].type_data[1], 0x0B);  // Sunday, Monday, Wednesday
+
+  folder.WriteText("again.tvpi", u"Content-type: application/x-tv-program-info\nversion: 1\nstation: S\nyear: 2026\n"
+                                 u"month: 12\ndate: 8\nstart: 0:05\nend: 1:00\nprogram-title: t\nTASKNAME: News.job\n");
+  services.file_choices.push_back(folder.WindowsPath("again.tvpi"));
+  window->ClickButton(IDC_OPEN_IEPG);
+  std::vector<int> ticked;
+  for (int day = 0; day < 7; ++day) {
+    if (window->GetCheck(IDC_SUNDAY + day) != 0) ticked.push_back(day);
+  }
+  EXPECT_EQ(ticked, (std::vector<int>{1, 2, 4}));
+  EXPECT_EQ(window->GetRadioIndex(IDC_REPEAT_ONCE), 2);
+  EXPECT_EQ(window->GetCheck(IDC_DELETE_SAME_NAME), 1);
+}
+
 TEST_F(RegisterButton, ClosingSavesWhatTheControlsShowAndTheNextStartShowsItAgain) {
   window->Type(IDC_FOLDER, u"D:\\録画");
   window->ClickCheckBox(IDC_RESUME);

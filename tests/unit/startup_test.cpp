@@ -71,6 +71,27 @@ TEST_F(StartUp, AnUnreadableFileOrASwitchAloneMeansNormal) {
   EXPECT_TRUE(scheduler.saved.empty());
 }
 
+TEST_F(StartUp, AQuotedPathRunsToOneBeforeTheEndOfTheLine) {
+  OpenWith(u"-auto \"" + Reservation() + u"\" later");
+  EXPECT_EQ(dialog.form.registration_mode, RegistrationMode::Normal);
+  EXPECT_EQ(window->GetText(IDC_FILE_NAME), u"test");
+}
+
+TEST_F(StartUp, ALoneQuoteIsAnEmptyPath) {
+  OpenWith(u"\"");
+  EXPECT_EQ(dialog.form.registration_mode, RegistrationMode::Normal);
+  EXPECT_EQ(window->GetText(IDC_FILE_NAME), u"test");
+}
+
+TEST_F(StartUp, ControlsWithoutARowReachNoHandler) {
+  Open();
+  for (int edit : {IDC_REGISTRATION_NAME, IDC_ACCOUNT, IDC_PASS, IDC_PASS_CONFIRM}) window->Type(edit, u"x?");
+  for (int box : {IDC_DEL_TASK, IDC_RESUME, IDC_AUTOCLOSE}) window->ClickCheckBox(box);
+  window->ClickRadio(IDC_REPEAT_ONCE, 2);
+  EXPECT_EQ(window->handled_events(), 0);
+  EXPECT_EQ(dialog.form.registration_name, u"");  // read only when another handler reads the controls
+}
+
 TEST_F(StartUp, TheBrowseButtonsSetRecorderAndFolder) {
   Open();
   services.file_choices.push_back(u"C:\\tv\\cap_sts.exe");
