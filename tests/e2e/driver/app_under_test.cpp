@@ -86,9 +86,17 @@ AppUnderTest::AppUnderTest(const std::wstring& exe, const std::wstring& argument
   if (!arguments.empty()) command_line += L" " + arguments;
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
-  if (!CreateProcessW(exe.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                      &process_)) {
-    throw Failure{L"cannot start " + exe};
+  // Under a loaded Wine a process just copied is now and then refused once;
+  // a second try starts it.
+  for (int attempt = 1;; ++attempt) {
+    if (CreateProcessW(exe.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                       &process_)) {
+      break;
+    }
+    const DWORD error = GetLastError();
+    if (attempt == 5) throw Failure{L"cannot start " + exe + L" (error " + std::to_wstring(error) + L")"};
+    std::printf("note: starting the program failed with error %lu, trying again\n", error);
+    Sleep(500);
   }
 }
 
