@@ -1,6 +1,7 @@
 #include "compose/c_numbers.h"
 
-#include <cerrno>
+#include <algorithm>
+#include <climits>
 #include <cstdlib>
 #include <string>
 
@@ -24,11 +25,10 @@ double ReadDecimal(std::u16string_view text) {
   return std::strtod(narrow.c_str(), nullptr);
 }
 
-long ReadLong(std::u16string_view text, std::size_t* end) {
+int ReadInt(std::u16string_view text, std::size_t* end) {
   const std::string narrow = AsciiPrefix(text);
   char* stop = nullptr;
-  errno = 0;
   const long value = std::strtol(narrow.c_str(), &stop, 10);
   if (end != nullptr) *end = static_cast<std::size_t>(stop - narrow.c_str());
-  return value;
+  return static_cast<int>(std::clamp<long>(value, INT_MIN, INT_MAX));
 }

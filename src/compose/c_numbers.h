@@ -10,6 +10,7 @@
 // As strtod: decimal floating point (and what else strtod accepts).
 double ReadDecimal(std::u16string_view text);
 
-// As strtol with base 10; `end` receives how many units the reading used
-// (0 when no digits were found).
-long ReadLong(std::u16string_view text, std::size_t* end = nullptr);
+// As strtol with base 10, held to the range of a 32-bit integer as a 32-bit
+// long would be; `end` receives how many units the reading used (0 when no
+// digits were found).
+int ReadInt(std::u16string_view text, std::size_t* end = nullptr);

@@ -1,6 +1,5 @@
 #include "dialog/halvorn2_dlg.h"
 
-#include <algorithm>
 #include <string>
 
 #include "compose/command_line.h"

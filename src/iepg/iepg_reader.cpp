@@ -1,14 +1,13 @@
 #include "iepg/iepg_reader.h"
 
 #include <algorithm>
-#include <climits>
 #include <vector>
 
 #include "compose/c_numbers.h"
-#include "platform/text_file.h"
 #include "platform/code_page.h"
 #include "platform/file_access.h"
 #include "platform/local_time.h"
+#include "platform/text_file.h"
 #include "scheduler/job_file.h"
 
 namespace {
@@ -17,19 +16,12 @@ constexpr std::u16string_view kContentTypeLabel = u"Content-type:";
 constexpr std::u16string_view kProgramInfoType = u"application/x-tv-program-info";
 constexpr std::u16string_view kDigitalInfoType = u"application/x-tv-program-digital-info";
 
-// Numbers are read as the C library reads a long; a value beyond what the
-// record holds is held at its limit, as a 32-bit long would be.
-int ReadNumber(std::u16string_view value) {
-  const long number = ReadLong(value);
-  return static_cast<int>(std::clamp<long>(number, INT_MIN, INT_MAX));
-}
-
 // "21:30": the hour from the start, the minute from one character after
 // where the hour's digits stopped, whatever that character is.
 void ReadTime(std::u16string_view value, int& hour, int& minute) {
   std::size_t stop = 0;
-  hour = static_cast<int>(std::clamp<long>(ReadLong(value, &stop), INT_MIN, INT_MAX));
-  minute = stop + 1 < value.size() ? ReadNumber(value.substr(stop + 1)) : 0;
+  hour = ReadInt(value, &stop);
+  minute = stop + 1 < value.size() ? ReadInt(value.substr(stop + 1)) : 0;
 }
 
 bool IsContentTypeLine(std::u16string_view line) {
@@ -90,20 +82,20 @@ void ReadHeaderLine(std::u16string_view line, ProgramInfo& info, ReservationForm
     if (line.substr(0, key.size()) != key) return std::nullopt;
     return line.substr(key.size());
   };
-  if (auto v = value_of(u"version: ")) info.version = ReadNumber(*v);
+  if (auto v = value_of(u"version: ")) info.version = ReadInt(*v);
   else if (auto v = value_of(u"station: ")) info.station = *v;
-  else if (auto v = value_of(u"year: ")) info.year = ReadNumber(*v);
-  else if (auto v = value_of(u"month: ")) info.month = ReadNumber(*v);
-  else if (auto v = value_of(u"date: ")) info.date = ReadNumber(*v);
+  else if (auto v = value_of(u"year: ")) info.year = ReadInt(*v);
+  else if (auto v = value_of(u"month: ")) info.month = ReadInt(*v);
+  else if (auto v = value_of(u"date: ")) info.date = ReadInt(*v);
   else if (auto v = value_of(u"start: ")) ReadTime(*v, info.start_hour, info.start_min);
   else if (auto v = value_of(u"end: ")) ReadTime(*v, info.end_hour, info.end_min);
   else if (auto v = value_of(u"program-title: ")) info.program_title = *v;
   else if (auto v = value_of(u"program-subtitle: ")) info.program_subtitle = *v;
   else if (auto v = value_of(u"performer: ")) info.performer = *v;
-  else if (auto v = value_of(u"genre: ")) info.genre = ReadNumber(*v);
-  else if (auto v = value_of(u"subgenre: ")) info.subgenre = ReadNumber(*v);
-  else if (auto v = value_of(u"Extend: ")) info.extend = ReadNumber(*v);
-  else if (auto v = value_of(u"extend: ")) info.extend = ReadNumber(*v);
+  else if (auto v = value_of(u"genre: ")) info.genre = ReadInt(*v);
+  else if (auto v = value_of(u"subgenre: ")) info.subgenre = ReadInt(*v);
+  else if (auto v = value_of(u"Extend: ")) info.extend = ReadInt(*v);
+  else if (auto v = value_of(u"extend: ")) info.extend = ReadInt(*v);
   else if (auto v = value_of(u"TASKNAME: ")) ReadTaskName(*v, info, form, context);
   else if (auto v = value_of(u"FX2ID: ")) ReadTunerId(*v, form);
 }

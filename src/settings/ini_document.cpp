@@ -1,7 +1,6 @@
 #include "settings/ini_document.h"
 
 #include <algorithm>
-#include <climits>
 
 #include "compose/c_numbers.h"
 
@@ -113,7 +112,7 @@ std::u16string IniDocument::Text() const {
 int ReadIniInt(const IniDocument& ini, std::u16string_view section, std::u16string_view key, int fallback) {
   const auto value = ini.Get(section, key);
   if (!value) return fallback;
-  return static_cast<int>(std::clamp<long>(ReadLong(*value), INT_MIN, INT_MAX));
+  return ReadInt(*value);
 }
 
 std::u16string ReadIniString(const IniDocument& ini, std::u16string_view section, std::u16string_view key,
