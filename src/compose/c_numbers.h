@@ -7,7 +7,9 @@
 // meant: leading white space skipped, reading stops at the first character
 // that cannot continue the number, and text without a number reads as 0.
 
-// As strtod: decimal floating point (and what else strtod accepts).
+// A decimal floating-point number: an optional sign, digits, an optional
+// fraction and exponent, and nothing else; hexadecimal, "inf" and "nan"
+// read as 0. The same in every locale.
 double ReadDecimal(std::u16string_view text);
 
 // As strtol with base 10, held to the range of a 32-bit integer as a 32-bit

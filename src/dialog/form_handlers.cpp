@@ -34,7 +34,6 @@ void CHalvorn2Dlg::OnIdSpin(fw::Notification& notification) {
   // The spin has no buddy and no range of its own: the tuner ID is always one
   // digit, stepped from whatever the edit holds.
   double value = form.id.empty() ? -1.0 : std::trunc(ReadDecimal(form.id));
-  if (std::isnan(value)) value = 0.0;
   value = std::clamp(value + notification.delta, 0.0, 9.0);
   form.id = std::u16string(1, static_cast<char16_t>(u'0' + static_cast<int>(value)));
   UpdateData(false);

@@ -95,8 +95,8 @@ class CHalvorn2Dlg : public fw::Dialog {
   // Start-up.
   void ProcessCommandLine();
   void LoadEncoderPresets();
-  // Moves the encoder list to the item the platform's prefix search finds
-  // for the form's encoder text, or to none.
+  // Moves the encoder list to the item that equals the form's encoder text,
+  // else to the one the platform's prefix search finds, or to none.
   void SelectEncoderPreset();
   // The last channel row whose command holds the form's channel, or none.
   void SelectChannelRow();

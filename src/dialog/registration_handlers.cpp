@@ -11,7 +11,7 @@ void CHalvorn2Dlg::OnRegister() {
   start.hour = start_time.hour;
   start.minute = start_time.minute;
 
-  if (const auto failure = RegisterWorkItem(form, start, task_scheduler_, services_)) {
+  if (const auto failure = RegisterWorkItem(form, start, task_scheduler_)) {
     MessageBox(*failure);
     return;
   }

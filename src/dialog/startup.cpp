@@ -25,7 +25,11 @@ void CHalvorn2Dlg::LoadEncoderPresets() {
 
 void CHalvorn2Dlg::SelectEncoderPreset() {
   fw::ComboBox& list = window().Combo(IDC_ENCODER_PRESETS);
-  // The platform's search: without regard to case, from after the first
-  // item round to it.
-  list.SetCurSel(list.FindString(0, form.vlc_parm));
+  // The item the profile saved, so that the next change stores that item
+  // again and not a longer one that merely begins with it. Only a preset
+  // name the profile had to cut is found by its beginning, with the
+  // platform's search from after the first item round to it.
+  int item = list.FindStringExact(-1, form.vlc_parm);
+  if (item < 0) item = list.FindString(0, form.vlc_parm);
+  list.SetCurSel(item);
 }

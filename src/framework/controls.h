@@ -39,10 +39,12 @@ class ComboBox {
   virtual std::u16string GetLBText(int index) const = 0;
   virtual int GetCurSel() const = 0;
   virtual void SetCurSel(int index) = 0;
-  // The platform's search for an item that begins with `prefix`, without
-  // regard to case, starting after item `start_after` and wrapping round;
-  // -1 searches from the top. Returns -1 when no item matches.
+  // The platform's searches, without regard to case, starting after item
+  // `start_after` and wrapping round (-1 searches from the top): for an item
+  // that begins with `prefix`, and for one that equals `text`. Both return
+  // -1 when no item matches, and an empty text matches none.
   virtual int FindString(int start_after, std::u16string_view prefix) const = 0;
+  virtual int FindStringExact(int start_after, std::u16string_view text) const = 0;
 };
 
 class DateTimePicker {

@@ -49,8 +49,7 @@ bool IsRegistered(WorkItemEnumerator& enumerator, std::u16string_view duplicate_
 // The steps that create the work item. Every interface is a local here, so
 // all are released when this returns, before the caller ends COM and shows
 // the message.
-Message CreateWorkItem(ReservationForm& form, const fw::CalendarTime& start_moment, TaskSchedulerPlatform& platform,
-                       Services& services) {
+Message CreateWorkItem(ReservationForm& form, const fw::CalendarTime& start_moment, TaskSchedulerPlatform& platform) {
   std::unique_ptr<SchedulerInterface> scheduler;
   if (Failed(platform.CreateScheduler(scheduler))) return u"オブジェクトの作成に失敗しました";
   std::unique_ptr<WorkItemEnumerator> enumerator;
@@ -61,9 +60,14 @@ Message CreateWorkItem(ReservationForm& form, const fw::CalendarTime& start_mome
     return u"禁止文字(\\/:*?\"<>|)があります\r\n名前を修正してください";
   }
   if (form.delete_same_name != 0) {
-    // The command processor gets the name as UTF-16: a narrow command would
-    // mangle Japanese names on any but a Japanese system and delete nothing.
-    services.RunCommand(u"schtasks /delete /f /tn \"" + working_name + u"\"");
+    // Replacing a stored reservation: the scheduler deletes it itself, with
+    // no console window flashing up in an unattended registration. Whether
+    // it went is not asked; a work item that survived is the duplicate below.
+    scheduler->Delete(working_name);
+    // An enumeration from before the delete may still list the deleted work
+    // item, and the reservation would be lost with nothing stored in its place.
+    enumerator.reset();
+    if (Failed(scheduler->Enum(enumerator))) return u"IEnumWorkItemsエラー";
   }
   if (IsRegistered(*enumerator, working_name + u".job")) {
     return u"既に同じ登録名があります\r\n違う登録名を入力してください";
@@ -98,7 +102,7 @@ Message CreateWorkItem(ReservationForm& form, const fw::CalendarTime& start_mome
 }  // namespace
 
 std::optional<std::u16string> RegisterWorkItem(ReservationForm& form, const RegistrationStart& start,
-                                               TaskSchedulerPlatform& platform, Services& services) {
+                                               TaskSchedulerPlatform& platform) {
   if (Message failure = FormCheck(form)) return failure;
   // A date the calendar offers but the C library cannot convert has no
   // begin date to give the trigger; refuse it before anything is created.
@@ -107,5 +111,5 @@ std::optional<std::u16string> RegisterWorkItem(ReservationForm& form, const Regi
 
   ComScope com(platform);
   if (!com.ok()) return u"COM初期化エラー";
-  return CreateWorkItem(form, *start_moment, platform, services);
+  return CreateWorkItem(form, *start_moment, platform);
 }

@@ -5,7 +5,6 @@
 
 #include "framework/calendar_time.h"
 #include "model/reservation_form.h"
-#include "platform/services.h"
 #include "scheduler/task_scheduler.h"
 
 // Where the registration's start comes from: the calendar's date and the
@@ -21,6 +20,6 @@ struct RegistrationStart {
 // interface is released and COM is ended before this returns, whatever the
 // outcome, and a failure leaves no new work item behind.
 std::optional<std::u16string> RegisterWorkItem(ReservationForm& form, const RegistrationStart& start,
-                                               TaskSchedulerPlatform& platform, Services& services);
+                                               TaskSchedulerPlatform& platform);
 
 inline constexpr std::u16string_view kRegisteredMessage = u"登録しました";

@@ -66,6 +66,8 @@ class SchedulerInterface {
   virtual ~SchedulerInterface() = default;
   virtual HResult Enum(std::unique_ptr<WorkItemEnumerator>& enumerator) = 0;
   virtual HResult NewWorkItem(std::u16string_view name, std::unique_ptr<TaskInterface>& task) = 0;
+  // Removes the stored work item of that name (without ".job").
+  virtual HResult Delete(std::u16string_view name) = 0;
 };
 
 // COM itself and the scheduler object.

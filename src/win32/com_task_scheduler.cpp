@@ -114,6 +114,7 @@ class Scheduler final : public SchedulerInterface {
     if (SUCCEEDED(result)) task = std::make_unique<Task>(std::move(created));
     return result;
   }
+  HResult Delete(std::u16string_view name) override { return scheduler_->Delete(Wide(name).c_str()); }
 
  private:
   ComPtr<ITaskScheduler> scheduler_;

@@ -27,12 +27,19 @@ class ComboBox final : public fw::ComboBox {
   int GetCurSel() const override { return static_cast<int>(SendMessageW(hwnd_, CB_GETCURSEL, 0, 0)); }
   void SetCurSel(int index) override { SendMessageW(hwnd_, CB_SETCURSEL, index, 0); }
   int FindString(int start_after, std::u16string_view prefix) const override {
-    const std::wstring text = Wide(prefix);
-    const LRESULT found = SendMessageW(hwnd_, CB_FINDSTRING, start_after, reinterpret_cast<LPARAM>(text.c_str()));
-    return found == CB_ERR ? -1 : static_cast<int>(found);
+    return Find(CB_FINDSTRING, start_after, prefix);
+  }
+  int FindStringExact(int start_after, std::u16string_view text) const override {
+    return Find(CB_FINDSTRINGEXACT, start_after, text);
   }
 
  private:
+  int Find(UINT message, int start_after, std::u16string_view text) const {
+    const std::wstring wide = Wide(text);
+    const LRESULT found = SendMessageW(hwnd_, message, start_after, reinterpret_cast<LPARAM>(wide.c_str()));
+    return found == CB_ERR ? -1 : static_cast<int>(found);
+  }
+
   HWND hwnd_;
 };
 

@@ -1,21 +1,30 @@
 #include "support/fake_task_scheduler.h"
 
+#include <algorithm>
+#include <filesystem>
+
 #include "platform/file_access.h"
 
 namespace {
 
 constexpr HResult kFailure = static_cast<HResult>(0x80004005);  // E_FAIL
 
-// Counts itself among the scheduler's live interfaces.
+// Counts itself among the scheduler's live interfaces, and notes its release.
 class Counted {
  public:
-  explicit Counted(FakeTaskScheduler& owner) : owner_(owner) { ++owner_.live_interfaces; }
-  ~Counted() { --owner_.live_interfaces; }
+  Counted(FakeTaskScheduler& owner, const char* kind) : owner_(owner), kind_(kind) { ++owner_.live_interfaces; }
+  ~Counted() {
+    --owner_.live_interfaces;
+    owner_.calls.push_back(std::string("Release ") + kind_);
+  }
   Counted(const Counted&) = delete;
   Counted& operator=(const Counted&) = delete;
 
  protected:
   FakeTaskScheduler& owner_;
+
+ private:
+  const char* kind_;
 };
 
 using Step = FakeTaskScheduler::Step;
@@ -28,7 +37,8 @@ struct PendingWorkItem {
 
 class FakeTrigger final : public TaskTriggerInterface, Counted {
  public:
-  FakeTrigger(FakeTaskScheduler& owner, std::shared_ptr<PendingWorkItem> item) : Counted(owner), item_(std::move(item)) {}
+  FakeTrigger(FakeTaskScheduler& owner, std::shared_ptr<PendingWorkItem> item)
+      : Counted(owner, "trigger"), item_(std::move(item)) {}
   HResult SetTrigger(const TaskTrigger& t) override {
     const HResult result = owner_.Answer(Step::SetTrigger, "SetTrigger");
     if (Failed(result)) return result;
@@ -51,7 +61,8 @@ class FakeTrigger final : public TaskTriggerInterface, Counted {
 
 class FakePersist final : public PersistFileInterface, Counted {
  public:
-  FakePersist(FakeTaskScheduler& owner, std::shared_ptr<PendingWorkItem> item) : Counted(owner), item_(std::move(item)) {}
+  FakePersist(FakeTaskScheduler& owner, std::shared_ptr<PendingWorkItem> item)
+      : Counted(owner, "persist"), item_(std::move(item)) {}
   HResult Save() override {
     const HResult result = owner_.Answer(Step::Save, "Save");
     if (Failed(result)) return result;
@@ -69,7 +80,8 @@ class FakePersist final : public PersistFileInterface, Counted {
 
 class FakeTask final : public TaskInterface, Counted {
  public:
-  FakeTask(FakeTaskScheduler& owner, std::u16string_view name) : Counted(owner), item_(std::make_shared<PendingWorkItem>()) {
+  FakeTask(FakeTaskScheduler& owner, std::u16string_view name)
+      : Counted(owner, "task"), item_(std::make_shared<PendingWorkItem>()) {
     item_->name = name;
   }
   HResult SetAccountInformation(std::u16string_view account, std::u16string_view) override {
@@ -82,7 +94,7 @@ class FakeTask final : public TaskInterface, Counted {
   }
   HResult SetWorkingDirectory(std::u16string_view folder) override {
     item_->job.working_directory = folder;
-    return owner_.Answer(Step::None, "SetWorkingDirectory");
+    return owner_.Answer(Step::SetWorkingDirectory, "SetWorkingDirectory");
   }
   HResult SetParameters(std::u16string_view parameters) override {
     item_->job.parameters = parameters;
@@ -111,9 +123,10 @@ class FakeTask final : public TaskInterface, Counted {
 
 class FakeEnumerator final : public WorkItemEnumerator, Counted {
  public:
-  FakeEnumerator(FakeTaskScheduler& owner, std::vector<std::u16string> names) : Counted(owner), names_(std::move(names)) {}
+  FakeEnumerator(FakeTaskScheduler& owner, std::vector<std::u16string> names)
+      : Counted(owner, "enumerator"), names_(std::move(names)) {}
   HResult Next(unsigned count, std::vector<std::u16string>& names) override {
-    owner_.calls.push_back("Next");
+    owner_.calls.push_back("Next " + std::to_string(count));
     for (unsigned i = 0; i < count && next_ < names_.size(); ++i) names.push_back(names_[next_++]);
     return names.size() == count ? 0 : 1;  // S_OK, or S_FALSE when fewer were left
   }
@@ -125,7 +138,7 @@ class FakeEnumerator final : public WorkItemEnumerator, Counted {
 
 class FakeScheduler final : public SchedulerInterface, Counted {
  public:
-  using Counted::Counted;
+  explicit FakeScheduler(FakeTaskScheduler& owner) : Counted(owner, "scheduler") {}
   HResult Enum(std::unique_ptr<WorkItemEnumerator>& enumerator) override {
     const HResult result = owner_.Answer(Step::Enum, "Enum");
     if (Failed(result)) return result;
@@ -139,13 +152,30 @@ class FakeScheduler final : public SchedulerInterface, Counted {
     if (!Failed(result)) task = std::make_unique<FakeTask>(owner_, name);
     return result;
   }
+  HResult Delete(std::u16string_view name) override {
+    owner_.deleted.emplace_back(name);
+    const HResult result = owner_.Answer(Step::Delete, "Delete");
+    if (!Failed(result)) owner_.Remove(name);
+    return result;
+  }
 };
 
 }  // namespace
 
 HResult FakeTaskScheduler::Answer(Step step, const char* name) {
   calls.emplace_back(name);
-  return step != Step::None && step == fail_at ? kFailure : 0;
+  if (step == Step::None || step != fail_at) return 0;
+  return ++occurrences_[step] == fail_at_occurrence ? kFailure : 0;
+}
+
+void FakeTaskScheduler::Remove(std::u16string_view name) {
+  saved.erase(std::u16string(name));
+  std::erase(existing_names, std::u16string(name) + u".job");
+  if (tasks_folder.empty()) return;
+  std::u16string file = tasks_folder + u"/" + std::u16string(name) + u".job";
+  std::replace(file.begin(), file.end(), u'\\', u'/');
+  std::error_code ignored;
+  std::filesystem::remove(std::filesystem::path(file), ignored);
 }
 
 HResult FakeTaskScheduler::InitializeCom() {

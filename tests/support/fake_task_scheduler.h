@@ -14,10 +14,11 @@ class FakeTaskScheduler final : public TaskSchedulerPlatform {
  public:
   enum class Step {
     None, InitializeCom, CreateScheduler, Enum, NewWorkItem, SetAccountInformation, SetApplicationName,
-    SetParameters, CreateTrigger, SetFlags, SetTrigger, QueryPersistFile, Save,
+    SetWorkingDirectory, SetParameters, CreateTrigger, SetFlags, SetTrigger, QueryPersistFile, Save, Delete,
   };
 
   Step fail_at = Step::None;
+  int fail_at_occurrence = 1;  // which call of that step fails; later ones succeed again
   std::vector<std::u16string> existing_names;  // as Enum lists them, "NAME.job"
   std::map<std::u16string, JobFile> saved;     // by work item name
   // Where saved work items are also written as NAME.job files, as the Task
@@ -27,7 +28,11 @@ class FakeTaskScheduler final : public TaskSchedulerPlatform {
   int live_interfaces = 0;
   int com_initializations = 0;
   int com_uninitializations = 0;
-  std::vector<std::string> calls;
+  std::vector<std::string> calls;  // each platform call and each release, in order
+  std::vector<std::u16string> deleted;  // names handed to Delete
+
+  // Removes a stored work item as the Task Scheduler's Delete does.
+  void Remove(std::u16string_view name);
 
   HResult InitializeCom() override;
   void UninitializeCom() override;
@@ -35,4 +40,7 @@ class FakeTaskScheduler final : public TaskSchedulerPlatform {
 
   // The status of a call: failure when the test chose this step.
   HResult Answer(Step step, const char* name);
+
+ private:
+  std::map<Step, int> occurrences_;
 };

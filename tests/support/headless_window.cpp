@@ -7,12 +7,21 @@ namespace headless {
 
 namespace {
 
-char16_t FoldCase(char16_t c) { return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c - u'A' + u'a') : c; }
+// Lower case as the platform's list compares it: the Latin, full-width,
+// Greek and Cyrillic capitals that users' presets might hold.
+char16_t FoldCase(char16_t c) {
+  const auto in = [c](char16_t first, char16_t last) { return c >= first && c <= last; };
+  if (in(u'A', u'Z') || (in(u'\u00C0', u'\u00DE') && c != u'\u00D7') || (in(u'\u0391', u'\u03A9') && c != u'\u03A2') ||
+      in(u'\u0410', u'\u042F') || in(u'\uFF21', u'\uFF3A')) {
+    return static_cast<char16_t>(c + 0x20);
+  }
+  if (in(u'\u0400', u'\u040F')) return static_cast<char16_t>(c + 0x50);
+  return c;
+}
 
-bool StartsWithIgnoringCase(std::u16string_view text, std::u16string_view prefix) {
-  if (prefix.size() > text.size()) return false;
-  return std::equal(prefix.begin(), prefix.end(), text.begin(),
-                    [](char16_t a, char16_t b) { return FoldCase(a) == FoldCase(b); });
+bool EqualIgnoringCase(std::u16string_view a, std::u16string_view b) {
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [](char16_t x, char16_t y) { return FoldCase(x) == FoldCase(y); });
 }
 
 }  // namespace
@@ -59,17 +68,27 @@ class Window::Items final : public fw::ListBox, public fw::ComboBox {
   int GetCurSel() const override { return selected_; }
   void SetCurSel(int index) override { selected_ = index >= 0 && index < GetCount() ? index : -1; }
   int FindString(int start_after, std::u16string_view prefix) const override {
+    return Find(start_after, prefix, [](std::u16string_view item, std::u16string_view text) {
+      return EqualIgnoringCase(item.substr(0, text.size()), text);
+    });
+  }
+  int FindStringExact(int start_after, std::u16string_view text) const override {
+    return Find(start_after, text, EqualIgnoringCase);
+  }
+
+ private:
+  template <class Matches>
+  int Find(int start_after, std::u16string_view text, Matches matches) const {
     const int count = GetCount();
-    if (count == 0) return -1;
+    if (count == 0 || text.empty()) return -1;
     const int first = start_after < 0 || start_after >= count ? 0 : start_after + 1;
     for (int step = 0; step < count; ++step) {
       const int index = (first + step) % count;
-      if (StartsWithIgnoringCase(items_[index], prefix)) return index;
+      if (matches(items_[index], text)) return index;
     }
     return -1;
   }
 
- private:
   std::vector<std::u16string> items_;
   int selected_ = -1;
 };
@@ -185,6 +204,12 @@ void Window::PressSpin(int id, int delta) { Raise(fw::EventKind::DeltaPos, id, d
 void Window::PressCloseButton() { Raise(fw::EventKind::Close, 0); }
 
 void Window::Paint() { Raise(fw::EventKind::Paint, 0); }
+
+bool Window::Notify(fw::EventKind kind, int id) {
+  const int before = handled_events_;
+  Raise(kind, id);
+  return handled_events_ > before;
+}
 
 bool Window::date_time_format_is(int id, std::u16string_view format) {
   return Get(pickers_, id).format() == format;

@@ -38,6 +38,9 @@ class Window : public fw::DialogWindow {
   void PressCloseButton();
   void Paint();
   void Minimize() { iconic_ = true; }
+  // Any notification from any control, as a platform could send it; true
+  // when a handler took it.
+  bool Notify(fw::EventKind kind, int id);
 
   // Declares the buttons of a radio group, first one first.
   void DeclareRadioGroup(std::vector<int> ids);

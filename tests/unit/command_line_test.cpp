@@ -25,7 +25,8 @@ TEST(ComposeRecorderCommand, WorkedExampleGivesTheExactParametersAndPreview) {
 }
 
 TEST(ComposeRecorderCommand, ATunerIdThatReadsAsZeroAddsNeitherIdNorRemoteSwitch) {
-  for (const char16_t* id : {u"0", u"", u"x7", u" 0.0"}) {
+  // Only a decimal number counts: hexadecimal, infinities and "nan" read as 0.
+  for (const char16_t* id : {u"0", u"", u"x7", u" 0.0", u"0x5", u"inf", u"INFINITY", u"nan", u"-0", u"1e-999"}) {
     ReservationForm form = WorkedExample();
     form.id = id;
     EXPECT_EQ(Compose(form), u"\"D:\\rec\\news.ts\" P @101 21:00-21:54 B B25 vlc:mpeg4 POFF") << "id " << form.id.size();
@@ -33,6 +34,11 @@ TEST(ComposeRecorderCommand, ATunerIdThatReadsAsZeroAddsNeitherIdNorRemoteSwitch
   ReservationForm form = WorkedExample();
   form.id = u"  3abc";  // read like the C library: blanks skipped, digits up to the letters
   EXPECT_NE(Compose(form).find(u" I  3abc R  3abc P"), std::u16string::npos);
+
+  // The remote switch follows the tuner only when the remote is linked.
+  form.id = u"2";
+  form.flags[rmc] = 0;
+  EXPECT_EQ(Compose(form), u"\"D:\\rec\\news.ts\" I2 P @101 21:00-21:54 B B25 vlc:mpeg4 POFF");
 }
 
 TEST(ComposeRecorderCommand, SwitchesKeepTheirPlacesWhenValuesAreEmpty) {
@@ -67,7 +73,20 @@ TEST(ComposeRecorderCommand, QuestionMarksStandForTheTunerOnce) {
   Compose(form);
   EXPECT_EQ(form.parameters.view().substr(0, 18), u"\"D:\\rec0\\news.ts\" ");
 
+  // The channel, the extension and the encoder text may hold the placeholder
+  // too; the file name may not, it was made safe first.
+  form.id = u"4";
+  form.channel = u"1?";
+  form.fileext = u".t?";
+  form.file_name = u"a?b";
+  form.flags[vlc] = 1;
+  form.vlc_parm = u"vlc:?";
+  Compose(form);
+  EXPECT_EQ(form.parameters.view(), u"\"D:\\rec4\\a\uFF1Fb.t4\" I4 @14 21:00-21:54 vlc:4");
+
   // A tuner ID that is itself a question mark leaves the placeholders be.
+  form.file_name = u"news";
+  form.fileext = u".ts";
   form.id = u"?";
   Compose(form);
   EXPECT_EQ(form.parameters.view().substr(0, 18), u"\"D:\\rec?\\news.ts\" ");

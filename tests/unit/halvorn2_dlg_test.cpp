@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+#include <utility>
+
 #include "platform/local_time.h"
 #include "support/main_dialog_fixture.h"
 
@@ -97,7 +100,8 @@ TEST_F(MainDialogForm, TheSpinStepsTheTunerIdWithinOneDigit) {
     const char16_t* after;
   };
   for (const Step& step : {Step{u"", 1, u"0"}, Step{u"9", 1, u"9"}, Step{u"0", -1, u"0"}, Step{u"abc", 1, u"1"},
-                           Step{u"4.7", 1, u"5"}, Step{u"1e9", -1, u"9"}, Step{u"", -1, u"0"}}) {
+                           Step{u"4.7", 1, u"5"}, Step{u"1e9", -1, u"9"}, Step{u"", -1, u"0"}, Step{u"inf", 1, u"1"},
+                           Step{u"0x5", 1, u"1"}, Step{u"nan", 2, u"2"}, Step{u"-7", 3, u"0"}}) {
     window->Type(IDC_ID, step.before);
     window->PressSpin(IDC_ID_SPIN, step.delta);
     EXPECT_EQ(window->GetText(IDC_ID), step.after) << "delta " << step.delta;
@@ -106,6 +110,61 @@ TEST_F(MainDialogForm, TheSpinStepsTheTunerIdWithinOneDigit) {
   window->PressSpin(IDC_ID_SPIN, 1);
   EXPECT_EQ(dialog.profiles[0].id, u"3");  // the spin itself stores nothing
   EXPECT_NE(Preview().find(u" I4"), std::u16string::npos);
+}
+
+TEST_F(MainDialogForm, EveryRoutedNotificationReachesItsHandlerAndNoOtherDoes) {
+  using fw::EventKind;
+  const std::set<std::pair<EventKind, int>> routed = [] {
+    std::set<std::pair<EventKind, int>> rows;
+    for (int id : {fw::kIdOk, fw::kIdCancel, IDC_POWER_ON, IDC_POWER_OFF, IDC_BCS, IDC_B25, IDC_SEL, IDC_SUS, IDC_VLC,
+                   IDC_RMC, IDC_DELETE_SAME_NAME, IDC_BROWSE_RECORDER, IDC_BROWSE_FOLDER, IDC_REGISTER, IDC_OPEN_IEPG,
+                   IDC_EXTEND, IDC_ADD_PROFILE, IDC_DELETE_PROFILE, IDC_TASK_VIEWER, IDC_SUBTITLE, IDC_PARENTHESES}) {
+      rows.insert({EventKind::Click, id});
+    }
+    for (int day = IDC_SUNDAY; day <= IDC_SATURDAY; ++day) rows.insert({EventKind::Click, day});
+    for (int id : {IDC_CAP_STS_PATH, IDC_FOLDER, IDC_FILE_NAME, IDC_FILEEXT, IDC_CHANNEL, IDC_ID}) {
+      rows.insert({EventKind::TextChange, id});
+    }
+    rows.insert({{EventKind::DateTimeChange, IDC_START_TIME}, {EventKind::DateTimeChange, IDC_END_TIME},
+                 {EventKind::DeltaPos, IDC_ID_SPIN}, {EventKind::SelChange, IDC_CHANNEL_LIST},
+                 {EventKind::SelChanging, IDC_PROFILE_TABS}, {EventKind::SelChange, IDC_PROFILE_TABS},
+                 {EventKind::CloseUp, IDC_ENCODER_PRESETS}, {EventKind::DateSelect, IDC_START_DATE}});
+    return rows;
+  }();
+  std::set<std::pair<EventKind, int>> handled;
+  for (EventKind kind : {EventKind::Click, EventKind::TextChange, EventKind::DateTimeChange, EventKind::DeltaPos,
+                         EventKind::SelChange, EventKind::SelChanging, EventKind::CloseUp, EventKind::DateSelect}) {
+    for (int id = 0; id < 1070; ++id) {
+      if (window->Notify(kind, id)) handled.insert({kind, id});
+    }
+  }
+  EXPECT_EQ(handled, routed);
+  EXPECT_FALSE(window->ended());
+}
+
+TEST_F(MainDialogForm, EveryProfileControlAndTheReplaceBoxStoreTheChosenPreset) {
+  window->Combo(IDC_ENCODER_PRESETS).AddString(u"vlc:chosen");
+  window->Combo(IDC_ENCODER_PRESETS).SetCurSel(0);
+  for (int box : {IDC_POWER_ON, IDC_POWER_OFF, IDC_BCS, IDC_B25, IDC_SEL, IDC_SUS, IDC_VLC, IDC_RMC,
+                  IDC_DELETE_SAME_NAME}) {
+    dialog.profiles[0].vlc_parm = u"";
+    window->ClickCheckBox(box);
+    EXPECT_EQ(dialog.profiles[0].vlc_parm, u"vlc:chosen") << "check box " << box;
+  }
+  for (int edit : {IDC_CAP_STS_PATH, IDC_FOLDER, IDC_FILE_NAME, IDC_FILEEXT, IDC_CHANNEL, IDC_ID}) {
+    dialog.profiles[0].vlc_parm = u"";
+    window->Type(edit, u"1");
+    EXPECT_EQ(dialog.profiles[0].vlc_parm, u"vlc:chosen") << "edit " << edit;
+  }
+  EXPECT_EQ(dialog.form.delete_same_name, 1);
+}
+
+TEST_F(MainDialogForm, AWeekdayClickRecomposesNothingButAPickedDateDoes) {
+  window->Type(IDC_REGISTRATION_NAME, u"x?");
+  window->ClickCheckBox(IDC_FRIDAY);
+  EXPECT_EQ(window->GetText(IDC_REGISTRATION_NAME), u"x?");
+  window->PickDate(IDC_START_DATE, {2026, 12, 0, 11, 0, 0, 0});
+  EXPECT_EQ(window->GetText(IDC_REGISTRATION_NAME), u"x\uFF1F");
 }
 
 TEST_F(MainDialogForm, TheStartDatesWeekdayStaysTicked) {

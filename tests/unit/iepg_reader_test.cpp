@@ -116,6 +116,19 @@ TEST_F(IepgReader, AMissingDateIsToday) {
   EXPECT_EQ(info.year, 2026);
   EXPECT_EQ(info.month, 12);
   EXPECT_EQ(info.date, 8);
+  // Each part of the date is replaced on its own.
+  ASSERT_TRUE(ReadWith(u"year: 2030\nmonth: 0\ndate: 3\n"));
+  EXPECT_EQ(info.year, 2030);
+  EXPECT_EQ(info.month, 12);
+  EXPECT_EQ(info.date, 3);
+  ASSERT_TRUE(ReadWith(u"year: 0\nmonth: 4\ndate: 5\n"));
+  EXPECT_EQ(info.year, 2026);
+  EXPECT_EQ(info.month, 4);
+  EXPECT_EQ(info.date, 5);
+  ASSERT_TRUE(ReadWith(u"year: 2031\nmonth: 6\n"));
+  EXPECT_EQ(info.year, 2031);
+  EXPECT_EQ(info.month, 6);
+  EXPECT_EQ(info.date, 8);
 }
 
 TEST_F(IepgReader, NormalisesTimesPastMidnightAndMinutesPastFiftyNine) {
@@ -132,6 +145,9 @@ TEST_F(IepgReader, NormalisesTimesPastMidnightAndMinutesPastFiftyNine) {
   EXPECT_EQ(info.start_min, 59);
   EXPECT_EQ(info.end_hour, 7);
   EXPECT_EQ(info.end_min, 5);
+  ASSERT_TRUE(Read(u"Content-type: application/x-tv-program-info\nversion: 1\nstation: S\nstart: 20:00\nend: 21:60"));
+  EXPECT_EQ(info.end_hour, 21);
+  EXPECT_EQ(info.end_min, 59);
 }
 
 TEST_F(IepgReader, TheNextDayRuleHoldsAcrossDaylightSavingChanges) {

@@ -89,6 +89,59 @@ TEST_F(ProfileTabs, DeletingClosesTheGapAndShowsTheFirstProfile) {
   EXPECT_NE(saved.find(u"[cap_sts_3]"), std::u16string::npos);  // left as it was
 }
 
+TEST_F(ProfileTabs, DeletingAMiddleProfileMovesTheOnesBehindItUp) {
+  OpenWithProfiles(4, 1);
+  window->ClickButton(IDC_DELETE_PROFILE);
+  EXPECT_EQ(Captions(), (std::vector<std::u16string>{u"P0", u"P2", u"P3"}));
+  EXPECT_EQ(dialog.profiles[1].folder, u"F2");
+  EXPECT_EQ(dialog.profiles[2].folder, u"F3");
+  window->ChangeTab(IDC_PROFILE_TABS, 2);
+  EXPECT_EQ(window->GetText(IDC_FOLDER), u"F3");
+  // The selected tab is what the next start opens on.
+  window->PressCloseButton();
+  std::ifstream file(folder / "Halvorn_setting.ini", std::ios::binary);
+  const std::string saved(std::istreambuf_iterator<char>(file), {});
+  EXPECT_NE(saved.find("cursor=2\r\n"), std::string::npos);
+  EXPECT_NE(saved.find("[cap_sts_1]\r\ntitle=P2"), std::string::npos);
+}
+
+TEST_F(ProfileTabs, TheSavedPresetIsSelectedExactlyAndKeptByTheNextChange) {
+  folder.WriteText("cap_sts_sea.ini", u"[VLC_SETTING]\nh264=a\nh264hq=b\n[FFMPEG_SETTING]\n"
+                                      u"abcdefghijklmnopqrstuvwxyz1=c\nabcdefghijklmnopqrstuvwxyz2=d\n");
+  auto settings_with_preset = [this](std::u16string_view preset) {
+    folder.WriteText("Halvorn_setting.ini", u"[system]\noption_number=2\n[cap_sts]\nvlc_parm=" +
+                                                std::u16string(preset) + u"\n[cap_sts_1]\ntitle=two\nvlc_parm=vlc:h264hq\n");
+  };
+  settings_with_preset(u"vlc:h264");
+  Open();
+  EXPECT_EQ(window->Combo(IDC_ENCODER_PRESETS).GetCurSel(), 0);
+  window->Type(IDC_CHANNEL, u"9");
+  EXPECT_EQ(dialog.profiles[0].vlc_parm, u"vlc:h264");
+  window->ChangeTab(IDC_PROFILE_TABS, 1);
+  EXPECT_EQ(window->Combo(IDC_ENCODER_PRESETS).GetCurSel(), 1);
+  window->ChangeTab(IDC_PROFILE_TABS, 0);
+  EXPECT_EQ(window->Combo(IDC_ENCODER_PRESETS).GetCurSel(), 0);
+
+  const struct {
+    const char16_t* preset;
+    int selected;
+  } cases[] = {
+      {u"VLC:H264", 0},  // without regard to case, as the platform's list
+      // Not saved whole: found by its beginning, searched from after the first item.
+      {u"ffmpeg:abcdefghijklmnopqrstuv", 2},
+      {u"vlc:h2", 1},
+      {u"", -1},  // an empty text finds nothing
+      {u"vlc:mpeg", -1},
+  };
+  for (const auto& c : cases) {
+    settings_with_preset(c.preset);
+    headless::Platform restart{{2026, 12, 2, 8, 21, 0, 0}};
+    CHalvorn2Dlg restarted(services, scheduler);
+    const auto reopened = restart.Open(restarted);
+    EXPECT_EQ(reopened->Combo(IDC_ENCODER_PRESETS).GetCurSel(), c.selected) << "preset " << c.selected;
+  }
+}
+
 TEST_F(ProfileTabs, TheLastProfileCannotBeDeleted) {
   OpenWithProfiles(1, 0);
   window->ClickButton(IDC_DELETE_PROFILE);

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "support/fake_services.h"
@@ -29,7 +30,7 @@ class Registration : public ::testing::Test {
     start.minute = 30;
   }
 
-  std::optional<std::u16string> Register() { return RegisterWorkItem(form, start, scheduler, services); }
+  std::optional<std::u16string> Register() { return RegisterWorkItem(form, start, scheduler); }
   void ExpectEverythingReleased() const {
     EXPECT_EQ(scheduler.live_interfaces, 0);
     EXPECT_EQ(scheduler.com_initializations, scheduler.com_uninitializations);
@@ -59,6 +60,19 @@ TEST_F(Registration, SavesTheWorkItemTheFormDescribes) {
   EXPECT_EQ(scheduler.accounts[u"News"], u"recorder");
   EXPECT_TRUE(services.commands.empty());
   ExpectEverythingReleased();
+}
+
+TEST_F(Registration, CallsThePlatformAndReleasesInTheirOrder) {
+  // A refused working folder is not looked at.
+  scheduler.fail_at = Step::SetWorkingDirectory;
+  scheduler.existing_names = {u"a.job", u"b.job", u"c.job", u"d.job", u"e.job", u"f.job"};
+  EXPECT_FALSE(Register());
+  const std::vector<std::string> expected = {
+      "CoInitialize", "CoCreateInstance", "Enum", "Next 5", "Next 5", "Next 5", "Release enumerator",
+      "NewWorkItem", "SetAccountInformation", "SetApplicationName", "SetWorkingDirectory", "SetParameters",
+      "CreateTrigger", "SetFlags", "SetTrigger", "Release scheduler", "QueryPersistFile", "Release task", "Save",
+      "Release persist", "Release trigger", "CoUninitialize"};
+  EXPECT_EQ(scheduler.calls, expected);
 }
 
 TEST_F(Registration, FormChecksComeFirstInTheirOrder) {
@@ -100,7 +114,7 @@ TEST_F(Registration, EachFailingStepShowsItsMessageAndLeavesNothingBehind) {
     FakeTaskScheduler failing;
     failing.fail_at = c.step;
     const ReservationForm before = form;
-    EXPECT_EQ(RegisterWorkItem(form, start, failing, services), c.message);
+    EXPECT_EQ(RegisterWorkItem(form, start, failing), c.message);
     EXPECT_TRUE(failing.saved.empty());
     EXPECT_EQ(failing.live_interfaces, 0);
     EXPECT_EQ(failing.com_initializations, failing.com_uninitializations);
@@ -127,16 +141,61 @@ TEST_F(Registration, ADuplicateNameIsRefusedButOnlyWithTheSameCase) {
   ExpectEverythingReleased();
   form.registration_name = u"NEWS";
   EXPECT_FALSE(Register());
+  form.registration_name = u"New";
+  EXPECT_FALSE(Register());
+
+  // The check compares the working name, cut at 255, with ".job" after it.
+  const std::u16string long_name(300, u'n');
+  scheduler.existing_names = {long_name.substr(0, 255) + u".job"};
+  form.registration_name = long_name;
+  EXPECT_EQ(Register(), u"既に同じ登録名があります\r\n違う登録名を入力してください");
+  scheduler.existing_names = {long_name.substr(0, 255)};
+  EXPECT_FALSE(Register());
 }
 
-TEST_F(Registration, DeleteSameNameRunsTheDeleteCommandFirst) {
+TEST_F(Registration, DeleteSameNameReplacesTheStoredWorkItemThroughTheScheduler) {
+  scheduler.saved[u"News"].parameters = u"old";
   form.delete_same_name = 1;
+  EXPECT_FALSE(Register());
+  EXPECT_EQ(scheduler.deleted, std::vector<std::u16string>{u"News"});
+  EXPECT_EQ(scheduler.saved[u"News"].parameters, form.parameters.str());
+  // The enumeration taken before the delete still lists the old work item;
+  // the duplicate check must run on one taken after it.
+  const auto& calls = scheduler.calls;
+  const auto deleted = std::find(calls.begin(), calls.end(), "Delete");
+  ASSERT_NE(deleted, calls.end());
+  EXPECT_EQ(std::count(calls.begin(), deleted, "Enum"), 1);
+  EXPECT_EQ(std::count(deleted, calls.end(), "Enum"), 1);
+  ExpectEverythingReleased();
+
+  // The working name, cut at 255, is what is deleted; the whole name is registered.
   form.registration_name = u"録画" + std::u16string(300, u'x');
   EXPECT_FALSE(Register());
-  ASSERT_EQ(services.commands.size(), 1u);
-  EXPECT_EQ(services.commands[0], u"schtasks /delete /f /tn \"録画" + std::u16string(253, u'x') + u"\"");
-  // The work item itself keeps the whole name.
+  EXPECT_EQ(scheduler.deleted.back(), u"録画" + std::u16string(253, u'x'));
   EXPECT_EQ(scheduler.saved.count(form.registration_name), 1u);
+
+  // No enumeration after the delete: nothing is stored in its place.
+  FakeTaskScheduler failing;
+  failing.fail_at = Step::Enum;
+  failing.fail_at_occurrence = 2;
+  form.registration_name = u"News";
+  EXPECT_EQ(RegisterWorkItem(form, start, failing), u"IEnumWorkItemsエラー");
+  EXPECT_EQ(failing.deleted.size(), 1u);
+  EXPECT_TRUE(failing.saved.empty());
+  EXPECT_EQ(failing.live_interfaces, 0);
+}
+
+TEST_F(Registration, AWorkItemThatSurvivesTheDeleteIsStillADuplicate) {
+  scheduler.existing_names = {u"News.job"};
+  form.delete_same_name = 1;
+  scheduler.fail_at = Step::Delete;
+  EXPECT_EQ(Register(), u"既に同じ登録名があります\r\n違う登録名を入力してください");
+  EXPECT_EQ(scheduler.deleted.size(), 1u);
+  // Forbidden characters are reported before anything is deleted.
+  form.registration_name = u"News?";
+  EXPECT_EQ(Register(), u"禁止文字(\\/:*?\"<>|)があります\r\n名前を修正してください");
+  EXPECT_EQ(scheduler.deleted.size(), 1u);
+  ExpectEverythingReleased();
 }
 
 TEST_F(Registration, WeeklyAndDailyTriggers) {

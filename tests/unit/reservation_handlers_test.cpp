@@ -104,6 +104,20 @@ TEST_F(Reservations, SubtitleAndBracketSwitchesShapeTheNames) {
   EXPECT_EQ(window->GetText(IDC_REGISTRATION_NAME), u"Rec");
 }
 
+TEST_F(Reservations, TheSubtitleSwitchCleansTheFileNameButNeverTheRegistrationName) {
+  Open();
+  ProgramInfo info = Info();
+  info.program_subtitle = u"(前編)";
+  window->ClickCheckBox(IDC_PARENTHESES);
+  Apply(info);
+  window->Type(IDC_REGISTRATION_NAME, u"Rec[1]");
+  window->ClickCheckBox(IDC_SUBTITLE);  // off
+  EXPECT_EQ(window->GetText(IDC_FILE_NAME), u"番組名");
+  window->ClickCheckBox(IDC_SUBTITLE);  // on
+  EXPECT_EQ(window->GetText(IDC_FILE_NAME), u"番組名-");
+  EXPECT_EQ(window->GetText(IDC_REGISTRATION_NAME), u"Rec[1]");
+}
+
 TEST_F(Reservations, TheSubtitleSwitchDoesNothingWithoutNames) {
   Open();
   window->ClickCheckBox(IDC_SUBTITLE);

@@ -88,6 +88,28 @@ TEST_F(SettingsFile, OnlyTheFirstProfileFallsBackToDefaultAsItsTitle) {
   EXPECT_EQ(stored.profiles[1].cap_sts_path, u"cap_sts.exe");
 }
 
+TEST_F(SettingsFile, EachFlagKeyNamesItsOwnFlagBothWays) {
+  const struct {
+    const char16_t* key;
+    ProfileFlag flag;
+  } keys[] = {{u"power_on", power_on}, {u"power_off", power_off}, {u"bcs", bcs}, {u"b25", b25},
+              {u"vlc", vlc},           {u"sel", sel},             {u"sus", sus}, {u"rmc", rmc}};
+  for (const auto& key : keys) {
+    // The key set to the opposite of its default: only its own flag turns.
+    const int set = key.flag == bcs ? 0 : 1;
+    WriteFile(u"[cap_sts]\n" + std::u16string(key.key) + u"=" + std::u16string(1, char16_t(u'0' + set)) + u"\n");
+    Read();
+    ProfileFlags expected{0, 0, 1, 0, 0, 0, 0, 0};
+    expected[key.flag] = set;
+    EXPECT_EQ(stored.profiles[0].flags, expected) << "reading " << key.flag;
+
+    stored.profiles[0].flags = {};
+    stored.profiles[0].flags[key.flag] = 1;
+    Write();
+    EXPECT_NE(FileText().find(u"\r\n" + std::u16string(key.key) + u"=1\r\n"), std::u16string::npos) << "writing " << key.flag;
+  }
+}
+
 TEST_F(SettingsFile, CutsLongValuesToTheirWidths) {
   WriteFile(u"[general]\nchannel=0123456789\n[cap_sts]\ntitle=" + std::u16string(60, u't') + u"\nvlc_parm=" +
             std::u16string(40, u'v') + u"\n[task]\naccount=" + std::u16string(300, u'a') + u"\n");

@@ -77,6 +77,36 @@ TEST_F(StartUp, AQuotedPathRunsToOneBeforeTheEndOfTheLine) {
   EXPECT_EQ(window->GetText(IDC_FILE_NAME), u"test");
 }
 
+TEST_F(StartUp, TheFileArgumentIsCutAt255Characters) {
+  const std::u16string base = folder.WindowsPath("");
+  const std::string name(255 - base.size(), 'r');
+  folder.WriteText(name, u"Content-type: application/x-tv-program-info\nversion: 1\nstation: ABC\nstart: 21:00\n"
+                         u"end: 22:00\nprogram-title: Long\n");
+  const std::u16string path = folder.WindowsPath(name);
+  ASSERT_EQ(path.size(), 255u);
+  OpenWith(path + u".tvpi");
+  EXPECT_EQ(window->GetText(IDC_FILE_NAME), u"Long");
+}
+
+TEST_F(StartUp, TheTunerOfAReservationOutlivesTheProfileLoadedAtStartUp) {
+  folder.WriteText("Halvorn_setting.ini", u"[cap_sts]\nid=3\n[task]\naccount=recorder\n");
+  folder.WriteText("r.tvpi", u"Content-type: application/x-tv-program-info\nversion: 1\nstation: ABC\nstart: 21:00\n"
+                             u"end: 22:00\nprogram-title: Tuned\nFX2ID: 2\n");
+  OpenWith(Reservation());
+  EXPECT_EQ(window->GetText(IDC_ID), u"2");
+  EXPECT_NE(Preview().find(u" I2 "), std::u16string::npos);
+}
+
+TEST_F(StartUp, AReservationNamingAWorkItemIsNotRegisteredByTheSwitch) {
+  folder.WriteText("r.tvpi", u"Content-type: application/x-tv-program-info\nversion: 1\nstation: ABC\nstart: 21:00\n"
+                             u"end: 22:00\nprogram-title: Again\nTASKNAME: Again.job\n");
+  OpenWith(u"-auto " + Reservation());
+  EXPECT_EQ(dialog.form.registration_mode, RegistrationMode::Quiet);
+  window->Paint();
+  EXPECT_TRUE(scheduler.saved.empty());
+  EXPECT_FALSE(window->ended());
+}
+
 TEST_F(StartUp, ALoneQuoteIsAnEmptyPath) {
   OpenWith(u"\"");
   EXPECT_EQ(dialog.form.registration_mode, RegistrationMode::Normal);

@@ -130,6 +130,70 @@ void EncoderPresets(const ScenarioContext& context) {
   app.WaitForExit();
 }
 
+// A reservation registered once, then handed over again naming its own work
+// item, as a TV viewer does to change it: 登録 replaces the stored one.
+void ReplaceStoredReservation(const ScenarioContext& context) {
+  InstallFolder install(context, L"replace");
+  install.CopyData(L"channel.txt", L"channel.txt");
+  install.Write(L"Halvorn_setting.ini", Cp932(kSettings));
+  const std::wstring name = L"置き換え番組";
+  DeleteWorkItem(name);
+  const std::string header =
+      "Content-type: application/x-tv-program-info\r\nversion: 1\r\nstation: DFS00400\r\nyear: 2030\r\n"
+      "month: 3\r\ndate: 3\r\nprogram-title: " + Cp932(name) + "\r\n";
+  const std::wstring first = install.File(L"first.tvpi");
+  install.Write(L"first.tvpi", header + "start: 20:00\r\nend: 20:30\r\n");
+  {
+    AppUnderTest app(install.exe(), L"-auto " + Quoted(first));
+    Expect(app.WaitForExit(30000).has_value(), L"the first registration did not end");
+  }
+  Expect(Wide(ReadWorkItem(name).parameters).find(L"20:00-20:30") != std::wstring::npos, L"first registration");
+
+  install.Write(L"second.tvpi", header + "start: 21:00\r\nend: 21:45\r\nTASKNAME: " + Cp932(name) + ".job\r\n");
+  AppUnderTest app(install.exe(), L"-auto " + Quoted(install.File(L"second.tvpi")));
+  app.WaitForDialog();
+  Sleep(1000);
+  Expect(app.Running() && !app.HasMessageBox(), L"the dialog did not stay open quietly");
+  Expect(app.Checked(IDC_DELETE_SAME_NAME), L"同名タスクを削除して登録 is not ticked");
+  ExpectEqual(app.Text(IDC_REGISTRATION_NAME), name, L"registration name");
+  app.ClickLater(IDC_REGISTER);
+  const auto message = app.AnswerMessageBox(3000);
+  Expect(!message.has_value(), L"a message after 登録: " + message.value_or(L""));
+  const JobFile job = ReadWorkItem(name);
+  ExpectEqual(Wide(job.parameters), L"\"C:\\rec\\置き換え番組.ts\" I2 @011 21:00-21:45 B", L"replaced parameters");
+  Expect(job.triggers[0].start_hour == 20 && job.triggers[0].start_minute == 59, L"replaced start time");
+  app.PressCloseButton();
+  Expect(app.WaitForExit().has_value(), L"the program did not end");
+  DeleteWorkItem(name);
+}
+
+// A profile saved with one preset keeps it, although a longer preset that
+// begins with the same text comes after it in the list.
+void SavedPresetKept(const ScenarioContext& context) {
+  InstallFolder install(context, L"saved preset");
+  install.Write(L"cap_sts_sea.ini", "[VLC_SETTING]\r\nh264=--sout a\r\nh264hq=--sout b\r\n");
+  install.Write(L"Halvorn_setting.ini", "[cap_sts]\r\nvlc_parm=vlc:h264\r\n");
+  {
+    AppUnderTest app(install.exe(), L"");
+    app.WaitForDialog();
+    Expect(app.ComboSelection(IDC_ENCODER_PRESETS) == 0, L"the list does not open on vlc:h264");
+    app.Type(IDC_CHANNEL, L"021");
+    Expect(app.ComboSelection(IDC_ENCODER_PRESETS) == 0, L"a change elsewhere moved the preset");
+    app.PressCloseButton();
+    Expect(app.WaitForExit().has_value(), L"the program did not end");
+  }
+  const std::string saved = install.Read(L"Halvorn_setting.ini");
+  Expect(saved.find("vlc_parm=vlc:h264\r\n") != std::string::npos, L"the settings file lost vlc:h264");
+
+  // The platform's list finds nothing for an empty text: no preset is chosen.
+  install.Write(L"Halvorn_setting.ini", "[cap_sts]\r\nvlc_parm=\r\n");
+  AppUnderTest again(install.exe(), L"");
+  again.WaitForDialog();
+  Expect(again.ComboSelection(IDC_ENCODER_PRESETS) == -1, L"an empty preset selected an item");
+  again.PressCloseButton();
+  again.WaitForExit();
+}
+
 // The README's demonstration: a reservation from examples/ registered
 // without a click, and the stored work item shown.
 void Demo(const ScenarioContext& context) {
@@ -156,6 +220,8 @@ const ScenarioRegistration kScenarios{
     {L"quiet_switch", QuietSwitch},
     {L"profile_tabs", ProfileTabs},
     {L"encoder_presets", EncoderPresets},
+    {L"replace_stored_reservation", ReplaceStoredReservation},
+    {L"saved_preset_kept", SavedPresetKept},
     {L"demo", Demo},
 };
 
