@@ -18,7 +18,7 @@ target_include_directories(e2e_driver PRIVATE res src tests/e2e/driver)
 target_compile_options(e2e_driver PRIVATE -Wall -Wextra -municode)
 target_compile_definitions(e2e_driver PRIVATE UNICODE _UNICODE)
 target_link_options(e2e_driver PRIVATE -municode -static -static-libgcc -static-libstdc++)
-target_link_libraries(e2e_driver PRIVATE comctl32 gdi32)
+target_link_libraries(e2e_driver PRIVATE comctl32 gdi32 psapi)
 set_target_properties(e2e_driver PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 
 include(${CMAKE_SOURCE_DIR}/tests/e2e/e2e_tests.cmake)

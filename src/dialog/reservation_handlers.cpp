@@ -7,6 +7,7 @@
 #include "compose/title_cleanup.h"
 #include "dialog/halvorn2_dlg.h"
 #include "iepg/iepg_reader.h"
+#include "iepg/station_lookup.h"
 #include "platform/local_time.h"
 #include "resource.h"
 
@@ -125,7 +126,7 @@ void CHalvorn2Dlg::ApplyProgramInfo(const ProgramInfo& info) {
     for (int day = 0; day < 7; ++day) form.weekdays[static_cast<size_t>(day)] = (days >> day) & 1;
   }
 
-  const int row = FindStation(channel_table, info.station);
+  const int row = LookUpStation(channel_table, info.station, info.station_name);
   if (row >= 0) {
     form.channel = channel_table.rows[static_cast<size_t>(row)].command.str();
     window().List(IDC_CHANNEL_LIST).SetCurSel(row);

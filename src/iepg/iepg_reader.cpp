@@ -1,7 +1,6 @@
 #include "iepg/iepg_reader.h"
 
 #include <algorithm>
-#include <vector>
 
 #include "compose/c_numbers.h"
 #include "platform/code_page.h"
@@ -30,6 +29,30 @@ bool IsContentTypeLine(std::u16string_view line) {
           line.find(kDigitalInfoType) != std::u16string_view::npos);
 }
 
+// A work item is named by its file in the Tasks folder. A name that leads
+// out of that folder, or names a device, is no work item file: reading
+// "COM1" waits on a serial port for ever.
+bool NamesAWorkItemFile(std::u16string_view name) {
+  for (std::u16string_view part : {u"\\", u"/", u":", u".."}) {
+    if (name.find(part) != std::u16string_view::npos) return false;
+  }
+  std::u16string base(name.substr(0, name.find(u'.')));
+  while (!base.empty() && base.back() == u' ') base.pop_back();
+  for (char16_t& c : base) {
+    if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - u'a' + u'A');
+  }
+  if (base == u"CON" || base == u"PRN" || base == u"AUX" || base == u"NUL" || base == u"CONIN$" || base == u"CONOUT$") {
+    return false;
+  }
+  if (base.size() == 4 && (base.starts_with(u"COM") || base.starts_with(u"LPT"))) {
+    const char16_t number = base[3];
+    if ((number >= u'1' && number <= u'9') || number == u'\u00B9' || number == u'\u00B2' || number == u'\u00B3') {
+      return false;
+    }
+  }
+  return true;
+}
+
 // The work item a reservation names: its trigger's repeat mode and days
 // tell how the broadcast was registered before.
 void ReadTaskName(std::u16string_view value, ProgramInfo& info, ReservationForm& form,
@@ -44,17 +67,20 @@ void ReadTaskName(std::u16string_view value, ProgramInfo& info, ReservationForm&
   constexpr std::size_t kMaxPathBytes = 515;
   const std::u16string folder = context.system_root.value_or(u"") + u"\\Tasks\\";
   const std::string name_bytes = EncodeCodePage932(value);
-  if (name_bytes.size() <= kMaxNameBytes && EncodeCodePage932(folder).size() + name_bytes.size() <= kMaxPathBytes) {
-    if (const auto bytes = ReadFileBytes(folder + std::u16string(value), kMaxTextFileBytes)) {
-      if (const auto trigger = ReadStoredTrigger(*bytes)) {
-        form.repeat = trigger->type;
-        info.trigger_days = trigger->days & 0x7F;
-        if (form.repeat < kRepeatOnce || form.repeat > kRepeatWeekly) {
-          form.repeat = kRepeatOnce;
-          info.trigger_days = 0;
-        }
+  std::optional<StoredTrigger> trigger;
+  if (NamesAWorkItemFile(value) && name_bytes.size() <= kMaxNameBytes &&
+      EncodeCodePage932(folder).size() + name_bytes.size() <= kMaxPathBytes) {
+    if (const auto file = InputFile::Open(folder + std::u16string(value))) {
+      if (const auto size = file->Size()) {
+        trigger = ReadStoredTrigger(*size, [&file](std::uint64_t offset, std::span<char> buffer) {
+          return file->ReadAt(offset, buffer);
+        });
       }
     }
+  }
+  if (trigger && trigger->type >= kRepeatOnce && trigger->type <= kRepeatWeekly) {
+    form.repeat = trigger->type;
+    info.trigger_days = trigger->days & 0x7F;
   }
 
   const std::size_t job = value.find(u".job");
@@ -84,6 +110,7 @@ void ReadHeaderLine(std::u16string_view line, ProgramInfo& info, ReservationForm
   };
   if (auto v = value_of(u"version: ")) info.version = ReadInt(*v);
   else if (auto v = value_of(u"station: ")) info.station = *v;
+  else if (auto v = value_of(u"station-name: ")) info.station_name = *v;
   else if (auto v = value_of(u"year: ")) info.year = ReadInt(*v);
   else if (auto v = value_of(u"month: ")) info.month = ReadInt(*v);
   else if (auto v = value_of(u"date: ")) info.date = ReadInt(*v);
@@ -159,34 +186,70 @@ bool CheckAndNormalise(ProgramInfo& info, const fw::CalendarTime& today) {
   return info.ext_end_hour >= 0 && info.ext_end_min >= 0;
 }
 
+// Takes a reservation line piece by line piece: the content type, the
+// header keys up to the first empty line, then the description.
+class ReservationLines {
+ public:
+  ReservationLines(ProgramInfo& info, ReservationForm& form, const IepgReadContext& context)
+      : info_(info), form_(form), context_(context) {}
+
+  bool Take(std::u16string_view piece) {
+    switch (part_) {
+      case Part::ContentType:
+        part_ = IsContentTypeLine(piece) ? Part::Header : Part::Rejected;
+        return part_ == Part::Header;
+      case Part::Header:
+        if (piece == u"\n") {
+          part_ = Part::Description;
+        } else {
+          if (!piece.empty() && piece.back() == u'\n') piece.remove_suffix(1);
+          ReadHeaderLine(piece, info_, form_, context_);
+        }
+        return true;
+      case Part::Description:
+        AppendDescription(info_, piece);
+        // Nothing after a full description can change the reservation.
+        return info_.description.size() < ProgramInfo::kMaxDescription;
+      case Part::Rejected:
+        break;
+    }
+    return false;
+  }
+  bool has_content_type() const { return part_ != Part::ContentType && part_ != Part::Rejected; }
+
+ private:
+  enum class Part { ContentType, Header, Description, Rejected };
+  ProgramInfo& info_;
+  ReservationForm& form_;
+  const IepgReadContext& context_;
+  Part part_ = Part::ContentType;
+};
+
+// `feed` hands the reservation's pieces to a handler; false when the file
+// could not be read.
+template <class Feed>
+bool ReadReservation(Feed feed, ProgramInfo& info, ReservationForm& form, const IepgReadContext& context) {
+  info = ProgramInfo{};
+  SetJapaneseCharacterLocale();
+  ReservationLines lines(info, form, context);
+  if (!feed([&lines](std::u16string_view piece) { return lines.Take(piece); })) return false;
+  return lines.has_content_type() && CheckAndNormalise(info, context.today);
+}
+
 }  // namespace
 
 bool ReadIepgText(std::u16string_view text, ProgramInfo& info, ReservationForm& form,
                   const IepgReadContext& context) {
-  info = ProgramInfo{};
-  SetJapaneseCharacterLocale();
-  const std::vector<std::u16string> lines = SplitTextLines(text);
-  if (lines.empty() || !IsContentTypeLine(lines.front())) return false;
-
-  bool in_description = false;
-  for (std::size_t i = 1; i < lines.size(); ++i) {
-    std::u16string_view line = lines[i];
-    if (in_description) {
-      AppendDescription(info, line);
-      continue;
-    }
-    if (line == u"\n") {
-      in_description = true;
-      continue;
-    }
-    if (!line.empty() && line.back() == u'\n') line.remove_suffix(1);
-    ReadHeaderLine(line, info, form, context);
-  }
-  return CheckAndNormalise(info, context.today);
+  return ReadReservation(
+      [text](const LinePieceHandler& handler) {
+        ForEachLinePiece(text, handler);
+        return true;
+      },
+      info, form, context);
 }
 
 bool ReadIepgFile(std::u16string_view path, ProgramInfo& info, ReservationForm& form,
                   const IepgReadContext& context) {
-  const auto text = ReadCodePage932File(path);
-  return text && ReadIepgText(*text, info, form, context);
+  return ReadReservation([path](const LinePieceHandler& handler) { return ReadLinePieces(path, handler); }, info,
+                         form, context);
 }

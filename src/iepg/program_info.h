@@ -8,6 +8,7 @@
 struct ProgramInfo {
   int version = 0;
   FixedText<80> station;
+  FixedText<80> station_name;  // the broadcaster's name, as TV viewers add it
   int year = 0;   // 0: not given
   int month = 0;  // 0: not given
   int date = 0;   // 0: not given

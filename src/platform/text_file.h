@@ -1,9 +1,8 @@
 #pragma once
 
-#include <optional>
+#include <functional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 // The text files the program reads (reservations, the channel table, the
 // encoder presets) are read line by line as the C runtime's text mode
@@ -13,7 +12,13 @@
 // a piece, so it ends the piece's text here too.
 inline constexpr std::size_t kMaxLinePiece = 65534;
 
-std::vector<std::u16string> SplitTextLines(std::u16string_view text);
+// Receives each piece in turn; answers false when it wants no more.
+using LinePieceHandler = std::function<bool(std::u16string_view piece)>;
 
-// Reads a whole text file in code page 932; nothing when it cannot be opened.
-std::optional<std::u16string> ReadCodePage932File(std::u16string_view path);
+// The pieces of text already in memory.
+void ForEachLinePiece(std::u16string_view text, const LinePieceHandler& handler);
+
+// The pieces of a file in code page 932, read and decoded a block at a time:
+// however large the file, no more than a block and one piece are held. False
+// when the file cannot be opened or reading it fails.
+bool ReadLinePieces(std::u16string_view path, const LinePieceHandler& handler);

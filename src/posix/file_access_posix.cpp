@@ -1,5 +1,9 @@
 // Files on systems whose paths are UTF-8 and separated by slashes, for the
 // native build and its tests.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdio>
 
 #include "platform/file_access.h"
@@ -36,10 +40,39 @@ std::string NativePath(std::u16string_view path) {
 
 }  // namespace
 
-std::optional<std::string> ReadFileBytes(std::u16string_view path, std::size_t limit) {
-  const UniqueFile file(std::fopen(NativePath(path).c_str(), "rb"));
-  if (!file) return std::nullopt;
-  return ReadAll(file.get(), limit);
+std::optional<InputFile> InputFile::Open(std::u16string_view path) {
+  // Not blocking, so that opening a pipe or a terminal cannot wait.
+  const int fd = ::open(NativePath(path).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  struct stat status {};
+  if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+    ::close(fd);
+    return std::nullopt;
+  }
+  return InputFile(fd);
+}
+
+void InputFile::Close() {
+  if (handle_ != kClosed) ::close(static_cast<int>(handle_));
+  handle_ = kClosed;
+}
+
+std::size_t InputFile::Read(std::span<char> buffer) {
+  if (failed_) return 0;
+  const ssize_t got = ::read(static_cast<int>(handle_), buffer.data(), buffer.size());
+  if (got < 0) failed_ = true;
+  return got > 0 ? static_cast<std::size_t>(got) : 0;
+}
+
+std::optional<std::uint64_t> InputFile::Size() const {
+  struct stat status {};
+  if (::fstat(static_cast<int>(handle_), &status) != 0) return std::nullopt;
+  return static_cast<std::uint64_t>(status.st_size);
+}
+
+bool InputFile::ReadAt(std::uint64_t offset, std::span<char> buffer) const {
+  const ssize_t got = ::pread(static_cast<int>(handle_), buffer.data(), buffer.size(), static_cast<off_t>(offset));
+  return got == static_cast<ssize_t>(buffer.size());
 }
 
 bool WriteFileBytes(std::u16string_view path, std::string_view bytes) {

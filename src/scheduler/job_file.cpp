@@ -188,23 +188,34 @@ std::string SerializeJobFile(const JobFile& job) {
   return out.Take();
 }
 
-std::optional<StoredTrigger> ReadStoredTrigger(std::string_view bytes) {
-  if (bytes.size() < 16) return std::nullopt;
+std::optional<StoredTrigger> ReadStoredTrigger(std::uint64_t file_size, const ReadBytesAt& read_at) {
+  if (file_size < 16) return std::nullopt;
   // The header says where the triggers are. Work items written by the Task
   // Scheduler carry a job signature after them, so the bytes at the very
   // end of the file are not the trigger's; reading them there lost every
   // stored work item's repeat mode and weekdays.
-  if (bytes.size() >= kJobFixedSectionSize) {
-    Reader header(bytes, 22);
-    const std::size_t first = header.U16();
-    Reader triggers(bytes, first);
-    const std::uint16_t count = triggers.U16();
-    if (count > 0 && first + 2 + kJobTriggerSize <= bytes.size()) {
-      const std::size_t record = first + 2;
-      return StoredTrigger{static_cast<unsigned char>(bytes[record + 32]), static_cast<unsigned char>(bytes[record + 38])};
+  if (file_size >= kJobFixedSectionSize) {
+    char offset[2];
+    if (!read_at(22, offset)) return std::nullopt;
+    const std::uint64_t first = static_cast<unsigned char>(offset[0]) | (static_cast<unsigned char>(offset[1]) << 8);
+    std::array<char, 2 + kJobTriggerSize> block;
+    if (first + block.size() <= file_size) {
+      if (!read_at(first, block)) return std::nullopt;
+      if (block[0] != 0 || block[1] != 0) {
+        return StoredTrigger{static_cast<unsigned char>(block[2 + 32]), static_cast<unsigned char>(block[2 + 38])};
+      }
     }
   }
   // A file that ends with its only trigger has the same two bytes here.
-  return StoredTrigger{static_cast<unsigned char>(bytes[bytes.size() - 16]),
-                       static_cast<unsigned char>(bytes[bytes.size() - 10])};
+  char tail[16];
+  if (!read_at(file_size - sizeof tail, tail)) return std::nullopt;
+  return StoredTrigger{static_cast<unsigned char>(tail[0]), static_cast<unsigned char>(tail[6])};
+}
+
+std::optional<StoredTrigger> ReadStoredTrigger(std::string_view bytes) {
+  return ReadStoredTrigger(bytes.size(), [bytes](std::uint64_t offset, std::span<char> buffer) {
+    if (offset + buffer.size() > bytes.size()) return false;
+    bytes.copy(buffer.data(), buffer.size(), static_cast<std::size_t>(offset));
+    return true;
+  });
 }

@@ -2,7 +2,9 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -60,5 +62,9 @@ struct StoredTrigger {
   int type = 0;
   int days = 0;  // the low byte of the days-of-the-week word
 };
-// Nothing for a file too short to hold them (like a missing file).
+// Only the bytes they lie in are read: the header, the first trigger, or
+// the bytes before the end. Nothing for a file too short to hold them (like
+// a missing file) or one that cannot be read.
+using ReadBytesAt = std::function<bool(std::uint64_t offset, std::span<char> buffer)>;
+std::optional<StoredTrigger> ReadStoredTrigger(std::uint64_t file_size, const ReadBytesAt& read_at);
 std::optional<StoredTrigger> ReadStoredTrigger(std::string_view bytes);

@@ -1,15 +1,18 @@
 #include "settings/ini_file_store.h"
 
-#include "platform/text_file.h"
 #include "platform/code_page.h"
 #include "platform/file_access.h"
 #include "settings/ini_document.h"
 
 namespace {
 
+// A settings file is a few kilobytes; a larger one is no settings file of
+// ours and is treated as missing rather than taking all memory.
+constexpr std::size_t kMaxSettingsFileBytes = 64u << 20;
+
 IniDocument Load(std::u16string_view path) {
-  const auto text = ReadCodePage932File(path);
-  return text ? IniDocument(*text) : IniDocument();
+  const auto bytes = ReadFileBytes(path, kMaxSettingsFileBytes);
+  return bytes ? IniDocument(DecodeCodePage932(*bytes)) : IniDocument();
 }
 
 }  // namespace

@@ -1,12 +1,57 @@
+#include <algorithm>
+
 #include "platform/file_access.h"
 #include "platform/stdio_file.h"
 #include "win32/wide_text.h"
 #include "win32/windows_api.h"
 
-std::optional<std::string> ReadFileBytes(std::u16string_view path, std::size_t limit) {
-  const UniqueFile file(_wfopen(win32::Wide(path).c_str(), L"rb"));
-  if (!file) return std::nullopt;
-  return ReadAll(file.get(), limit);
+namespace {
+
+HANDLE AsHandle(std::intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
+
+}  // namespace
+
+std::optional<InputFile> InputFile::Open(std::u16string_view path) {
+  // Shared as the C runtime shares a file it reads, so that a recorder or
+  // an editor holding it open does not stop us.
+  const HANDLE file = CreateFileW(win32::Wide(path).c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+  // Serial ports, printers, pipes and consoles are no files to read.
+  if (GetFileType(file) != FILE_TYPE_DISK) {
+    CloseHandle(file);
+    return std::nullopt;
+  }
+  return InputFile(reinterpret_cast<std::intptr_t>(file));
+}
+
+void InputFile::Close() {
+  if (handle_ != kClosed) CloseHandle(AsHandle(handle_));
+  handle_ = kClosed;
+}
+
+std::size_t InputFile::Read(std::span<char> buffer) {
+  if (failed_) return 0;
+  DWORD got = 0;
+  const DWORD want = static_cast<DWORD>(std::min<std::size_t>(buffer.size(), 1u << 30));
+  if (!ReadFile(AsHandle(handle_), buffer.data(), want, &got, nullptr)) failed_ = true;
+  return got;
+}
+
+std::optional<std::uint64_t> InputFile::Size() const {
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(AsHandle(handle_), &size)) return std::nullopt;
+  return static_cast<std::uint64_t>(size.QuadPart);
+}
+
+bool InputFile::ReadAt(std::uint64_t offset, std::span<char> buffer) const {
+  OVERLAPPED at{};
+  at.Offset = static_cast<DWORD>(offset & 0xFFFFFFFFu);
+  at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+  DWORD got = 0;
+  return ReadFile(AsHandle(handle_), buffer.data(), static_cast<DWORD>(buffer.size()), &got, &at) &&
+         got == buffer.size();
 }
 
 bool WriteFileBytes(std::u16string_view path, std::string_view bytes) {

@@ -243,6 +243,48 @@ TEST_F(IepgReader, AnUnusableWorkItemMeansOnceWithoutWeekdays) {
   EXPECT_EQ(info.task_name.size(), 79u);
 }
 
+TEST_F(IepgReader, TaskNameReadsNothingButAWorkItemFileInTheTasksFolder) {
+  // Every one of these names a device or leads elsewhere; a file of that
+  // name in the Tasks folder is not read either.
+  for (const char16_t* name : {u"COM1", u"com1.job", u"LPT9.job", u"NUL", u"nul.txt", u"Con .job", u"AUX.job",
+                               u"PRN", u"CONIN$", u"COM\u00B9.job", u"a..job", u"sub\\x.job", u"sub/x.job",
+                               u"C:x.job"}) {
+    const std::u16string value(name);
+    if (value.find_first_of(u"\\/:") == std::u16string::npos) {
+      StoreWorkItem(std::string(value.begin(), value.end()), WeeklyWorkItem(0x2A));
+    }
+    form.repeat = kRepeatDaily;
+    ASSERT_TRUE(ReadWith(u"TASKNAME: " + value + u"\n"));
+    EXPECT_EQ(form.repeat, kRepeatOnce) << std::string(value.begin(), value.end());
+    EXPECT_EQ(form.delete_same_name, 1);
+  }
+  // Names that merely look alike are work items like any other.
+  for (const char16_t* name : {u"COM10.job", u"CONSOLE.job", u"nul1.job", u"LPT.job", u"COM0.job"}) {
+    const std::u16string value(name);
+    StoreWorkItem(std::string(value.begin(), value.end()), WeeklyWorkItem(0x2A));
+    ASSERT_TRUE(ReadWith(u"TASKNAME: " + value + u"\n"));
+    EXPECT_EQ(form.repeat, kRepeatWeekly) << std::string(value.begin(), value.end());
+  }
+}
+
+TEST_F(IepgReader, KeepsTheBroadcastersNameBesideTheStation) {
+  ASSERT_TRUE(ReadWith(u"station-name: ＴＯＫＹＯ\u3000ＭＸ１\n"));
+  EXPECT_EQ(info.station, u"S");
+  EXPECT_EQ(info.station_name, u"ＴＯＫＹＯ\u3000ＭＸ１");
+  ASSERT_TRUE(ReadWith(u"station-name: " + std::u16string(100, u'n') + u"\n"));
+  EXPECT_EQ(info.station_name.size(), 79u);
+}
+
+TEST_F(IepgReader, AFileOfLineFeedsIsReadUntilTheDescriptionIsFull) {
+  folder.WriteBytes("feeds.tvpi", "Content-type: application/x-tv-program-info\nversion: 1\nstation: S\nstart: 1:00\n"
+                                  "end: 2:00\n" + std::string(4 << 20, '\n'));
+  ASSERT_TRUE(ReadIepgFile(folder.WindowsPath("feeds.tvpi"), info, form, context));
+  EXPECT_EQ(info.description, std::u16string(ProgramInfo::kMaxDescription, u'\n'));
+  // Without a header block, nothing but line feeds: no reservation.
+  folder.WriteBytes("only.tvpi", std::string(1 << 20, '\n'));
+  EXPECT_FALSE(ReadIepgFile(folder.WindowsPath("only.tvpi"), info, form, context));
+}
+
 TEST_F(IepgReader, TunerIdIsTakenOnlyAsAPlainNumberAndStaysWhenTheFileIsRejected) {
   EXPECT_FALSE(Read(u"Content-type: application/x-tv-program-info\nFX2ID: 2\nversion: 9"));
   EXPECT_EQ(form.id, u"2");

@@ -52,4 +52,44 @@ TEST(JobFile, WhatWeWriteReadsBackAndEndsWithItsTrigger) {
   EXPECT_FALSE(ReadStoredTrigger(std::string(15, '\0')));
 }
 
+TEST(JobFile, TheStoredTriggerIsReadFromItsOwnBytesOnly) {
+  JobFile job;
+  job.comment = std::u16string(30000, u'c');  // a large work item
+  JobTrigger trigger;
+  trigger.type = 2;
+  trigger.type_data = {1, 0x14, 0};
+  job.triggers.push_back(trigger);
+  const std::string bytes = SerializeJobFile(job) + std::string(68, '\0');
+  std::size_t read = 0;
+  const auto from = [&](std::string_view file) {
+    read = 0;
+    return ReadStoredTrigger(file.size(), [&read, file](std::uint64_t offset, std::span<char> buffer) {
+      read += buffer.size();
+      return file.substr(static_cast<std::size_t>(offset), buffer.size()).copy(buffer.data(), buffer.size()) ==
+             buffer.size();
+    });
+  };
+  const auto stored = from(bytes);
+  ASSERT_TRUE(stored);
+  EXPECT_EQ(stored->type, 2);
+  EXPECT_EQ(stored->days, 0x14);
+  EXPECT_EQ(read, 2u + 2u + kJobTriggerSize);
+
+  // A header that points past the file: the bytes before the end.
+  std::string broken = SerializeJobFile(job);
+  broken[22] = broken[23] = '\xFF';
+  const auto fallback = from(broken);
+  ASSERT_TRUE(fallback);
+  EXPECT_EQ(fallback->type, 2);
+  EXPECT_EQ(read, 2u + 16u);
+  // No trigger in the header's place (a count of 0): the bytes before the end.
+  std::string no_count = SerializeJobFile(job);
+  const std::size_t first = static_cast<unsigned char>(no_count[22]) | (static_cast<unsigned char>(no_count[23]) << 8);
+  no_count[first] = 0;
+  ASSERT_TRUE(from(no_count));
+  EXPECT_EQ(read, 2u + 2u + kJobTriggerSize + 16u);
+  // A file that cannot be read gives nothing.
+  EXPECT_FALSE(ReadStoredTrigger(bytes.size(), [](std::uint64_t, std::span<char>) { return false; }));
+}
+
 }  // namespace

@@ -81,6 +81,19 @@ TEST_F(Reservations, AnUnknownStationAsksForTheChannelByHand) {
   EXPECT_EQ(window->GetText(IDC_FILE_NAME), u"番組名[字]");  // everything else is applied
 }
 
+TEST_F(Reservations, AStationSpelledAnotherWayOrNamedBesideIsFound) {
+  folder.WriteText("channel.txt", u"ＭＸ,091,DFS05C38 ＴＯＫＹＯ ＭＸ１\nショップ,C055,CSDT055 ショップチャンネル\n");
+  Open();
+  Apply(Info(u"CSDT55"));
+  EXPECT_EQ(window->GetText(IDC_CHANNEL), u"C055");
+  ProgramInfo info = Info(u"DFS9999");
+  info.station_name = u"ＴＯＫＹＯ\u3000ＭＸ１";
+  Apply(info);
+  EXPECT_EQ(window->GetText(IDC_CHANNEL), u"091");
+  EXPECT_EQ(window->List(IDC_CHANNEL_LIST).GetCurSel(), 0);
+  EXPECT_TRUE(window->message_boxes().empty());
+}
+
 TEST_F(Reservations, SubtitleAndBracketSwitchesShapeTheNames) {
   Open();
   ProgramInfo info = Info();
