@@ -1,15 +1,29 @@
-# Cross build: Halvorn2.exe, the end-to-end driver, and the Wine test bench.
+# Cross build: Halvorn2.exe, its companion Brisquet.exe, the end-to-end
+# driver, and the Wine test bench.
 enable_language(RC)
 
+# Everything that touches the Windows API. The portable core calls some of it
+# (files, code page 932) and it calls the core, so each names the other.
 file(GLOB WIN32_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/win32/*.cpp)
+add_library(halvorn_win32 STATIC ${WIN32_SOURCES})
+target_compile_options(halvorn_win32 PRIVATE -Wall -Wextra)
+target_compile_definitions(halvorn_win32 PUBLIC UNICODE _UNICODE)
+target_link_libraries(halvorn_win32 PUBLIC halvorn_core comctl32 comdlg32 ole32 shell32 uuid mstask)
+target_link_libraries(halvorn_core INTERFACE halvorn_win32)
 
-add_executable(Halvorn2 WIN32 src/app/main.cpp ${WIN32_SOURCES} res/halvorn2.rc)
-target_link_libraries(Halvorn2 PRIVATE halvorn_core comctl32 comdlg32 ole32 shell32 uuid mstask)
-target_compile_options(Halvorn2 PRIVATE -Wall -Wextra -municode)
-target_compile_definitions(Halvorn2 PRIVATE UNICODE _UNICODE)
-# One file to copy: no C++ runtime DLLs beside it.
-target_link_options(Halvorn2 PRIVATE -municode -static -static-libgcc -static-libstdc++)
-set_target_properties(Halvorn2 PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+# One file to copy for each program: no C++ runtime DLLs beside it.
+function(add_windows_program target)
+  add_executable(${target} WIN32 ${ARGN})
+  target_link_libraries(${target} PRIVATE halvorn_win32)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -municode)
+  target_link_options(${target} PRIVATE -municode -static -static-libgcc -static-libstdc++)
+  set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+endfunction()
+
+add_windows_program(Halvorn2 src/app/main.cpp res/halvorn2.rc)
+
+file(GLOB VIEWER_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/viewer_app/*.cpp)
+add_windows_program(Brisquet ${VIEWER_SOURCES} res/brisquet.rc)
 
 file(GLOB DRIVER_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/driver/*.cpp)
 # The driver reads the work items Wine stores with the program's own reader.
@@ -18,7 +32,7 @@ target_include_directories(e2e_driver PRIVATE res src tests/e2e/driver)
 target_compile_options(e2e_driver PRIVATE -Wall -Wextra -municode)
 target_compile_definitions(e2e_driver PRIVATE UNICODE _UNICODE)
 target_link_options(e2e_driver PRIVATE -municode -static -static-libgcc -static-libstdc++)
-target_link_libraries(e2e_driver PRIVATE comctl32 gdi32 psapi)
+target_link_libraries(e2e_driver PRIVATE comctl32 gdi32 psapi ole32 uuid mstask)
 set_target_properties(e2e_driver PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 
 include(${CMAKE_SOURCE_DIR}/tests/e2e/e2e_tests.cmake)

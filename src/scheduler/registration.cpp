@@ -1,6 +1,7 @@
 #include "scheduler/registration.h"
 
 #include "compose/forbidden_characters.h"
+#include "scheduler/com_scope.h"
 #include "scheduler/trigger_schedule.h"
 
 namespace {
@@ -8,23 +9,6 @@ namespace {
 using Message = std::optional<std::u16string>;
 
 constexpr std::size_t kMaxWorkingName = 255;
-
-// Ends COM use when the registration leaves, on every path; only a
-// successful initialisation is ended.
-class ComScope {
- public:
-  explicit ComScope(TaskSchedulerPlatform& platform) : platform_(platform), result_(platform.InitializeCom()) {}
-  ~ComScope() {
-    if (!Failed(result_)) platform_.UninitializeCom();
-  }
-  ComScope(const ComScope&) = delete;
-  ComScope& operator=(const ComScope&) = delete;
-  bool ok() const { return !Failed(result_); }
-
- private:
-  TaskSchedulerPlatform& platform_;
-  HResult result_;
-};
 
 Message FormCheck(const ReservationForm& form) {
   if (form.registration_name.empty()) return u"設定名を入力してください";

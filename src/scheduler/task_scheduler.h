@@ -32,6 +32,7 @@ class TaskTriggerInterface {
  public:
   virtual ~TaskTriggerInterface() = default;
   virtual HResult SetTrigger(const TaskTrigger& trigger) = 0;
+  virtual HResult GetTrigger(TaskTrigger& trigger) = 0;
 };
 
 class PersistFileInterface {
@@ -51,6 +52,13 @@ class TaskInterface {
   virtual HResult CreateTrigger(std::unique_ptr<TaskTriggerInterface>& trigger) = 0;
   virtual HResult SetFlags(std::uint32_t flags) = 0;
   virtual HResult QueryPersistFile(std::unique_ptr<PersistFileInterface>& persist) = 0;
+
+  // Reading a stored work item back.
+  virtual HResult GetApplicationName(std::u16string& application) = 0;
+  virtual HResult GetParameters(std::u16string& parameters) = 0;
+  virtual HResult GetFlags(std::uint32_t& flags) = 0;
+  virtual HResult GetTriggerCount(int& count) = 0;
+  virtual HResult GetTrigger(int index, std::unique_ptr<TaskTriggerInterface>& trigger) = 0;
 };
 
 class WorkItemEnumerator {
@@ -66,6 +74,8 @@ class SchedulerInterface {
   virtual ~SchedulerInterface() = default;
   virtual HResult Enum(std::unique_ptr<WorkItemEnumerator>& enumerator) = 0;
   virtual HResult NewWorkItem(std::u16string_view name, std::unique_ptr<TaskInterface>& task) = 0;
+  // The stored work item of that name (without ".job"), to read.
+  virtual HResult Activate(std::u16string_view name, std::unique_ptr<TaskInterface>& task) = 0;
   // Removes the stored work item of that name (without ".job").
   virtual HResult Delete(std::u16string_view name) = 0;
 };

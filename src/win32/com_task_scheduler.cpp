@@ -10,6 +10,16 @@ namespace win32 {
 
 namespace {
 
+// A text the Task Scheduler allocates for us, freed once copied.
+template <class Getter>
+HResult TakeText(Getter get, std::u16string& out) {
+  LPWSTR text = nullptr;
+  const HRESULT result = get(&text);
+  if (SUCCEEDED(result) && text != nullptr) out = Utf16(text);
+  CoTaskMemFree(text);
+  return result;
+}
+
 class Trigger final : public TaskTriggerInterface {
  public:
   explicit Trigger(ComPtr<ITaskTrigger> trigger) : trigger_(std::move(trigger)) {}
@@ -29,6 +39,25 @@ class Trigger final : public TaskTriggerInterface {
       record.Type.Weekly.rgfDaysOfTheWeek = t.days_of_the_week;
     }
     return trigger_->SetTrigger(&record);
+  }
+  HResult GetTrigger(TaskTrigger& t) override {
+    TASK_TRIGGER record{};
+    record.cbTriggerSize = sizeof(TASK_TRIGGER);
+    const HRESULT result = trigger_->GetTrigger(&record);
+    if (FAILED(result)) return result;
+    t.begin_year = record.wBeginYear;
+    t.begin_month = record.wBeginMonth;
+    t.begin_day = record.wBeginDay;
+    t.start_hour = record.wStartHour;
+    t.start_minute = record.wStartMinute;
+    t.flags = record.rgFlags;
+    t.type = static_cast<std::uint32_t>(record.TriggerType);
+    if (record.TriggerType == TASK_TIME_TRIGGER_DAILY) t.days_interval = record.Type.Daily.DaysInterval;
+    if (record.TriggerType == TASK_TIME_TRIGGER_WEEKLY) {
+      t.weeks_interval = record.Type.Weekly.WeeksInterval;
+      t.days_of_the_week = record.Type.Weekly.rgfDaysOfTheWeek;
+    }
+    return result;
   }
 
  private:
@@ -73,6 +102,30 @@ class Task final : public TaskInterface {
     if (SUCCEEDED(result)) persist = std::make_unique<PersistFile>(std::move(queried));
     return result;
   }
+  HResult GetApplicationName(std::u16string& application) override {
+    return TakeText([this](LPWSTR* text) { return task_->GetApplicationName(text); }, application);
+  }
+  HResult GetParameters(std::u16string& parameters) override {
+    return TakeText([this](LPWSTR* text) { return task_->GetParameters(text); }, parameters);
+  }
+  HResult GetFlags(std::uint32_t& flags) override {
+    DWORD value = 0;
+    const HRESULT result = task_->GetFlags(&value);
+    flags = value;
+    return result;
+  }
+  HResult GetTriggerCount(int& count) override {
+    WORD value = 0;
+    const HRESULT result = task_->GetTriggerCount(&value);
+    count = value;
+    return result;
+  }
+  HResult GetTrigger(int index, std::unique_ptr<TaskTriggerInterface>& trigger) override {
+    ComPtr<ITaskTrigger> found;
+    const HRESULT result = task_->GetTrigger(static_cast<WORD>(index), &found);
+    if (SUCCEEDED(result)) trigger = std::make_unique<Trigger>(std::move(found));
+    return result;
+  }
 
  private:
   ComPtr<ITask> task_;
@@ -112,6 +165,12 @@ class Scheduler final : public SchedulerInterface {
     const HRESULT result = scheduler_->NewWorkItem(Wide(name).c_str(), CLSID_CTask, IID_ITask,
                                                    reinterpret_cast<IUnknown**>(&created));
     if (SUCCEEDED(result)) task = std::make_unique<Task>(std::move(created));
+    return result;
+  }
+  HResult Activate(std::u16string_view name, std::unique_ptr<TaskInterface>& task) override {
+    ComPtr<ITask> found;
+    const HRESULT result = scheduler_->Activate(Wide(name).c_str(), IID_ITask, reinterpret_cast<IUnknown**>(&found));
+    if (SUCCEEDED(result)) task = std::make_unique<Task>(std::move(found));
     return result;
   }
   HResult Delete(std::u16string_view name) override { return scheduler_->Delete(Wide(name).c_str()); }

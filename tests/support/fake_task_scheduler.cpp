@@ -37,12 +37,12 @@ struct PendingWorkItem {
 
 class FakeTrigger final : public TaskTriggerInterface, Counted {
  public:
-  FakeTrigger(FakeTaskScheduler& owner, std::shared_ptr<PendingWorkItem> item)
-      : Counted(owner, "trigger"), item_(std::move(item)) {}
+  FakeTrigger(FakeTaskScheduler& owner, std::shared_ptr<PendingWorkItem> item, std::size_t index)
+      : Counted(owner, "trigger"), item_(std::move(item)), index_(index) {}
   HResult SetTrigger(const TaskTrigger& t) override {
     const HResult result = owner_.Answer(Step::SetTrigger, "SetTrigger");
     if (Failed(result)) return result;
-    JobTrigger& stored = item_->job.triggers.back();
+    JobTrigger& stored = item_->job.triggers.at(index_);
     stored.begin_year = t.begin_year;
     stored.begin_month = t.begin_month;
     stored.begin_day = t.begin_day;
@@ -54,9 +54,29 @@ class FakeTrigger final : public TaskTriggerInterface, Counted {
     if (t.type == 2) stored.type_data = {t.weeks_interval, t.days_of_the_week, 0};
     return result;
   }
+  HResult GetTrigger(TaskTrigger& t) override {
+    const HResult result = owner_.Answer(Step::GetTrigger, "GetTrigger");
+    if (Failed(result)) return result;
+    const JobTrigger& stored = item_->job.triggers.at(index_);
+    t = TaskTrigger{};
+    t.begin_year = stored.begin_year;
+    t.begin_month = stored.begin_month;
+    t.begin_day = stored.begin_day;
+    t.start_hour = stored.start_hour;
+    t.start_minute = stored.start_minute;
+    t.flags = stored.flags;
+    t.type = stored.type;
+    if (t.type == 1) t.days_interval = stored.type_data[0];
+    if (t.type == 2) {
+      t.weeks_interval = stored.type_data[0];
+      t.days_of_the_week = stored.type_data[1];
+    }
+    return result;
+  }
 
  private:
   std::shared_ptr<PendingWorkItem> item_;
+  std::size_t index_;
 };
 
 class FakePersist final : public PersistFileInterface, Counted {
@@ -80,9 +100,10 @@ class FakePersist final : public PersistFileInterface, Counted {
 
 class FakeTask final : public TaskInterface, Counted {
  public:
-  FakeTask(FakeTaskScheduler& owner, std::u16string_view name)
+  FakeTask(FakeTaskScheduler& owner, std::u16string_view name, JobFile job = {})
       : Counted(owner, "task"), item_(std::make_shared<PendingWorkItem>()) {
     item_->name = name;
+    item_->job = std::move(job);
   }
   HResult SetAccountInformation(std::u16string_view account, std::u16string_view) override {
     item_->account = account;
@@ -104,7 +125,7 @@ class FakeTask final : public TaskInterface, Counted {
     const HResult result = owner_.Answer(Step::CreateTrigger, "CreateTrigger");
     if (Failed(result)) return result;
     item_->job.triggers.emplace_back();
-    trigger = std::make_unique<FakeTrigger>(owner_, item_);
+    trigger = std::make_unique<FakeTrigger>(owner_, item_, item_->job.triggers.size() - 1);
     return result;
   }
   HResult SetFlags(std::uint32_t flags) override {
@@ -115,6 +136,27 @@ class FakeTask final : public TaskInterface, Counted {
     const HResult result = owner_.Answer(Step::QueryPersistFile, "QueryPersistFile");
     if (!Failed(result)) persist = std::make_unique<FakePersist>(owner_, item_);
     return result;
+  }
+  HResult GetApplicationName(std::u16string& application) override {
+    application = item_->job.application_name;
+    return owner_.Answer(Step::None, "GetApplicationName");
+  }
+  HResult GetParameters(std::u16string& parameters) override {
+    parameters = item_->job.parameters;
+    return owner_.Answer(Step::None, "GetParameters");
+  }
+  HResult GetFlags(std::uint32_t& flags) override {
+    flags = item_->job.flags;
+    return owner_.Answer(Step::None, "GetFlags");
+  }
+  HResult GetTriggerCount(int& count) override {
+    count = static_cast<int>(item_->job.triggers.size());
+    return owner_.Answer(Step::None, "GetTriggerCount");
+  }
+  HResult GetTrigger(int index, std::unique_ptr<TaskTriggerInterface>& trigger) override {
+    if (index < 0 || static_cast<std::size_t>(index) >= item_->job.triggers.size()) return kFailure;
+    trigger = std::make_unique<FakeTrigger>(owner_, item_, static_cast<std::size_t>(index));
+    return 0;
   }
 
  private:
@@ -152,6 +194,14 @@ class FakeScheduler final : public SchedulerInterface, Counted {
     if (!Failed(result)) task = std::make_unique<FakeTask>(owner_, name);
     return result;
   }
+  HResult Activate(std::u16string_view name, std::unique_ptr<TaskInterface>& task) override {
+    const HResult result = owner_.Answer(Step::Activate, "Activate");
+    if (Failed(result)) return result;
+    const auto found = owner_.saved.find(std::u16string(name));
+    if (found == owner_.saved.end()) return kFailure;
+    task = std::make_unique<FakeTask>(owner_, name, found->second);
+    return result;
+  }
   HResult Delete(std::u16string_view name) override {
     owner_.deleted.emplace_back(name);
     const HResult result = owner_.Answer(Step::Delete, "Delete");
@@ -165,7 +215,8 @@ class FakeScheduler final : public SchedulerInterface, Counted {
 HResult FakeTaskScheduler::Answer(Step step, const char* name) {
   calls.emplace_back(name);
   if (step == Step::None || step != fail_at) return 0;
-  return ++occurrences_[step] == fail_at_occurrence ? kFailure : 0;
+  const int occurrence = ++occurrences_[step];
+  return fail_at_occurrence == 0 || occurrence == fail_at_occurrence ? kFailure : 0;
 }
 
 void FakeTaskScheduler::Remove(std::u16string_view name) {

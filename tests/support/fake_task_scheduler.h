@@ -15,10 +15,11 @@ class FakeTaskScheduler final : public TaskSchedulerPlatform {
   enum class Step {
     None, InitializeCom, CreateScheduler, Enum, NewWorkItem, SetAccountInformation, SetApplicationName,
     SetWorkingDirectory, SetParameters, CreateTrigger, SetFlags, SetTrigger, QueryPersistFile, Save, Delete,
+    Activate, GetTrigger,
   };
 
   Step fail_at = Step::None;
-  int fail_at_occurrence = 1;  // which call of that step fails; later ones succeed again
+  int fail_at_occurrence = 0;  // which call of that step fails, counting from 1; 0: every one
   std::vector<std::u16string> existing_names;  // as Enum lists them, "NAME.job"
   std::map<std::u16string, JobFile> saved;     // by work item name
   // Where saved work items are also written as NAME.job files, as the Task

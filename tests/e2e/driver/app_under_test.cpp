@@ -4,36 +4,11 @@
 
 #include <cstdio>
 
+#include "program_windows.h"
+
 namespace {
-
 constexpr DWORD kPollMs = 50;
-constexpr UINT kSendTimeoutMs = 20000;
-
-// A value placed in the program's own memory, for control messages whose
-// argument is a pointer (the platform does not carry those across processes).
-template <class T>
-class RemoteValue {
- public:
-  RemoteValue(HANDLE process, const T& value) : process_(process) {
-    address_ = VirtualAllocEx(process, nullptr, sizeof(T), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-    if (address_ == nullptr) throw Failure{L"cannot reach the program's memory"};
-    WriteProcessMemory(process, address_, &value, sizeof(T), nullptr);
-  }
-  ~RemoteValue() { VirtualFreeEx(process_, address_, 0, MEM_RELEASE); }
-  RemoteValue(const RemoteValue&) = delete;
-  RemoteValue& operator=(const RemoteValue&) = delete;
-
-  LPARAM address() const { return reinterpret_cast<LPARAM>(address_); }
-  T Read() const {
-    T value{};
-    ReadProcessMemory(process_, address_, &value, sizeof(T), nullptr);
-    return value;
-  }
-
- private:
-  HANDLE process_;
-  void* address_ = nullptr;
-};
+}  // namespace
 
 LRESULT SendAndWait(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   DWORD_PTR result = 0;
@@ -43,6 +18,8 @@ LRESULT SendAndWait(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   }
   return static_cast<LRESULT>(result);
 }
+
+namespace {
 
 struct WindowSearch {
   DWORD process_id;
@@ -54,7 +31,7 @@ BOOL CALLBACK MatchTopLevel(HWND window, LPARAM lparam) {
   auto* search = reinterpret_cast<WindowSearch*>(lparam);
   DWORD owner = 0;
   GetWindowThreadProcessId(window, &owner);
-  if (owner != search->process_id || !IsWindowVisible(window)) return TRUE;
+  if ((search->process_id != 0 && owner != search->process_id) || !IsWindowVisible(window)) return TRUE;
   wchar_t class_name[64] = {};
   GetClassNameW(window, class_name, 64);
   if (lstrcmpW(class_name, L"#32770") != 0) return TRUE;
@@ -64,6 +41,8 @@ BOOL CALLBACK MatchTopLevel(HWND window, LPARAM lparam) {
   search->found = window;
   return FALSE;
 }
+
+}  // namespace
 
 HWND FindTopLevel(DWORD process_id, const wchar_t* caption) {
   WindowSearch search{process_id, caption, nullptr};
@@ -78,8 +57,6 @@ std::wstring WindowText(HWND window) {
   text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
   return text;
 }
-
-}  // namespace
 
 AppUnderTest::AppUnderTest(const std::wstring& exe, const std::wstring& arguments) {
   std::wstring command_line = L"\"" + exe + L"\"";
@@ -100,12 +77,18 @@ AppUnderTest::AppUnderTest(const std::wstring& exe, const std::wstring& argument
   }
 }
 
+AppUnderTest::AppUnderTest(HWND dialog) : dialog_(dialog) {
+  GetWindowThreadProcessId(dialog, &process_.dwProcessId);
+  process_.hProcess = OpenProcess(PROCESS_ALL_ACCESS, FALSE, process_.dwProcessId);
+  if (process_.hProcess == nullptr) throw Failure{L"cannot reach the program of a window"};
+}
+
 AppUnderTest::~AppUnderTest() {
   if (Running()) {
     TerminateProcess(process_.hProcess, 99);
     WaitForSingleObject(process_.hProcess, 5000);
   }
-  CloseHandle(process_.hThread);
+  if (process_.hThread != nullptr) CloseHandle(process_.hThread);
   CloseHandle(process_.hProcess);
 }
 

@@ -11,6 +11,8 @@
 class AppUnderTest {
  public:
   AppUnderTest(const std::wstring& exe, const std::wstring& arguments);
+  // The program whose dialog this is, started by someone else.
+  explicit AppUnderTest(HWND dialog);
   ~AppUnderTest();
   AppUnderTest(const AppUnderTest&) = delete;
   AppUnderTest& operator=(const AppUnderTest&) = delete;

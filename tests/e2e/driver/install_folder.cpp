@@ -55,6 +55,11 @@ std::wstring InstallFolder::CopyData(const std::wstring& data_name, const std::w
   return target;
 }
 
+void InstallFolder::CopyProgram(const std::wstring& name) const {
+  const std::wstring source = FolderOf(context_.exe) + L"\\" + name;
+  Expect(CopyFileW(source.c_str(), File(name).c_str(), FALSE) != 0, L"cannot copy " + name);
+}
+
 void InstallFolder::Write(const std::wstring& name, const std::string& bytes) const {
   MakeFolders(FolderOf(File(name)));
   FILE* file = _wfopen(File(name).c_str(), L"wb");

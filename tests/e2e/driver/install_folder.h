@@ -17,6 +17,8 @@ class InstallFolder {
   // Copies a file of the tests' data folder into the install folder (or a
   // sub-folder of it).
   std::wstring CopyData(const std::wstring& data_name, const std::wstring& as) const;
+  // Copies another program of the build beside Halvorn2.exe.
+  void CopyProgram(const std::wstring& name) const;
   void Write(const std::wstring& name, const std::string& bytes) const;
   std::string Read(const std::wstring& name) const;
   bool Exists(const std::wstring& name) const;

@@ -1,6 +1,7 @@
 #include "work_items.h"
 
 #include <windows.h>
+#include <mstask.h>
 
 #include <cstdio>
 
@@ -37,6 +38,58 @@ bool WorkItemExists(const std::wstring& name) {
 }
 
 void DeleteWorkItem(const std::wstring& name) { DeleteFileW(WorkItemPath(name).c_str()); }
+
+void DeleteAllWorkItems() {
+  const std::wstring pattern = WorkItemPath(L"*");
+  const std::wstring folder = pattern.substr(0, pattern.rfind(L'\\') + 1);
+  WIN32_FIND_DATAW found{};
+  HANDLE search = FindFirstFileW(pattern.c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    DeleteFileW((folder + found.cFileName).c_str());
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+}
+
+void RegisterOtherProgram(const std::wstring& name) {
+  Expect(SUCCEEDED(CoInitialize(nullptr)), L"COM");
+  ITaskScheduler* scheduler = nullptr;
+  HRESULT result = CoCreateInstance(CLSID_CTaskScheduler, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskScheduler,
+                                    reinterpret_cast<void**>(&scheduler));
+  ITask* task = nullptr;
+  if (SUCCEEDED(result)) {
+    result = scheduler->NewWorkItem(name.c_str(), CLSID_CTask, IID_ITask, reinterpret_cast<IUnknown**>(&task));
+  }
+  if (SUCCEEDED(result)) {
+    task->SetApplicationName(L"C:\\nonexistent\\backup.exe");
+    task->SetParameters(L"/all");
+    task->SetAccountInformation(L"recorder", nullptr);
+    WORD index = 0;
+    ITaskTrigger* trigger = nullptr;
+    result = task->CreateTrigger(&index, &trigger);
+    if (SUCCEEDED(result)) {
+      TASK_TRIGGER when{};
+      when.cbTriggerSize = sizeof(when);
+      when.wBeginYear = 2030;
+      when.wBeginMonth = 1;
+      when.wBeginDay = 1;
+      when.wStartHour = 3;
+      when.TriggerType = TASK_TIME_TRIGGER_ONCE;
+      result = trigger->SetTrigger(&when);
+      trigger->Release();
+    }
+    IPersistFile* file = nullptr;
+    if (SUCCEEDED(result)) result = task->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
+    if (SUCCEEDED(result)) {
+      result = file->Save(nullptr, TRUE);
+      file->Release();
+    }
+    task->Release();
+  }
+  if (scheduler != nullptr) scheduler->Release();
+  CoUninitialize();
+  Expect(SUCCEEDED(result), L"cannot register a work item of another program");
+}
 
 std::wstring DescribeWorkItem(const JobFile& job) {
   static const wchar_t* const kTypes[] = {L"once", L"daily", L"weekly"};

@@ -12,6 +12,11 @@ std::string ReadBytes(const std::wstring& path);
 JobFile ReadWorkItem(const std::wstring& name);
 bool WorkItemExists(const std::wstring& name);
 void DeleteWorkItem(const std::wstring& name);
+// Empties the Task Scheduler's folder, for scenarios that look at all of it.
+void DeleteAllWorkItems();
+// A work item of another program than the recorder, as other software
+// registers them, through the Task Scheduler itself.
+void RegisterOtherProgram(const std::wstring& name);
 // A readable account of a work item, one field a line.
 std::wstring DescribeWorkItem(const JobFile& job);
 

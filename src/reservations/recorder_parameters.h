@@ -1,0 +1,30 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+// The recording window as the recorder's parameters carry it, in minutes
+// after midnight. An end before the start runs into the next day.
+struct RecordingWindow {
+  int start = 0;
+  int end = 0;
+  friend bool operator==(const RecordingWindow&, const RecordingWindow&) = default;
+};
+
+// What a stored work item's parameters say about its recording, read back
+// from the string Halvorn composes: "OUTPUT" I<id> R<id> P @<channel>
+// HH:MM-HH:MM and the option switches.
+struct RecorderParameters {
+  std::u16string output_path;           // without its quotes; empty when there is none
+  std::optional<RecordingWindow> window;  // nothing: not parameters Halvorn composed
+  std::u16string channel;
+  // The I switch's value, empty for the default tuner; nothing when the
+  // switches before the channel cannot be read.
+  std::optional<std::u16string> tuner;
+};
+
+RecorderParameters ReadRecorderParameters(std::u16string_view parameters);
+
+// "HH:MM-HH:MM", as the parameters carry the window.
+std::u16string FormatWindow(const RecordingWindow& window);

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "scheduler/task_scheduler.h"
+
+// A work item as the Task Scheduler keeps it, read through its interfaces.
+struct StoredWorkItem {
+  std::u16string name;  // without ".job"
+  std::u16string application;
+  std::u16string parameters;
+  std::optional<TaskTrigger> trigger;  // the first one
+  std::uint32_t flags = 0;
+};
+
+// Every work item the Task Scheduler lists. A status below zero when it
+// cannot be reached or listed; a work item that cannot be opened is left out.
+HResult ReadStoredWorkItems(TaskSchedulerPlatform& platform, std::vector<StoredWorkItem>& items);
+
+// Deletes one work item through the Task Scheduler; its status.
+HResult DeleteStoredWorkItem(TaskSchedulerPlatform& platform, std::u16string_view name);
