@@ -35,8 +35,9 @@ std::size_t DigitsFrom(std::u16string_view text, std::size_t at) {
 // Nothing else counts: no hexadecimal, no "inf", no "nan".
 struct DecimalNumber {
   std::string text;  // as from_chars takes it
-  // Where the first significant digit stands: above 0 for a number of at
-  // least one, so an out-of-range number above 0 is too large.
+  // The digits before the point, leading zeros aside, plus the exponent:
+  // above 0 for a number of at least one, so a number out of range with an
+  // order above 0 is too large, and otherwise too small.
   long order = 0;
 };
 
@@ -54,12 +55,7 @@ std::optional<DecimalNumber> ScanDecimal(std::u16string_view text) {
   number.text = AsciiPrefix(text.substr(0, at));
   const std::string_view whole_digits = std::string_view(number.text).substr(0, whole);
   const std::size_t significant = whole_digits.find_first_not_of('0');
-  if (significant != std::string_view::npos) {
-    number.order = static_cast<long>(whole - significant);
-  } else if (fraction > 0) {
-    const std::size_t zeros = number.text.find_first_not_of('0', whole + 1);
-    number.order = -static_cast<long>((zeros == std::string::npos ? number.text.size() : zeros) - whole - 1);
-  }
+  if (significant != std::string_view::npos) number.order = static_cast<long>(whole - significant);
 
   if (at < text.size() && (text[at] == u'e' || text[at] == u'E')) {
     std::size_t sign = at + 1;

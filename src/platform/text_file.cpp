@@ -33,7 +33,6 @@ class LinePieceSplitter {
 
   void Finish() {
     if (carriage_return_ && !stopped_) Push(u'\r');
-    carriage_return_ = false;
     if (!piece_.empty() && !stopped_) Emit();
   }
 

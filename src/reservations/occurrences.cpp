@@ -56,8 +56,8 @@ RecordingSchedule::RecordingSchedule(const TaskTrigger& trigger, std::optional<R
   }
 }
 
+// For days from the trigger's begin date on.
 bool RecordingSchedule::FiresOn(LocalMinute day) const {
-  if (day < first_day_) return false;
   switch (trigger_.type) {
     case kOnce:
       return day == first_day_;
@@ -84,7 +84,8 @@ std::vector<Recording> RecordingSchedule::RecordingsBetween(LocalMinute from, Lo
     if (!FiresOn(day)) continue;
     const LocalMinute start = day * kMinutesPerDay + trigger_minute_ + delay_;
     const LocalMinute end = start + duration_;
-    if (start < to && (end > from || (start >= from && duration_ == 0))) recordings.push_back({start, end});
+    // One of no length counts where it starts.
+    if (start < to && std::max(end, start + 1) > from) recordings.push_back({start, end});
     if (once()) break;
   }
   return recordings;

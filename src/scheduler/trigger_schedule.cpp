@@ -45,8 +45,7 @@ TaskTrigger BuildTrigger(const fw::CalendarTime& start, int repeat, std::uint16_
       trigger.weeks_interval = 1;
       trigger.days_of_the_week = weekday_mask;
       break;
-    default:
-      trigger.type = 0;
+    default:  // anything else is once, as the record was made
       break;
   }
   return trigger;

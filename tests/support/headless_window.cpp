@@ -269,7 +269,7 @@ fw::ComboBox& Window::Combo(int id) { return Get(combos_, id); }
 fw::DateTimePicker& Window::DateTime(int id) { return Get(pickers_, id); }
 fw::MonthCalendar& Window::Calendar(int id) { return Get(calendars_, id); }
 
-void Window::SetIcon(const fw::Icon& icon, bool) { icons_set_.push_back(icon); }
+void Window::SetIcon(const fw::Icon& icon, bool big) { icons_set_.emplace_back(icon, big); }
 
 std::unique_ptr<fw::PaintSession> Window::BeginPaint() { return std::make_unique<Painter>(*this); }
 
@@ -295,7 +295,7 @@ std::unique_ptr<Window> Platform::MakeWindow(fw::Dialog& dialog) const {
 
 std::unique_ptr<Window> Platform::Open(fw::Dialog& dialog) {
   auto window = MakeWindow(dialog);
-  dialog.InitDialog();
+  window->default_focus_ = dialog.InitDialog();
   return window;
 }
 

@@ -51,7 +51,11 @@ class Window : public fw::DialogWindow {
   bool ended() const { return ended_; }
   std::intptr_t result() const { return result_; }
   int handled_events() const { return handled_events_; }
-  const std::vector<fw::Icon>& icons_set() const { return icons_set_; }
+  // The icons set, each with whether it was the big one.
+  const std::vector<std::pair<fw::Icon, bool>>& icons_set() const { return icons_set_; }
+  // Whether initialisation left the keyboard focus to the platform, which
+  // puts it on the first control.
+  bool default_focus() const { return default_focus_; }
   struct DrawnIcon {
     int resource_id;
     int x;
@@ -93,6 +97,7 @@ class Window : public fw::DialogWindow {
   template <class Control>
   Control& Get(std::map<int, std::unique_ptr<Control>>& controls, int id);
 
+  friend class Platform;
   fw::Dialog& dialog_;
   fw::CalendarTime now_;
   std::map<int, std::u16string> texts_;
@@ -105,7 +110,8 @@ class Window : public fw::DialogWindow {
   std::map<int, std::unique_ptr<Calendar_>> calendars_;
   std::vector<std::u16string> message_boxes_;
   std::vector<std::u16string> captions_;
-  std::vector<fw::Icon> icons_set_;
+  std::vector<std::pair<fw::Icon, bool>> icons_set_;
+  bool default_focus_ = false;
   std::vector<DrawnIcon> drawn_icons_;
   int erased_backgrounds_ = 0;
   int handled_events_ = 0;

@@ -25,6 +25,9 @@ TEST(ReadDecimal, TakesThePlainDecimalNumberAtTheStartAndNothingElse) {
   EXPECT_EQ(ReadDecimal(u"1e999"), HUGE_VAL);
   EXPECT_EQ(ReadDecimal(u"-" + std::u16string(400, u'9')), -HUGE_VAL);
   EXPECT_EQ(ReadDecimal(u"0." + std::u16string(400, u'0') + u"1"), 0.0);
+  // The exponent decides which way a number leaves the range.
+  EXPECT_EQ(ReadDecimal(u"0.001e400"), HUGE_VAL);
+  EXPECT_EQ(ReadDecimal(u"10e-400"), 0.0);
 }
 
 TEST(ReadInt, ReadsLikeTheCLibraryWithinThirtyTwoBits) {

@@ -115,10 +115,12 @@ TEST_F(FrameworkTest, TheMessageMapRoutesEachUserActionToItsHandlerOnly) {
 
 TEST_F(FrameworkTest, DefaultOkReadsTheControlsAndEndsWithOk) {
   window->Type(kName, u"kept");
+  window->ClickCheckBox(kFlag);  // a handler that reads nothing
   window->PressEnter();
   EXPECT_TRUE(window->ended());
   EXPECT_EQ(window->result(), fw::kIdOk);
   EXPECT_EQ(dialog.name, u"kept");
+  EXPECT_EQ(dialog.flag, 0);
 }
 
 TEST(FrameworkModalTest, AModalDialogIsAnsweredByTheQueuedResponderOrCancelled) {

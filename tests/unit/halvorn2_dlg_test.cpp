@@ -32,6 +32,7 @@ TEST_F(MainDialogForm, StartsWithoutASettingsFileFromTheDefaults) {
   EXPECT_EQ(window->GetCheck(IDC_TUESDAY), 1);
   EXPECT_EQ(Preview(), u"cap_sts.exe \"C:\\test.ts\" @001 21:00-21:00 B");
   EXPECT_EQ(window->handled_events(), 0);
+  EXPECT_TRUE(window->default_focus());
 }
 
 TEST_F(MainDialogForm, WorkedExampleEnteredAsAUserWouldGivesTheExactPreview) {
@@ -159,6 +160,14 @@ TEST_F(MainDialogForm, EveryProfileControlAndTheReplaceBoxStoreTheChosenPreset) 
   EXPECT_EQ(dialog.form.delete_same_name, 1);
 }
 
+TEST_F(MainDialogForm, WithNoPresetChosenAChangeKeepsTheProfilesEncoderText) {
+  dialog.profiles[0].vlc_parm = u"vlc:saved";
+  dialog.form.vlc_parm = u"vlc:saved";
+  window->Combo(IDC_ENCODER_PRESETS).AddString(u"vlc:other");
+  window->Type(IDC_FOLDER, u"D:\\rec");
+  EXPECT_EQ(dialog.profiles[0].vlc_parm, u"vlc:saved");
+}
+
 TEST_F(MainDialogForm, AWeekdayClickRecomposesNothingButAPickedDateDoes) {
   window->Type(IDC_REGISTRATION_NAME, u"x?");
   window->ClickCheckBox(IDC_FRIDAY);
@@ -177,6 +186,10 @@ TEST_F(MainDialogForm, TheStartDatesWeekdayStaysTicked) {
   dialog.form.start_weekday = -1;
   window->ClickCheckBox(IDC_TUESDAY);
   EXPECT_EQ(window->GetCheck(IDC_TUESDAY), 0);
+  // Sunday is a start date's weekday like any other.
+  window->PickDate(IDC_START_DATE, {2026, 12, 0, 13, 0, 0, 0});
+  window->ClickCheckBox(IDC_SUNDAY);
+  EXPECT_EQ(window->GetCheck(IDC_SUNDAY), 1);
 }
 
 TEST_F(MainDialogForm, ExtendShowsTheStoredEndTimeEvenAfterAHandEdit) {
@@ -219,7 +232,10 @@ TEST_F(MainDialogForm, PaintingAMinimizedDialogDrawsItsIconInTheMiddle) {
   EXPECT_EQ(window->drawn_icons()[0].x, (566 - 32 + 1) / 2);
   EXPECT_EQ(window->drawn_icons()[0].y, (554 - 32 + 1) / 2);
   EXPECT_EQ(window->erased_backgrounds(), 1);
-  EXPECT_EQ(window->icons_set().size(), 2u);
+  ASSERT_EQ(window->icons_set().size(), 2u);
+  EXPECT_TRUE(window->icons_set()[0].second);  // big, then small
+  EXPECT_FALSE(window->icons_set()[1].second);
+  EXPECT_EQ(window->icons_set()[1].first.resource_id, IDR_MAINFRAME);
 }
 
 }  // namespace

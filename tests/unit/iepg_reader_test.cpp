@@ -186,6 +186,10 @@ TEST_F(IepgReader, KeepsTheLastLineWithoutALineFeedAndCutsTheDescription) {
 
   ASSERT_TRUE(ReadWith(u"\n" + std::u16string(70000, u'd') + u"\nmore\n"));
   EXPECT_EQ(info.description.size(), ProgramInfo::kMaxDescription);
+  std::u16string lines;
+  for (int i = 0; i < 20; ++i) lines += std::u16string(3999, u'l') + u"\n";
+  ASSERT_TRUE(ReadWith(u"\n" + lines));
+  EXPECT_EQ(info.description, lines.substr(0, ProgramInfo::kMaxDescription));
 }
 
 TEST_F(IepgReader, ReadsAnOverlongLineInPiecesThatEachCountAsALine) {
@@ -217,6 +221,11 @@ TEST_F(IepgReader, TaskNameReadsTheStoredWorkItemsRepeatModeAndWeekdays) {
   ASSERT_TRUE(ReadWith(u"TASKNAME: Rec2\n"));
   EXPECT_EQ(info.task_name, u"Rec2");
   EXPECT_EQ(info.trigger_days, 0x02);
+
+  // The last line wins, weekdays included.
+  ASSERT_TRUE(ReadWith(u"TASKNAME: Rec1.job\nTASKNAME: Missing.job\n"));
+  EXPECT_EQ(form.repeat, kRepeatOnce);
+  EXPECT_EQ(info.trigger_days, 0);
 }
 
 TEST_F(IepgReader, TaskNameFindsTheTriggerAlsoBeforeAJobSignature) {
@@ -236,6 +245,14 @@ TEST_F(IepgReader, AnUnusableWorkItemMeansOnceWithoutWeekdays) {
     EXPECT_EQ(form.repeat, kRepeatOnce);
     EXPECT_EQ(info.trigger_days, 0);
   }
+  // A path that would not fit in 516 bytes is not read at all, however the
+  // bytes fall between the folder and the name.
+  const std::string long_root = "WINDOWS/" + std::string(200, 'r') + "/" + std::string(200, 's');
+  context.system_root = folder.WindowsPath(long_root);
+  folder.WriteBytes(long_root + "/Tasks/" + std::string(100, 'n') + ".job", WeeklyWorkItem(0x2A));
+  ASSERT_TRUE(ReadWith(u"TASKNAME: " + std::u16string(100, u'n') + u".job\n"));
+  EXPECT_EQ(form.repeat, kRepeatOnce);
+  context.system_root = folder.WindowsPath("WINDOWS");
   // A name whose path would not fit is not read at all.
   StoreWorkItem(std::string(600, 'n'), WeeklyWorkItem(0x2A));
   ASSERT_TRUE(ReadWith(u"TASKNAME: " + std::u16string(600, u'n') + u"\n"));

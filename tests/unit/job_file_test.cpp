@@ -88,6 +88,16 @@ TEST(JobFile, TheStoredTriggerIsReadFromItsOwnBytesOnly) {
   no_count[first] = 0;
   ASSERT_TRUE(from(no_count));
   EXPECT_EQ(read, 2u + 2u + kJobTriggerSize + 16u);
+  // A file of no more than the header: the trigger the header points into.
+  std::string header_only(kJobFixedSectionSize, '\0');
+  header_only[0] = 1;                       // a count of triggers at offset 0
+  header_only[2 + 32] = 2;                  // type
+  header_only[2 + 38] = 0x7F;               // days
+  header_only[kJobFixedSectionSize - 16] = 1;
+  const auto inside = ReadStoredTrigger(header_only);
+  ASSERT_TRUE(inside);
+  EXPECT_EQ(inside->type, 2);
+  EXPECT_EQ(inside->days, 0x7F);
   // A file that cannot be read gives nothing.
   EXPECT_FALSE(ReadStoredTrigger(bytes.size(), [](std::uint64_t, std::span<char>) { return false; }));
 }

@@ -69,7 +69,8 @@ TEST(RecorderParameters, WhatHalvornCouldNotHaveComposedReadsAsFarAsItGoes) {
   EXPECT_FALSE(read.tuner);  // switches that are not Halvorn's: the tuner is not known
 
   for (const char16_t* odd : {u"", u"\"unclosed", u"@1 21:00-21:30", u"\"a\" @1 24:00-01:00", u"\"a\" @1 21:00-21:60",
-                              u"\"a\" @1 21:00-21:3", u"\"a\" @1 21:00-21:300"}) {
+                              u"\"a\" @1 21:00-21:3", u"\"a\" @1 21:00-21:300", u"\"a\" @1 21:00-24:00",
+                              u"\"a\" @1 21:60-22:00"}) {
     EXPECT_FALSE(ReadRecorderParameters(odd).window);
   }
   EXPECT_EQ(FormatWindow({23 * 60 + 5, 7}), u"23:05-00:07");

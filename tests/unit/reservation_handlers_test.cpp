@@ -150,7 +150,7 @@ TEST_F(Reservations, StoredWeekdaysComeBackShiftedWhenTheLeadCrossedMidnight) {
     std::vector<int> expected;
   };
   for (const Case& c : {Case{0x02, 0, 5, 10, {2}}, Case{0x40, 0, 0, 1, {0}}, Case{0x02, 0, 10, 10, {1}},
-                        Case{0x2A, 20, 0, 1, {1, 3, 5}}}) {
+                        Case{0x2A, 20, 0, 1, {1, 3, 5}}, Case{0x41, 20, 0, 1, {0, 6}}}) {
     ProgramInfo info = Info();
     info.trigger_days = c.days;
     info.start_hour = c.hour;

@@ -112,12 +112,15 @@ TEST_F(SettingsFile, EachFlagKeyNamesItsOwnFlagBothWays) {
 
 TEST_F(SettingsFile, CutsLongValuesToTheirWidths) {
   WriteFile(u"[general]\nchannel=0123456789\n[cap_sts]\ntitle=" + std::u16string(60, u't') + u"\nvlc_parm=" +
-            std::u16string(40, u'v') + u"\n[task]\naccount=" + std::u16string(300, u'a') + u"\n");
+            std::u16string(40, u'v') + u"\n[task]\naccount=" + std::u16string(300, u'a') + u"\npass=" +
+            std::u16string(300, u'p') + u"\n");
   Read();
   EXPECT_EQ(form.channel, u"012345678");
   EXPECT_EQ(stored.profiles[0].title.size(), 49u);
   EXPECT_EQ(stored.profiles[0].vlc_parm.size(), 29u);
   EXPECT_EQ(form.account.size(), 255u);
+  EXPECT_EQ(form.pass.size(), 255u);
+  EXPECT_EQ(form.pass_confirm.size(), 255u);
 }
 
 TEST_F(SettingsFile, KeepsTheSectionsOfDeletedProfiles) {

@@ -30,6 +30,12 @@ TEST_F(StartUp, TheChannelListFollowsTheSavedChannel) {
   EXPECT_EQ(window->GetText(IDC_CHANNEL), u"01");
 }
 
+TEST_F(StartUp, ASavedChannelNoRowHoldsSelectsNone) {
+  folder.WriteText("Halvorn_setting.ini", u"[general]\nchannel=B999\n");
+  Open();
+  EXPECT_EQ(window->List(IDC_CHANNEL_LIST).GetCurSel(), -1);
+}
+
 TEST_F(StartUp, TheSwitchRegistersAtTheFirstPaintAndEnds) {
   OpenWith(u"-auto \"" + Reservation() + u"\"");
   EXPECT_EQ(dialog.form.registration_mode, RegistrationMode::AutoPending);
@@ -134,7 +140,9 @@ TEST_F(StartUp, TheBrowseButtonsSetRecorderAndFolder) {
   EXPECT_EQ(window->GetText(IDC_CAP_STS_PATH), u"C:\\tv\\cap_sts.exe");
 
   services.folder_choices.push_back(u"D:\\" + std::u16string(300, u'r'));
+  window->Type(IDC_ACCOUNT, u"typed");  // no handler reads it
   window->ClickButton(IDC_BROWSE_FOLDER);
+  EXPECT_EQ(window->GetText(IDC_ACCOUNT), u"typed");
   EXPECT_EQ(services.folder_titles.at(0), u"フォルダを選択してください");
   EXPECT_EQ(dialog.profiles[0].folder.size(), 255u);
   EXPECT_EQ(window->GetText(IDC_FOLDER).size(), 303u);

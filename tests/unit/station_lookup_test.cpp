@@ -49,6 +49,9 @@ TEST(StationLookup, StationCodesMatchByKindAndNumber) {
   // A code glued to other letters is no code of its own.
   EXPECT_EQ(LookUpStation(Table(u"x,1,XCSDT055\ny,2,CSDT055y\n"), u"CSDT55", u""), -1);
   EXPECT_EQ(LookUpStation(Table(u"x,1,局/CSDT055\n"), u"CSDT55", u""), 0);
+  // BS and CS numbers are decimal, DFS and DOS ones hexadecimal.
+  EXPECT_EQ(LookUpStation(Table(u"x,1,BSDT00a\n"), u"BSDTa", u""), -1);
+  EXPECT_EQ(LookUpStation(Table(u"x,1,DOS00a\n"), u"DOSa", u""), 0);
 }
 
 TEST(StationLookup, TheBroadcastersNameIsTheLastResort) {

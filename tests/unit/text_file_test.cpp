@@ -71,6 +71,16 @@ TEST_F(TextFile, AFileGivesThePiecesItsWholeTextWould) {
   EXPECT_EQ(PiecesOfFile("lone.txt")->back().size(), 65536u - kMaxLinePiece + 1);
 }
 
+TEST_F(TextFile, NamesBeyondTheBasicPlaneAreFound) {
+  folder.WriteBytes("\xF0\x9F\x93\xBA.txt", "a\n");
+  Pieces pieces;
+  EXPECT_TRUE(ReadLinePieces(folder.WindowsPath("") + u"\U0001F4FA.txt", [&pieces](std::u16string_view piece) {
+    pieces.emplace_back(piece);
+    return true;
+  }));
+  EXPECT_EQ(pieces, Pieces{u"a\n"});
+}
+
 TEST_F(TextFile, ReadingStopsWhenTheReaderHasEnough) {
   folder.WriteBytes("many.txt", std::string(1 << 20, '\n'));
   int calls = 0;
