@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
   cmake make g++ libgtest-dev libbenchmark-dev  # native build, unit tests, benchmarks
   clang libclang-rt-14-dev                       # fuzzing with libFuzzer
-  mingw-w64 wine wine64                          # Windows build, and running it
+  mingw-w64 wine wine64 fonts-wine               # Windows build, and running it with Wine's own fonts
   xvfb fonts-ipafont-gothic locales              # a display, Japanese fonts and locale
 )
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds everything and runs every test: the unit
 # tests natively and under the sanitizers, each fuzz target for a few seconds,
-# then the end-to-end tests of the real Halvorn2.exe under Wine.
+# then the end-to-end tests of the real programs under Wine; last it makes
+# the download, so that packaging cannot break unnoticed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -10,3 +11,4 @@ cmake --workflow --preset native
 cmake --workflow --preset native-asan
 cmake --workflow --preset fuzz
 cmake --workflow --preset windows
+cmake --build --preset windows --target package

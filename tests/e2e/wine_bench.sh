@@ -43,6 +43,9 @@ configure_prefix() {
     '[HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]' '"Default"="1024x900"' '' \
     '[HKEY_CURRENT_USER\Software\Wine\WineDbg]' '"ShowCrashDialog"=dword:00000000' '' >"$reg"
   wine regedit /S "$(winepath -w "$reg")" >/dev/null 2>&1
+  # Wine's own fonts (Marlett draws the title bar's buttons), where a
+  # Windows has its fonts.
+  cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
 }
 
 start_scheduler() {
