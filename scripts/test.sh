@@ -11,4 +11,4 @@ cmake --workflow --preset native
 cmake --workflow --preset native-asan
 cmake --workflow --preset fuzz
 cmake --workflow --preset windows
-cmake --build --preset windows --target package
+bash scripts/package.sh

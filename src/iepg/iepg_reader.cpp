@@ -61,15 +61,14 @@ void ReadTaskName(std::u16string_view value, ProgramInfo& info, ReservationForm&
   info.trigger_days = 0;
 
   // The work item file lies in the Tasks folder of the Windows folder. A
-  // path that would not have fitted the narrow buffer of old is treated
-  // like a missing file rather than read cut short.
-  constexpr std::size_t kMaxNameBytes = 512;
+  // path that would not have fitted the narrow buffer of old (516 bytes,
+  // its terminator included) is treated like a missing file rather than
+  // read cut short.
   constexpr std::size_t kMaxPathBytes = 515;
   const std::u16string folder = context.system_root.value_or(u"") + u"\\Tasks\\";
-  const std::string name_bytes = EncodeCodePage932(value);
   std::optional<StoredTrigger> trigger;
-  if (NamesAWorkItemFile(value) && name_bytes.size() <= kMaxNameBytes &&
-      EncodeCodePage932(folder).size() + name_bytes.size() <= kMaxPathBytes) {
+  if (NamesAWorkItemFile(value) &&
+      EncodeCodePage932(folder).size() + EncodeCodePage932(value).size() <= kMaxPathBytes) {
     if (const auto file = InputFile::Open(folder + std::u16string(value))) {
       if (const auto size = file->Size()) {
         trigger = ReadStoredTrigger(*size, [&file](std::uint64_t offset, std::span<char> buffer) {

@@ -15,6 +15,7 @@ ChannelTable Parse(std::u16string_view text) {
 
 TEST(ChannelTable, SkipsCommentsEmptyLinesAndLinesWithoutTwoCommas) {
   EXPECT_EQ(Parse(u"// only a comment\n\n//x,1,y\n   \nno,commas\n").count, 0);
+  EXPECT_EQ(Parse(u"nocomma\nA,1,B\n").count, 1);
   const ChannelTable table = Parse(u" //x,1,y\n");
   ASSERT_EQ(table.count, 1);
   EXPECT_EQ(table.rows[0].name, u" //x");

@@ -35,6 +35,12 @@ TEST(Collisions, OverlappingRecordingsOnOneTuner) {
                                      Booking(u"2", Trigger(0, 10, 21, 29), At(21, 30), At(22, 0))});
   ASSERT_EQ(found.size(), 1u);
   EXPECT_EQ(found[0], (Collision{0, 2, ToLocalMinute(2026, 12, 10, 21, 30), ToLocalMinute(2026, 12, 10, 21, 54)}));
+  const auto later = FindCollisions({Booking(u"4", Trigger(0, 10, 20, 59), At(21, 0), At(21, 54)),
+                                     Booking(u"2", Trigger(0, 10, 20, 59), At(21, 0), At(21, 54)),
+                                     Booking(u"2", Trigger(0, 10, 21, 29), At(21, 30), At(22, 0))});
+  ASSERT_EQ(later.size(), 1u);
+  EXPECT_EQ(later[0].first, 1u);
+  EXPECT_EQ(later[0].second, 2u);
 }
 
 TEST(Collisions, TheSameTimesOnTwoTunersOrWindowsThatOnlyTouchDoNot) {

@@ -47,6 +47,13 @@ TEST(JobFile, WhatWeWriteReadsBackAndEndsWithItsTrigger) {
   EXPECT_EQ(back->triggers[0].begin_year, 2026);
   EXPECT_EQ(bytes[bytes.size() - 16], 1);  // the trigger type, 16 bytes before the end
 
+  job.triggers.push_back(trigger);
+  job.triggers.back().begin_year = 2027;
+  const auto two = ParseJobFile(SerializeJobFile(job));
+  ASSERT_TRUE(two);
+  ASSERT_EQ(two->triggers.size(), 2u);
+  EXPECT_EQ(two->triggers[1].begin_year, 2027);
+
   EXPECT_FALSE(ParseJobFile(bytes.substr(0, 67)));
   EXPECT_FALSE(ParseJobFile(bytes.substr(0, bytes.size() - 1)));
   EXPECT_FALSE(ReadStoredTrigger(std::string(15, '\0')));

@@ -28,7 +28,8 @@ const LocalMinute kNow = ToLocalMinute(2026, 12, 8, 12, 0);  // Tuesday noon
 
 TEST(LocalMinutes, CountWallClockMinutesAndKnowTheirWeekday) {
   for (const fw::CalendarTime& time : {fw::CalendarTime{2026, 12, 2, 8, 21, 30, 0}, fw::CalendarTime{2028, 2, 2, 29, 0, 0, 0},
-                                       fw::CalendarTime{2000, 2, 2, 29, 12, 0, 0},
+                                       fw::CalendarTime{2000, 2, 2, 29, 12, 0, 0}, fw::CalendarTime{2026, 5, 5, 1, 8, 0, 0},
+                                       fw::CalendarTime{2027, 1, 2, 5, 9, 0, 0}, fw::CalendarTime{1969, 12, 4, 25, 0, 0, 0},
                                        fw::CalendarTime{1969, 12, 3, 31, 23, 59, 0}, fw::CalendarTime{2100, 3, 1, 1, 7, 5, 0}}) {
     EXPECT_EQ(ToCalendarTime(ToLocalMinute(time)), time) << time.year;
   }

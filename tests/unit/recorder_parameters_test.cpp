@@ -41,6 +41,8 @@ TEST(RecorderParameters, EveryComposedStringReadsBackToItsParts) {
        u"  3abc"},
       {"every switch", [](ReservationForm& f) { f.flags = {1, 1, 1, 1, 1, 1, 1, 1}; }, {5, 6}, {7, 8},
        u"D:\\rec\\news.ts", u"101", u"2"},
+      {"a channel of digits as long as a window", [](ReservationForm& f) { f.channel = u" 11111111111"; }, {5, 6},
+       {7, 8}, u"D:\\rec\\news.ts", u" 11111111111", u"2"},
   };
   for (const Case& c : cases) {
     ReservationForm form = WorkedExampleForm();
@@ -67,10 +69,11 @@ TEST(RecorderParameters, WhatHalvornCouldNotHaveComposedReadsAsFarAsItGoes) {
   EXPECT_TRUE(read.window);
   EXPECT_EQ(read.channel, u"101");
   EXPECT_FALSE(read.tuner);  // switches that are not Halvorn's: the tuner is not known
+  EXPECT_EQ(ReadRecorderParameters(u"\"a\" I @1 21:00-21:30").tuner, std::u16string());
 
   for (const char16_t* odd : {u"", u"\"unclosed", u"@1 21:00-21:30", u"\"a\" @1 24:00-01:00", u"\"a\" @1 21:00-21:60",
                               u"\"a\" @1 21:00-21:3", u"\"a\" @1 21:00-21:300", u"\"a\" @1 21:00-24:00",
-                              u"\"a\" @1 21:60-22:00"}) {
+                              u"\"a\" @1 21:60-22:00", u"\"a\" @1 0/:00-01:00"}) {
     EXPECT_FALSE(ReadRecorderParameters(odd).window);
   }
   EXPECT_EQ(FormatWindow({23 * 60 + 5, 7}), u"23:05-00:07");

@@ -115,6 +115,7 @@ TEST_F(Reservations, SubtitleAndBracketSwitchesShapeTheNames) {
   window->ClickCheckBox(IDC_PARENTHESES);
   Apply(info);
   EXPECT_EQ(window->GetText(IDC_REGISTRATION_NAME), u"Rec");
+  EXPECT_EQ(window->GetText(IDC_FILE_NAME), u"番組名-第1話");
 }
 
 TEST_F(Reservations, TheSubtitleSwitchCleansTheFileNameButNeverTheRegistrationName) {

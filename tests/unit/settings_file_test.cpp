@@ -69,7 +69,7 @@ TEST_F(SettingsFile, ClampsTheCountTheCursorAndTheLead) {
   Write();
   EXPECT_NE(FileText().find(u"offset_min=10\r\n"), std::u16string::npos);
 
-  WriteFile(u"[system]\noption_number=3\ncursor=5\n");
+  WriteFile(u"[system]\noption_number=3\ncursor=3\n");
   Read();
   EXPECT_EQ(stored.cursor, 0);
   WriteFile(u"[system]\noption_number=3\ncursor=-1\n");

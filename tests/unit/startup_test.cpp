@@ -2,9 +2,12 @@
 // paint, the channel list, the browse buttons and the task viewer.
 #include <gtest/gtest.h>
 
+#include "app/halvorn2_app.h"
 #include "support/main_dialog_fixture.h"
 
 namespace {
+
+using namespace std::string_view_literals;
 
 class StartUp : public MainDialogTest {
  protected:
@@ -23,6 +26,21 @@ class StartUp : public MainDialogTest {
 
   std::u16string command_line;
 };
+
+TEST_F(StartUp, TheApplicationRunsTheDialogWithItsCommandLineAndEnds) {
+  CHalvorn2App app;
+  app.set_services(&services, &scheduler);
+  std::u16string seen;
+  platform.RespondToNextModal([&seen](headless::Window& w) {
+    seen = w.GetText(IDC_FILE_NAME);
+    w.PressCloseButton();
+  });
+  EXPECT_EQ(app.Run(platform, u"-auto1 " + Reservation()), 0);
+  EXPECT_EQ(platform.modal_templates(), std::vector<int>{IDD_HALVORN2_DIALOG});
+  EXPECT_EQ(seen, u"Auto");
+  EXPECT_EQ(app.registry_key(), u"アプリケーション ウィザードで生成されたローカル アプリケーション");
+  EXPECT_EQ(app.main_window(), nullptr);
+}
 
 TEST_F(StartUp, TheChannelListFollowsTheSavedChannel) {
   Open();
@@ -134,6 +152,7 @@ TEST_F(StartUp, TheBrowseButtonsSetRecorderAndFolder) {
   window->ClickButton(IDC_BROWSE_RECORDER);
   EXPECT_EQ(services.file_requests.at(0).initial_name, u"cap_sts.exe");
   EXPECT_EQ(services.file_requests.at(0).default_extension, u"exe");
+  EXPECT_EQ(services.file_requests.at(0).filter, u"実行ファイル\0*.exe;*.bat\0全てのファイル\0*.*\0"sv);
   EXPECT_EQ(dialog.profiles[0].cap_sts_path, u"C:\\tv\\cap_sts.exe");
 
   window->ClickButton(IDC_BROWSE_RECORDER);  // cancelled

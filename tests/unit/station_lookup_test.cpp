@@ -51,6 +51,7 @@ TEST(StationLookup, StationCodesMatchByKindAndNumber) {
   EXPECT_EQ(LookUpStation(Table(u"x,1,局/CSDT055\n"), u"CSDT55", u""), 0);
   // BS and CS numbers are decimal, DFS and DOS ones hexadecimal.
   EXPECT_EQ(LookUpStation(Table(u"x,1,BSDT00a\n"), u"BSDTa", u""), -1);
+  EXPECT_EQ(LookUpStation(Table(u"x,1,CSDT00a\n"), u"CSDTa", u""), -1);
   EXPECT_EQ(LookUpStation(Table(u"x,1,DOS00a\n"), u"DOSa", u""), 0);
 }
 

@@ -96,6 +96,8 @@ void ViewerListsDeletesAndChanges(const ScenarioContext& context) {
   viewer.Select(kFirst);
   Sleep(300);
   Expect(viewer.Note().find(std::wstring(L"「") + kSecond + L"」と重複") == 0, L"the note says " + viewer.Note());
+  RedrawWindow(viewer.window(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  Sleep(500);
   SaveWindowAsPng(viewer.window(), context.out_dir + L"\\brisquet.png");
 
   // 削除, answered with はい.
