@@ -25,7 +25,9 @@ int main() {
 
   win32::ComTaskScheduler scheduler;
   if (const auto failure = RegisterWorkItem(form, start, scheduler)) {
-    std::fputs("registration failed\n", stderr);
+    std::fputs("registration failed: ", stderr);
+    for (char16_t unit : *failure) std::fprintf(stderr, "U+%04X ", static_cast<unsigned>(unit));
+    std::fputs("\n", stderr);
     return 1;
   }
   return 0;

@@ -94,6 +94,6 @@ bool ReadLinePieces(std::u16string_view path, const LinePieceHandler& handler) {
     bytes.erase(0, whole);
   }
   if (file->failed()) return false;
-  if (pieces.Add(DecodeCodePage932(bytes))) pieces.Finish();
+  if (bytes.empty() || pieces.Add(DecodeCodePage932(bytes))) pieces.Finish();
   return true;
 }

@@ -37,7 +37,12 @@ bool WorkItemExists(const std::wstring& name) {
   return GetFileAttributesW(WorkItemPath(name).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-void DeleteWorkItem(const std::wstring& name) { DeleteFileW(WorkItemPath(name).c_str()); }
+void DeleteWorkItem(const std::wstring& name) {
+  // The Task Scheduler's service reads a work item just stored and may hold
+  // it open a moment: try again until it is gone.
+  const std::wstring path = WorkItemPath(name);
+  for (int attempt = 0; attempt < 100 && !DeleteFileW(path.c_str()) && WorkItemExists(name); ++attempt) Sleep(50);
+}
 
 void DeleteAllWorkItems() {
   const std::wstring pattern = WorkItemPath(L"*");
