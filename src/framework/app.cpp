@@ -7,10 +7,9 @@ namespace fw {
 int App::Run(Platform& platform, std::u16string command_line) {
   SetPlatform(&platform);
   command_line_ = std::move(command_line);
-  InitInstance();
   // With no message loop of its own, the application ends here whatever
   // InitInstance answered, and ends well.
-  main_window_ = nullptr;
+  InitInstance();
   return 0;
 }
 

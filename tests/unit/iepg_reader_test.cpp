@@ -305,6 +305,8 @@ TEST_F(IepgReader, AFileOfLineFeedsIsReadUntilTheDescriptionIsFull) {
 TEST_F(IepgReader, TunerIdIsTakenOnlyAsAPlainNumberAndStaysWhenTheFileIsRejected) {
   EXPECT_FALSE(Read(u"Content-type: application/x-tv-program-info\nFX2ID: 2\nversion: 9"));
   EXPECT_EQ(form.id, u"2");
+  ASSERT_TRUE(ReadWith(u"FX2ID: 123456789\n"));
+  EXPECT_EQ(form.id, u"123456789");
   ASSERT_TRUE(ReadWith(u"FX2ID:  12 \n"));
   EXPECT_EQ(form.id, u"12");
   for (const char16_t* hostile : {u"FX2ID: 3 P @999\n", u"FX2ID: -a\n", u"FX2ID: 1234567890\n", u"FX2ID: \n", u"FX2ID: 1\"\n"}) {

@@ -6,12 +6,14 @@
 namespace {
 
 TEST(IniDocument, FindsSectionsAndKeysWithoutRegardToCaseAndTakesTheFirstDuplicate) {
-  const IniDocument ini(u"[System]\r\n  Cursor = 3 \r\ncursor=4\r\n[other]\r\ncursor=9\r\n");
+  const IniDocument ini(u"  [System] \r\n  Cursor = 3 \r\ncursor=4\r\n[other]\r\ncursor=9\r\n");
   EXPECT_EQ(ini.Get(u"system", u"CURSOR"), u"3");
   EXPECT_EQ(ini.Get(u"other", u"cursor"), u"9");
   EXPECT_FALSE(ini.Get(u"system", u"missing"));
   EXPECT_FALSE(ini.Get(u"missing", u"cursor"));
   EXPECT_EQ(IniDocument(u"[a]\nk=\"quoted value\"\n").Get(u"a", u"k"), u"quoted value");
+  EXPECT_EQ(IniDocument(u"[a]\nk=\"\"\nq='x\n").Get(u"a", u"k"), u"");
+  EXPECT_EQ(IniDocument(u"[a]\nq='x\n").Get(u"a", u"q"), u"'x");
 }
 
 TEST(IniDocument, ReplacesInPlaceAppendsToTheSectionOrAddsTheSection) {

@@ -46,6 +46,7 @@ TEST(JobFile, WhatWeWriteReadsBackAndEndsWithItsTrigger) {
   EXPECT_EQ(back->parameters, job.parameters);
   EXPECT_EQ(back->triggers[0].begin_year, 2026);
   EXPECT_EQ(bytes[bytes.size() - 16], 1);  // the trigger type, 16 bytes before the end
+  EXPECT_EQ(bytes[20], kJobFixedSectionSize + 2);  // the application name follows the instance count
 
   job.triggers.push_back(trigger);
   job.triggers.back().begin_year = 2027;

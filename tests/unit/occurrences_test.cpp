@@ -91,6 +91,16 @@ TEST(RecordingSchedule, RecordingsOverlappingARange) {
                 .RecordingsBetween(ToLocalMinute(2026, 12, 1), ToLocalMinute(2026, 12, 8))
                 .size(),
             4u);
+  two_days.days_interval = 3;
+  const auto every_third = RecordingSchedule(two_days, Window(9, 0, 9, 30))
+                               .RecordingsBetween(ToLocalMinute(2026, 12, 1), ToLocalMinute(2026, 12, 8));
+  ASSERT_EQ(every_third.size(), 3u);
+  EXPECT_EQ(ToCalendarTime(every_third[1].start).day, 4);
+  // A range that ends within a day takes that day's recording before its end.
+  EXPECT_EQ(RecordingSchedule(Trigger(1, 2026, 12, 1, 9, 0), Window(9, 0, 9, 30))
+                .RecordingsBetween(ToLocalMinute(2026, 12, 8), ToLocalMinute(2026, 12, 9, 12, 0))
+                .size(),
+            2u);
   TaskTrigger fortnightly = Trigger(2, 2026, 11, 30, 9, 0, 0x02);  // Mondays, every second week
   fortnightly.weeks_interval = 2;
   const auto mondays = RecordingSchedule(fortnightly, Window(9, 0, 9, 30))

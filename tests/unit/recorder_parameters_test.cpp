@@ -43,6 +43,8 @@ TEST(RecorderParameters, EveryComposedStringReadsBackToItsParts) {
        u"D:\\rec\\news.ts", u"101", u"2"},
       {"a channel of digits as long as a window", [](ReservationForm& f) { f.channel = u" 11111111111"; }, {5, 6},
        {7, 8}, u"D:\\rec\\news.ts", u" 11111111111", u"2"},
+      {"a channel that ends like a window", [](ReservationForm& f) { f.channel = u"C12:00-13:00"; }, {5, 6}, {7, 8},
+       u"D:\\rec\\news.ts", u"C12:00-13:00", u"2"},
   };
   for (const Case& c : cases) {
     ReservationForm form = WorkedExampleForm();

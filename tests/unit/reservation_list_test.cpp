@@ -55,8 +55,9 @@ TEST_F(ReservationList, ShowsEveryRecorderWorkItemInTheOrderOfItsNextRecording) 
   Store(u"メモ帳", u"notes.txt", 0, 9, 9, 0, 0, u"C:\\Windows\\notepad.exe");
   Store(u"別の録画", u"\"D:\\rec\\x.ts\" @1 10:00-11:00", 0, 9, 9, 59, 0, u"D:\\tools\\recorder3.exe");
   Store(u"謎", u"--odd", 0, 11, 7, 0);
+  Store(u"今終わった", u"\"D:\\rec\\now.ts\" @011 11:00-12:00", 0, 8, 10, 59);
   const auto rows = Rows({u"D:\\Tools\\recorder?.exe"});
-  ASSERT_EQ(rows.size(), 6u);
+  ASSERT_EQ(rows.size(), 7u);
   EXPECT_EQ(Cells(rows[0]), (std::vector<std::u16string>{u"毎日", u"2026/12/08 21:00", u"毎日", u"041", u"3",
                                                          u"21:00-21:54", u"D:\\rec\\daily.ts", u""}));
   EXPECT_EQ(rows[1].item.name, u"別の録画");
@@ -67,10 +68,12 @@ TEST_F(ReservationList, ShowsEveryRecorderWorkItemInTheOrderOfItsNextRecording) 
   // Triggered on Sundays at 23:55, it records on Mondays at 00:05.
   EXPECT_EQ(Cells(rows[4]), (std::vector<std::u16string>{u"毎週アニメ", u"2026/12/14 00:05", u"毎週 月", u"071", u"2",
                                                          u"00:05-00:35", u"D:\\rec\\アニメ.ts", u""}));
-  // A once-reservation that has recorded comes last.
+  // Once-reservations that have recorded come last, one that ended just now too.
   EXPECT_EQ(Cells(rows[5])[0], u"先週の番組");
   EXPECT_EQ(Cells(rows[5])[7], u"終了");
-  EXPECT_EQ(rows.back().next_start, ToLocalMinute(2026, 12, 1, 19, 0));
+  EXPECT_EQ(Cells(rows[6])[0], u"今終わった");
+  EXPECT_EQ(Cells(rows[6])[7], u"終了");
+  EXPECT_EQ(rows[5].next_start, ToLocalMinute(2026, 12, 1, 19, 0));
 }
 
 TEST_F(ReservationList, MarksBothRowsOfACollisionAndSaysWhen) {
