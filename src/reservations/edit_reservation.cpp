@@ -1,19 +1,9 @@
 #include "reservations/edit_reservation.h"
 
 #include "iepg/station_lookup.h"
+#include "reservations/number_text.h"
 
 namespace {
-
-std::u16string Number(int value, std::size_t width) {
-  std::u16string text;
-  do {
-    text.insert(text.begin(), static_cast<char16_t>(u'0' + value % 10));
-    value /= 10;
-  } while (value > 0 || text.size() < width);
-  return text;
-}
-
-std::u16string Clock(int minutes) { return Number(minutes / 60, 2) + u":" + Number(minutes % 60, 2); }
 
 // The recording's file name without its folder and extension: what Halvorn
 // takes as the programme title.
@@ -55,8 +45,8 @@ std::u16string ComposeEditReservation(const ReservationRow& row, const ChannelTa
 
   std::u16string text = u"Content-type: application/x-tv-program-info; charset=shift_jis\r\nversion: 1\r\n";
   text += u"station: " + StationForChannel(table, row.recorder.channel) + u"\r\n";
-  text += u"year: " + Number(date.year, 4) + u"\r\nmonth: " + Number(date.month, 2) + u"\r\ndate: " + Number(date.day, 2) + u"\r\n";
-  text += u"start: " + Clock(window.start) + u"\r\nend: " + Clock(window.end) + u"\r\n";
+  text += u"year: " + ZeroPadded(date.year, 4) + u"\r\nmonth: " + ZeroPadded(date.month, 2) + u"\r\ndate: " + ZeroPadded(date.day, 2) + u"\r\n";
+  text += u"start: " + ClockText(window.start) + u"\r\nend: " + ClockText(window.end) + u"\r\n";
   text += u"program-title: " + TitleOf(row) + u"\r\n";
   text += u"TASKNAME: " + row.item.name + u".job\r\n";
   if (row.recorder.tuner) text += u"FX2ID: " + (row.recorder.tuner->empty() ? u"0" : *row.recorder.tuner) + u"\r\n";

@@ -1,5 +1,7 @@
 #include "reservations/recorder_parameters.h"
 
+#include "reservations/number_text.h"
+
 namespace {
 
 bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
@@ -63,9 +65,5 @@ RecorderParameters ReadRecorderParameters(std::u16string_view parameters) {
 }
 
 std::u16string FormatWindow(const RecordingWindow& window) {
-  const auto two = [](int value) {
-    return std::u16string{static_cast<char16_t>(u'0' + value / 10), static_cast<char16_t>(u'0' + value % 10)};
-  };
-  return two(window.start / 60) + u":" + two(window.start % 60) + u"-" + two(window.end / 60) + u":" +
-         two(window.end % 60);
+  return ClockText(window.start) + u"-" + ClockText(window.end);
 }

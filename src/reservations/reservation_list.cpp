@@ -4,6 +4,7 @@
 #include <tuple>
 
 #include "reservations/collisions.h"
+#include "reservations/number_text.h"
 
 namespace {
 
@@ -21,15 +22,6 @@ bool PathMatches(std::u16string_view path, std::u16string_view pattern) {
 std::u16string FileNameOf(std::u16string_view path) {
   const std::size_t separator = path.find_last_of(u"\\/");
   return std::u16string(separator == std::u16string_view::npos ? path : path.substr(separator + 1));
-}
-
-std::u16string Digits(LocalMinute value, std::size_t width) {
-  std::u16string text;
-  for (std::size_t i = 0; i < width; ++i) {
-    text.insert(text.begin(), static_cast<char16_t>(u'0' + value % 10));
-    value /= 10;
-  }
-  return text;
 }
 
 RecordingSchedule ScheduleOf(const ReservationRow& row) { return RecordingSchedule(*row.item.trigger, row.recorder.window); }
@@ -81,8 +73,8 @@ std::vector<ReservationRow> ListReservations(const std::vector<StoredWorkItem>& 
 
 std::u16string FormatLocalMinute(LocalMinute minute) {
   const fw::CalendarTime t = ToCalendarTime(minute);
-  return Digits(t.year, 4) + u"/" + Digits(t.month, 2) + u"/" + Digits(t.day, 2) + u" " + Digits(t.hour, 2) + u":" +
-         Digits(t.minute, 2);
+  return ZeroPadded(t.year, 4) + u"/" + ZeroPadded(t.month, 2) + u"/" + ZeroPadded(t.day, 2) + u" " +
+         ClockText(t.hour * 60 + t.minute);
 }
 
 std::u16string ColumnText(const ReservationRow& row, Column column) {

@@ -11,6 +11,7 @@
 #include "reservations/stored_work_items.h"
 #include "settings/settings_file.h"
 #include "viewer_app/list_view.h"
+#include "win32/module_path.h"
 #include "win32/private_profile_store.h"
 #include "win32/system_message.h"
 #include "win32/wide_text.h"
@@ -35,12 +36,6 @@ LocalMinute Now() {
   SYSTEMTIME now{};
   GetLocalTime(&now);
   return ToLocalMinute(now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute);
-}
-
-std::u16string ExecutablePath() {
-  wchar_t path[MAX_PATH] = {};
-  GetModuleFileNameW(nullptr, path, MAX_PATH);
-  return win32::Utf16(path);
 }
 
 }  // namespace
@@ -148,7 +143,7 @@ void ViewerDialog::OnCommand(int id) {
 }
 
 std::u16string ViewerDialog::BesideViewer(std::u16string_view file_name) const {
-  return FileBesideExecutable(ExecutablePath(), file_name);
+  return FileBesideExecutable(win32::ModulePath(), file_name);
 }
 
 std::vector<std::u16string> ViewerDialog::RecorderPaths() const {

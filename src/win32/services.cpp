@@ -7,6 +7,7 @@
 #include <commdlg.h>
 #include <shlobj.h>
 
+#include "win32/module_path.h"
 #include "win32/private_profile_store.h"
 #include "win32/wide_text.h"
 
@@ -35,12 +36,7 @@ class ShellAllocator {
 
 }  // namespace
 
-std::u16string Services::ExecutablePath() {
-  wchar_t path[256] = {};
-  GetModuleFileNameW(nullptr, path, 256);
-  path[255] = L'\0';
-  return Utf16(path);
-}
+std::u16string Services::ExecutablePath() { return ModulePath(); }
 
 std::optional<std::u16string> Services::Environment(std::u16string_view name) {
   const wchar_t* value = _wgetenv(Wide(name).c_str());

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "app_under_test.h"
+#include "win32/com_ptr.h"
 
 std::wstring WorkItemPath(const std::wstring& name) {
   wchar_t root[MAX_PATH] = {};
@@ -58,40 +59,35 @@ void DeleteAllWorkItems() {
 
 void RegisterOtherProgram(const std::wstring& name) {
   Expect(SUCCEEDED(CoInitialize(nullptr)), L"COM");
-  ITaskScheduler* scheduler = nullptr;
-  HRESULT result = CoCreateInstance(CLSID_CTaskScheduler, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskScheduler,
-                                    reinterpret_cast<void**>(&scheduler));
-  ITask* task = nullptr;
-  if (SUCCEEDED(result)) {
-    result = scheduler->NewWorkItem(name.c_str(), CLSID_CTask, IID_ITask, reinterpret_cast<IUnknown**>(&task));
-  }
-  if (SUCCEEDED(result)) {
-    task->SetApplicationName(L"C:\\nonexistent\\backup.exe");
-    task->SetParameters(L"/all");
-    task->SetAccountInformation(L"recorder", nullptr);
+  HRESULT result = S_OK;
+  {
+    win32::ComPtr<ITaskScheduler> scheduler;
+    win32::ComPtr<ITask> task;
+    win32::ComPtr<ITaskTrigger> trigger;
+    win32::ComPtr<IPersistFile> file;
     WORD index = 0;
-    ITaskTrigger* trigger = nullptr;
-    result = task->CreateTrigger(&index, &trigger);
+    TASK_TRIGGER when{};
+    when.cbTriggerSize = sizeof(when);
+    when.wBeginYear = 2030;
+    when.wBeginMonth = 1;
+    when.wBeginDay = 1;
+    when.wStartHour = 3;
+    when.TriggerType = TASK_TIME_TRIGGER_ONCE;
+    result = CoCreateInstance(CLSID_CTaskScheduler, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskScheduler,
+                              reinterpret_cast<void**>(&scheduler));
     if (SUCCEEDED(result)) {
-      TASK_TRIGGER when{};
-      when.cbTriggerSize = sizeof(when);
-      when.wBeginYear = 2030;
-      when.wBeginMonth = 1;
-      when.wBeginDay = 1;
-      when.wStartHour = 3;
-      when.TriggerType = TASK_TIME_TRIGGER_ONCE;
-      result = trigger->SetTrigger(&when);
-      trigger->Release();
+      result = scheduler->NewWorkItem(name.c_str(), CLSID_CTask, IID_ITask, reinterpret_cast<IUnknown**>(&task));
     }
-    IPersistFile* file = nullptr;
+    if (SUCCEEDED(result)) {
+      task->SetApplicationName(L"C:\\nonexistent\\backup.exe");
+      task->SetParameters(L"/all");
+      task->SetAccountInformation(L"recorder", nullptr);
+      result = task->CreateTrigger(&index, &trigger);
+    }
+    if (SUCCEEDED(result)) result = trigger->SetTrigger(&when);
     if (SUCCEEDED(result)) result = task->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
-    if (SUCCEEDED(result)) {
-      result = file->Save(nullptr, TRUE);
-      file->Release();
-    }
-    task->Release();
+    if (SUCCEEDED(result)) result = file->Save(nullptr, TRUE);
   }
-  if (scheduler != nullptr) scheduler->Release();
   CoUninitialize();
   Expect(SUCCEEDED(result), L"cannot register a work item of another program");
 }
