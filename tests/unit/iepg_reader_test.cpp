@@ -264,7 +264,7 @@ TEST_F(IepgReader, TaskNameReadsNothingButAWorkItemFileInTheTasksFolder) {
   // Every one of these names a device or leads elsewhere; a file of that
   // name in the Tasks folder is not read either.
   for (const char16_t* name : {u"COM1", u"com1.job", u"LPT9.job", u"NUL", u"nul.txt", u"Con .job", u"AUX.job",
-                               u"PRN", u"CONIN$", u"COM\u00B9.job", u"com\u00B2", u"LPT\u00B3.job", u"a..job", u"sub\\x.job", u"sub/x.job",
+                               u"PRN", u"aux.job", u"CONIN$", u"COM\u00B9.job", u"com\u00B2", u"LPT\u00B3.job", u"a..job", u"sub\\x.job", u"sub/x.job",
                                u"C:x.job"}) {
     const std::u16string value(name);
     if (value.find_first_of(u"\\/:") == std::u16string::npos) {
