@@ -74,7 +74,7 @@ std::optional<DecimalNumber> ScanDecimal(std::u16string_view text) {
 
 }  // namespace
 
-double ReadDecimal(std::u16string_view text) {
+std::optional<double> ReadDecimalNumber(std::u16string_view text) {
   std::size_t at = 0;
   while (at < text.size() && IsWhiteSpace(text[at])) ++at;
   bool negative = false;
@@ -83,7 +83,7 @@ double ReadDecimal(std::u16string_view text) {
     ++at;
   }
   const auto number = ScanDecimal(text.substr(at));
-  if (!number) return 0.0;
+  if (!number) return std::nullopt;
   double value = 0.0;
   const char* first = number->text.data();
   const auto result = std::from_chars(first, first + number->text.size(), value);
@@ -92,6 +92,8 @@ double ReadDecimal(std::u16string_view text) {
   if (result.ec == std::errc::result_out_of_range) value = number->order > 0 ? HUGE_VAL : 0.0;
   return negative ? -value : value;
 }
+
+double ReadDecimal(std::u16string_view text) { return ReadDecimalNumber(text).value_or(0.0); }
 
 int ReadInt(std::u16string_view text, std::size_t* end) {
   const std::string narrow = AsciiPrefix(text);

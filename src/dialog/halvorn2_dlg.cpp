@@ -7,6 +7,7 @@
 #include "platform/executable_folder.h"
 #include "platform/local_time.h"
 #include "resource.h"
+#include "settings/settings_file.h"
 
 using fw::EventKind;
 using fw::On;
@@ -181,7 +182,14 @@ void CHalvorn2Dlg::OnClose(fw::Notification& notification) {
 
 void CHalvorn2Dlg::CloseDialog() {
   UpdateData(true);
-  SaveSettings();
+  const auto failure = SaveSettings();
+  // Settings that are lost must not be lost in silence, but an unattended
+  // registration never waits for a click.
+  const bool unattended = form.registration_mode == RegistrationMode::AutoPending ||
+                          form.registration_mode == RegistrationMode::AutoRunning;
+  if (failure && !unattended) {
+    Warn(u"設定を保存できませんでした。\r\n" + BesideExecutable(kSettingsFileName) + u"\r\n" + *failure);
+  }
   EndDialog(0);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <span>
 #include <string>
 
@@ -11,6 +12,8 @@
 #include "model/reservation_form.h"
 #include "platform/services.h"
 #include "scheduler/task_scheduler.h"
+
+struct RegistrationStart;
 
 // The main dialog, "Halvorn Ver 2.3": it owns the reservation form, the
 // recorder profiles and the channel table for the life of the run.
@@ -42,9 +45,10 @@ class CHalvorn2Dlg : public fw::Dialog {
   void ApplyProgramInfo(const ProgramInfo& info);
 
   // The settings file beside the executable: read once at start-up (with the
-  // profile tabs), written once at close.
+  // profile tabs), written once at close. Saving answers the platform's words
+  // for a write that failed, or nothing.
   void LoadSettings();
-  void SaveSettings();
+  std::optional<std::u16string> SaveSettings();
 
  protected:
   void DoDataExchange(fw::DataExchange& dx) override;
@@ -79,6 +83,9 @@ class CHalvorn2Dlg : public fw::Dialog {
 
   // Registration.
   void OnRegister();
+  // Asks before a reservation is stored that needs a tuner another one has
+  // at that time; false when the user says no.
+  bool ConfirmCollisions(const RegistrationStart& start);
   void CloseDialog();
   void OnTaskViewer();
 

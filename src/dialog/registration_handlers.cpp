@@ -1,7 +1,20 @@
 // The Register button: the form becomes a stored work item.
+#include <ctime>
+
 #include "dialog/halvorn2_dlg.h"
+#include "platform/local_time.h"
+#include "reservations/planned_collisions.h"
 #include "resource.h"
 #include "scheduler/registration.h"
+
+namespace {
+
+LocalMinute Now() {
+  const auto now = LocalTimeFromSeconds(std::time(nullptr));
+  return now ? ToLocalMinute(*now) : 0;
+}
+
+}  // namespace
 
 void CHalvorn2Dlg::OnRegister() {
   UpdateData(true);
@@ -11,10 +24,26 @@ void CHalvorn2Dlg::OnRegister() {
   start.hour = start_time.hour;
   start.minute = start_time.minute;
 
+  if (!ConfirmCollisions(start)) return;
   if (const auto failure = RegisterWorkItem(form, start, task_scheduler_)) {
     MessageBox(*failure);
     return;
   }
   if (form.registration_mode == RegistrationMode::Normal) MessageBox(kRegisteredMessage);
   if (form.autoclose != 0 || form.registration_mode == RegistrationMode::AutoRunning) CloseDialog();
+}
+
+bool CHalvorn2Dlg::ConfirmCollisions(const RegistrationStart& start) {
+  // A form the registration refuses is reported by it, not asked about.
+  if (CheckRegistrationForm(form)) return true;
+  const auto trigger = RegistrationTrigger(form, start);
+  if (!trigger) return true;
+  // A Task Scheduler that cannot be read never stands in the way.
+  std::vector<StoredWorkItem> stored;
+  if (Failed(ReadStoredWorkItems(task_scheduler_, stored))) return true;
+  std::vector<std::u16string> recorder_paths;
+  for (int i = 0; i < profile_count; ++i) recorder_paths.push_back(profiles[static_cast<size_t>(i)].cap_sts_path.str());
+  const PlannedReservation planned{WorkingName(form), *trigger, form.parameters.str(), form.delete_same_name != 0};
+  const auto collisions = FindPlannedCollisions(planned, stored, recorder_paths, Now());
+  return collisions.empty() || AskYesNo(CollisionQuestion(form.registration_name, collisions));
 }

@@ -13,10 +13,12 @@ void CHalvorn2Dlg::LoadSettings() {
   tabs.SetCurSel(stored.cursor);
 }
 
-void CHalvorn2Dlg::SaveSettings() {
+std::optional<std::u16string> CHalvorn2Dlg::SaveSettings() {
   StoredProfiles stored;
   stored.profiles = profiles;
   stored.profile_count = profile_count;
   stored.cursor = SelectedProfile();
-  WriteSettings(*services_.OpenSettings(BesideExecutable(kSettingsFileName)), stored, form);
+  const auto store = services_.OpenSettings(BesideExecutable(kSettingsFileName));
+  WriteSettings(*store, stored, form);
+  return store->FirstWriteFailure();
 }

@@ -28,6 +28,10 @@ bool Dialog::UpdateData(bool save_and_validate) {
 
 void Dialog::MessageBox(std::u16string_view text) { window().MessageBox(text, kProgramName); }
 
+void Dialog::Warn(std::u16string_view text) { window().Warn(text, kProgramName); }
+
+bool Dialog::AskYesNo(std::u16string_view text) { return window().AskYesNo(text, kProgramName); }
+
 bool Dialog::HandleEvent(EventKind kind, int id, Notification& notification) {
   if (is_showing_form()) return false;
   if (DispatchEvent(kind, id, notification)) return true;

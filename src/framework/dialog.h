@@ -30,6 +30,9 @@ class Dialog {
   // A modal message box with an OK button, no icon and the program's name as
   // its caption.
   void MessageBox(std::u16string_view text);
+  // With a warning icon; and a warning that asks, いいえ the default.
+  void Warn(std::u16string_view text);
+  bool AskYesNo(std::u16string_view text);
 
   // Called by the backend.
   void Attach(DialogWindow* window) { window_ = window; }

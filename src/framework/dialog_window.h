@@ -58,6 +58,10 @@ class DialogWindow {
 
   // A modal message box with an OK button and no icon.
   virtual void MessageBox(std::u16string_view text, std::u16string_view caption) = 0;
+  // The same with a warning icon.
+  virtual void Warn(std::u16string_view text, std::u16string_view caption) = 0;
+  // A warning that asks: はい and いいえ, with いいえ the default. True for はい.
+  virtual bool AskYesNo(std::u16string_view text, std::u16string_view caption) = 0;
   virtual void EndDialog(std::intptr_t result) = 0;
 };
 

@@ -8,6 +8,7 @@
 #include "platform/local_time.h"
 #include "platform/text_file.h"
 #include "scheduler/job_file.h"
+#include "scheduler/work_item_name.h"
 
 namespace {
 
@@ -27,30 +28,6 @@ bool IsContentTypeLine(std::u16string_view line) {
   return line.find(kContentTypeLabel) != std::u16string_view::npos &&
          (line.find(kProgramInfoType) != std::u16string_view::npos ||
           line.find(kDigitalInfoType) != std::u16string_view::npos);
-}
-
-// A work item is named by its file in the Tasks folder. A name that leads
-// out of that folder, or names a device, is no work item file: reading
-// "COM1" waits on a serial port for ever.
-bool NamesAWorkItemFile(std::u16string_view name) {
-  for (std::u16string_view part : {u"\\", u"/", u":", u".."}) {
-    if (name.find(part) != std::u16string_view::npos) return false;
-  }
-  std::u16string base(name.substr(0, name.find(u'.')));
-  while (!base.empty() && base.back() == u' ') base.pop_back();
-  for (char16_t& c : base) {
-    if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - u'a' + u'A');
-  }
-  if (base == u"CON" || base == u"PRN" || base == u"AUX" || base == u"NUL" || base == u"CONIN$" || base == u"CONOUT$") {
-    return false;
-  }
-  if (base.size() == 4 && (base.starts_with(u"COM") || base.starts_with(u"LPT"))) {
-    const char16_t number = base[3];
-    if ((number >= u'1' && number <= u'9') || number == u'\u00B9' || number == u'\u00B2' || number == u'\u00B3') {
-      return false;
-    }
-  }
-  return true;
 }
 
 // The work item a reservation names: its trigger's repeat mode and days
@@ -82,27 +59,29 @@ void ReadTaskName(std::u16string_view value, ProgramInfo& info, ReservationForm&
     info.trigger_days = trigger->days & 0x7F;
   }
 
-  const std::size_t job = value.find(u".job");
-  info.task_name = value.substr(0, job);
+  info.task_name = WorkItemNameOf(value);
   form.delete_same_name = 1;
   form.registration_mode = RegistrationMode::Quiet;
 }
 
-// The tuner ID goes straight into the scheduled command line, so only a
-// plain number is taken from a downloaded file, never switches or paths.
 void ReadTunerId(std::u16string_view value, ReservationForm& form) {
   constexpr std::u16string_view kBlanks = u" \t";
   const std::size_t first = value.find_first_not_of(kBlanks);
   if (first == std::u16string_view::npos) return;
   value = value.substr(first, value.find_last_not_of(kBlanks) - first + 1);
-  if (value.size() > 9 || !std::all_of(value.begin(), value.end(), [](char16_t c) { return c >= u'0' && c <= u'9'; })) {
-    return;
-  }
-  form.id = std::u16string(value);
+  if (IsTunerIdText(value)) form.id = std::u16string(value);
 }
 
+void ReadChannel(std::u16string_view value, ProgramInfo& info) {
+  if (IsChannelText(value)) info.channel = std::u16string(value);
+}
+
+// A value of "TASKNAME: " as the reader keeps it until the header is over:
+// longer than any path to a work item file, so cutting it changes nothing.
+constexpr std::size_t kMaxKeptTaskName = 1024;
+
 void ReadHeaderLine(std::u16string_view line, ProgramInfo& info, ReservationForm& form,
-                    const IepgReadContext& context) {
+                    std::optional<std::u16string>& task_file) {
   auto value_of = [line](std::u16string_view key) -> std::optional<std::u16string_view> {
     if (line.substr(0, key.size()) != key) return std::nullopt;
     return line.substr(key.size());
@@ -122,8 +101,9 @@ void ReadHeaderLine(std::u16string_view line, ProgramInfo& info, ReservationForm
   else if (auto v = value_of(u"subgenre: ")) info.subgenre = ReadInt(*v);
   else if (auto v = value_of(u"Extend: ")) info.extend = ReadInt(*v);
   else if (auto v = value_of(u"extend: ")) info.extend = ReadInt(*v);
-  else if (auto v = value_of(u"TASKNAME: ")) ReadTaskName(*v, info, form, context);
+  else if (auto v = value_of(u"TASKNAME: ")) task_file = std::u16string(v->substr(0, kMaxKeptTaskName));
   else if (auto v = value_of(u"FX2ID: ")) ReadTunerId(*v, form);
+  else if (auto v = value_of(u"CHANNEL: ")) ReadChannel(*v, info);
 }
 
 void AppendDescription(ProgramInfo& info, std::u16string_view piece) {
@@ -189,8 +169,8 @@ bool CheckAndNormalise(ProgramInfo& info, const fw::CalendarTime& today) {
 // header keys up to the first empty line, then the description.
 class ReservationLines {
  public:
-  ReservationLines(ProgramInfo& info, ReservationForm& form, const IepgReadContext& context)
-      : info_(info), form_(form), context_(context) {}
+  ReservationLines(ProgramInfo& info, ReservationForm& form)
+      : info_(info), form_(form) {}
 
   bool Take(std::u16string_view piece) {
     switch (part_) {
@@ -202,7 +182,7 @@ class ReservationLines {
           part_ = Part::Description;
         } else {
           if (!piece.empty() && piece.back() == u'\n') piece.remove_suffix(1);
-          ReadHeaderLine(piece, info_, form_, context_);
+          ReadHeaderLine(piece, info_, form_, task_file_);
         }
         return true;
       case Part::Description:
@@ -215,12 +195,17 @@ class ReservationLines {
     return false;
   }
   bool has_content_type() const { return part_ != Part::ContentType && part_ != Part::Rejected; }
+  // Each "TASKNAME: " line undoes the one before it, so only the last one
+  // is looked up, once, however many the file repeats.
+  void ApplyTaskName(const IepgReadContext& context) {
+    if (task_file_) ReadTaskName(*task_file_, info_, form_, context);
+  }
 
  private:
   enum class Part { ContentType, Header, Description, Rejected };
   ProgramInfo& info_;
   ReservationForm& form_;
-  const IepgReadContext& context_;
+  std::optional<std::u16string> task_file_;
   Part part_ = Part::ContentType;
 };
 
@@ -230,12 +215,39 @@ template <class Feed>
 bool ReadReservation(Feed feed, ProgramInfo& info, ReservationForm& form, const IepgReadContext& context) {
   info = ProgramInfo{};
   SetJapaneseCharacterLocale();
-  ReservationLines lines(info, form, context);
-  if (!feed([&lines](std::u16string_view piece) { return lines.Take(piece); })) return false;
-  return lines.has_content_type() && CheckAndNormalise(info, context.today);
+  ReservationLines lines(info, form);
+  const bool read = feed([&lines](std::u16string_view piece) { return lines.Take(piece); });
+  lines.ApplyTaskName(context);
+  return read && lines.has_content_type() && CheckAndNormalise(info, context.today);
 }
 
 }  // namespace
+
+bool IsTunerIdText(std::u16string_view text) {
+  // [+-]digits[.digits][(e|E)[+-]digits], as the recorder reads a number.
+  std::size_t at = 0;
+  const auto digits = [&text, &at] {
+    const std::size_t first = at;
+    while (at < text.size() && text[at] >= u'0' && text[at] <= u'9') ++at;
+    return at > first;
+  };
+  if (text.empty() || text.size() > kMaxTunerIdText) return false;
+  if (text[at] == u'+' || text[at] == u'-') ++at;
+  if (!digits()) return false;
+  if (at < text.size() && text[at] == u'.' && (++at, !digits())) return false;
+  if (at < text.size() && (text[at] == u'e' || text[at] == u'E')) {
+    ++at;
+    if (at < text.size() && (text[at] == u'+' || text[at] == u'-')) ++at;
+    if (!digits()) return false;
+  }
+  return at == text.size();
+}
+
+bool IsChannelText(std::u16string_view text) {
+  return text.size() <= kMaxChannelText && std::none_of(text.begin(), text.end(), [](char16_t c) {
+           return c <= u' ' || c == u'"' || c == u'\u3000' || c == u'\x7F';
+         });
+}
 
 bool ReadIepgText(std::u16string_view text, ProgramInfo& info, ReservationForm& form,
                   const IepgReadContext& context) {

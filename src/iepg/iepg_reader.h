@@ -14,11 +14,22 @@ struct IepgReadContext {
   std::optional<std::u16string> system_root;  // %SystemRoot%, home of the Tasks folder
 };
 
+// The tuner ID and the channel go straight into the scheduled command
+// line, so a reservation file's "FX2ID: " and "CHANNEL: " are taken only
+// when they cannot carry switches or paths: a tuner ID that is a decimal
+// number ("2", "02", "2.0", "+2", "1e1") of at most 9 characters, and a
+// channel without blanks, quotes or control characters.
+bool IsTunerIdText(std::u16string_view text);
+bool IsChannelText(std::u16string_view text);
+inline constexpr std::size_t kMaxTunerIdText = 9;
+inline constexpr std::size_t kMaxChannelText = 31;
+
 // Reads one iEPG reservation file into `info`. True when the file is an
 // acceptable reservation; `info` is then complete and normalised. The
-// system's own keys write into the form while the file is read: "FX2ID: "
-// the tuner ID, "TASKNAME: " the repeat mode, delete_same_name and the
-// registration mode. Those stay set even when the file is rejected later.
+// system's own keys write into the form: "FX2ID: " the tuner ID as it is
+// read, the last "TASKNAME: " the repeat mode, delete_same_name and the
+// registration mode once the header is over. Those stay set even when the
+// file is rejected later. "CHANNEL: " names the channel command itself.
 bool ReadIepgFile(std::u16string_view path, ProgramInfo& info, ReservationForm& form,
                   const IepgReadContext& context);
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "model/fixed_text.h"
@@ -27,6 +28,10 @@ struct ProgramInfo {
   std::u16string description;  // at most kMaxDescription characters
   FixedText<80> task_name;     // a registered work item, without ".job"
   int trigger_days = 0;        // bit 0 Sunday .. bit 6 Saturday
+  // The channel command itself, when the file names one ("CHANNEL: "): a
+  // reservation handed back by the viewer carries its stored channel, which
+  // need not be in the channel table.
+  std::optional<std::u16string> channel;
 
   static constexpr int kNoHour = 255;
   static constexpr std::size_t kMaxDescription = 65534;

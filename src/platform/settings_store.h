@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -17,5 +18,9 @@ class SettingsStore {
   // At most `width` characters of the value; `fallback` when the key is absent.
   virtual std::u16string GetString(std::u16string_view section, std::u16string_view key, std::u16string_view fallback,
                                    std::size_t width) = 0;
-  virtual void WriteString(std::u16string_view section, std::u16string_view key, std::u16string_view value) = 0;
+  // False when the value could not be written.
+  virtual bool WriteString(std::u16string_view section, std::u16string_view key, std::u16string_view value) = 0;
+  // Nothing while every write succeeded; otherwise the platform's words for
+  // the first one that failed.
+  virtual std::optional<std::u16string> FirstWriteFailure() const = 0;
 };

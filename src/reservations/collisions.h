@@ -7,11 +7,18 @@
 
 #include "reservations/occurrences.h"
 
+// One tuner: the number its ID reads as, or the ID's text when it is no
+// number (the default tuner has the empty text).
+struct TunerId {
+  std::optional<double> number;
+  std::u16string text;
+  friend bool operator==(const TunerId&, const TunerId&) = default;
+};
+
 // The recordings of one reservation that lie ahead, and the tuner they need.
 struct TunerBooking {
-  // The I switch's value, empty for the default tuner; nothing when it is
-  // not known, and such a booking collides with none.
-  std::optional<std::u16string> tuner;
+  // Nothing when it is not known, and such a booking collides with none.
+  std::optional<TunerId> tuner;
   std::vector<Recording> recordings;
 };
 

@@ -1,7 +1,10 @@
 #include "reservations/edit_reservation.h"
 
+#include "iepg/iepg_reader.h"
 #include "iepg/station_lookup.h"
+#include "platform/code_page.h"
 #include "reservations/number_text.h"
+#include "scheduler/work_item_name.h"
 
 namespace {
 
@@ -13,6 +16,18 @@ std::u16string TitleOf(const ReservationRow& row) {
   if (const std::size_t dot = path.rfind(u'.'); dot != std::u16string_view::npos && dot > 0) path = path.substr(0, dot);
   return path.empty() ? row.item.name : std::u16string(path);
 }
+
+bool FitsCodePage932(std::u16string_view text) { return DecodeCodePage932(EncodeCodePage932(text)) == text; }
+
+// The first recording of the row: its next one, or where its trigger begins.
+LocalMinute FirstRecording(const ReservationRow& row, const TaskTrigger& trigger) {
+  if (row.next_start) return *row.next_start;
+  const LocalMinute begin = ToLocalMinute(trigger.begin_year, trigger.begin_month, trigger.begin_day);
+  return RecordingSchedule(trigger, row.recorder.window).NextStart(begin).value_or(begin);
+}
+
+// Halvorn's reservation files carry at most this much of a title or a name.
+constexpr std::size_t kMaxCarriedText = 79;
 
 }  // namespace
 
@@ -40,15 +55,45 @@ std::u16string ComposeEditReservation(const ReservationRow& row, const ChannelTa
   const TaskTrigger trigger = row.item.trigger.value_or(TaskTrigger{});
   const int trigger_minute = trigger.start_hour * 60 + trigger.start_minute;
   const RecordingWindow window = row.recorder.window.value_or(RecordingWindow{trigger_minute, trigger_minute});
-  const fw::CalendarTime date =
-      ToCalendarTime(row.next_start.value_or(ToLocalMinute(trigger.begin_year, trigger.begin_month, trigger.begin_day)));
+  const fw::CalendarTime date = ToCalendarTime(FirstRecording(row, trigger));
+  // The station only has to be one: the channel travels by itself.
+  std::u16string station = StationForChannel(table, row.recorder.channel);
+  if (station.empty()) station = u"-";
 
   std::u16string text = u"Content-type: application/x-tv-program-info; charset=shift_jis\r\nversion: 1\r\n";
-  text += u"station: " + StationForChannel(table, row.recorder.channel) + u"\r\n";
+  text += u"station: " + station + u"\r\n";
   text += u"year: " + ZeroPadded(date.year, 4) + u"\r\nmonth: " + ZeroPadded(date.month, 2) + u"\r\ndate: " + ZeroPadded(date.day, 2) + u"\r\n";
   text += u"start: " + ClockText(window.start) + u"\r\nend: " + ClockText(window.end) + u"\r\n";
   text += u"program-title: " + TitleOf(row) + u"\r\n";
   text += u"TASKNAME: " + row.item.name + u".job\r\n";
   if (row.recorder.tuner) text += u"FX2ID: " + (row.recorder.tuner->empty() ? u"0" : *row.recorder.tuner) + u"\r\n";
+  text += u"CHANNEL: " + row.recorder.channel + u"\r\n";
   return text;
+}
+
+std::optional<std::u16string> WhyNotEditable(const ReservationRow& row, int offset_min) {
+  const StoredWorkItem& item = row.item;
+  if (!NamesAWorkItemFile(item.name + u".job") || item.name.empty()) return u"名前がタスクのファイル名として読めません。";
+  if (!FitsCodePage932(item.name)) return u"名前にシフト JIS で書けない文字があります。";
+  if (item.name.size() > kMaxCarriedText) return u"名前が 79 文字を超えています。";
+  if (item.trigger_count == 0 || !item.trigger) return u"開始日時のトリガーがありません。";
+  if (item.trigger_count > 1) return u"トリガーが複数あります。";
+  const TaskTrigger& trigger = *item.trigger;
+  if (!TriggerCanBeRead(trigger)) return u"トリガーの日付と時刻が読めません。";
+  if (trigger.type > 2) return u"トリガーが一回のみ・毎日・毎週のどれでもありません。";
+  if ((trigger.type == 1 && trigger.days_interval != 1) || (trigger.type == 2 && trigger.weeks_interval != 1)) {
+    return u"毎日・毎週でない間隔の繰り返しです。";
+  }
+  if (trigger.type == 2 && (trigger.days_of_the_week & 0x7F) == 0) return u"毎週のトリガーに曜日がありません。";
+  if (!row.recorder.window || !row.recorder.tuner) return u"録画のパラメータが Halvorn の作った形ではありません。";
+  if (!row.recorder.tuner->empty() && !IsTunerIdText(*row.recorder.tuner)) return u"チューナー ID を Halvorn に渡せません。";
+  if (!IsChannelText(row.recorder.channel)) return u"チャンネルを Halvorn に渡せません。";
+  const std::u16string title = TitleOf(row);
+  if (!FitsCodePage932(title) || title.size() > kMaxCarriedText) return u"録画ファイルの名前を Halvorn に渡せません。";
+  const int lead = static_cast<int>(((row.recorder.window->start - (trigger.start_hour * 60 + trigger.start_minute)) %
+                                         kMinutesPerDay + kMinutesPerDay) % kMinutesPerDay);
+  if (lead != offset_min) {
+    return u"開始の前倒し (" + ZeroPadded(lead, 1) + u" 分) が Halvorn の設定 (" + ZeroPadded(offset_min, 1) + u" 分) と違います。";
+  }
+  return std::nullopt;
 }

@@ -56,8 +56,12 @@ RecordingSchedule::RecordingSchedule(const TaskTrigger& trigger, std::optional<R
   }
 }
 
-// For days from the trigger's begin date on.
+// For days from the trigger's begin date on, up to its end date if it has one.
 bool RecordingSchedule::FiresOn(LocalMinute day) const {
+  if ((trigger_.flags & kTriggerFlagHasEndDate) != 0 &&
+      day > DaysFromCivil(trigger_.end_year, trigger_.end_month, trigger_.end_day)) {
+    return false;
+  }
   switch (trigger_.type) {
     case kOnce:
       return day == first_day_;

@@ -24,14 +24,66 @@ std::u16string FileNameOf(std::u16string_view path) {
   return std::u16string(separator == std::u16string_view::npos ? path : path.substr(separator + 1));
 }
 
-RecordingSchedule ScheduleOf(const ReservationRow& row) { return RecordingSchedule(*row.item.trigger, row.recorder.window); }
+std::u16string ChannelText(const ChannelTable& channels, const std::u16string& channel) {
+  for (int i = 0; i < channels.count; ++i) {
+    const ChannelEntry& entry = channels.rows[static_cast<std::size_t>(i)];
+    if (entry.command.view() != channel) continue;
+    if (entry.name.empty()) break;
+    return entry.name.str() + u" (" + channel + u")";
+  }
+  return channel;
+}
 
 bool Before(const ReservationRow& a, const ReservationRow& b) {
   const auto key = [](const ReservationRow& row) {
-    const bool ahead = row.next_start.has_value() && !row.finished;
-    return std::make_tuple(!ahead, row.next_start.value_or(0), row.item.name);
+    return std::make_tuple(!row.next_start.has_value(), row.next_start.value_or(0), row.item.name);
   };
   return key(a) < key(b);
+}
+
+std::u16string RepeatText(const ReservationRow& row) {
+  if (!row.item.trigger || row.standing == Standing::NoTrigger) return {};
+  switch (row.item.trigger->type) {
+    case 0:
+      return u"一回のみ";
+    case 1:
+      return u"毎日";
+    case 2: {
+      std::u16string text = u"毎週 ";
+      const int days = RecordingSchedule(*row.item.trigger, row.recorder.window).BroadcastWeekdays();
+      for (int day = 0; day < 7; ++day) {
+        if ((days >> day & 1) != 0) text += kWeekdayLetters[static_cast<std::size_t>(day)];
+      }
+      return text;
+    }
+    default:
+      return {};
+  }
+}
+
+// One word, the first that applies.
+std::u16string StateText(const ReservationRow& row) {
+  if (row.item.running) return u"録画中";
+  switch (row.standing) {
+    case Standing::Disabled:
+      return u"無効";
+    case Standing::Ended:
+      return u"終了";
+    case Standing::NoTrigger:
+      return u"未設定";
+    case Standing::Records:
+      break;
+  }
+  return row.collisions.empty() ? u"" : u"重複";
+}
+
+std::u16string LastRunText(const StoredWorkItem& item) {
+  if (!item.last_run) return {};
+  const TaskTime& run = *item.last_run;
+  const std::u16string when = ZeroPadded(run.month, 2) + u"/" + ZeroPadded(run.day, 2) + u" " +
+                              ClockText(run.hour * 60 + run.minute);
+  if (item.exit_code == 0) return u"正常 " + when;
+  return u"失敗 (コード " + ZeroPadded(item.exit_code, 1) + u") " + when;
 }
 
 }  // namespace
@@ -45,7 +97,8 @@ bool RunsARecorder(std::u16string_view application, const std::vector<std::u16st
 }
 
 std::vector<ReservationRow> ListReservations(const std::vector<StoredWorkItem>& items,
-                                             const std::vector<std::u16string>& recorder_paths, LocalMinute now) {
+                                             const std::vector<std::u16string>& recorder_paths,
+                                             const ChannelTable& channels, LocalMinute now) {
   std::vector<ReservationRow> rows;
   std::vector<TunerBooking> bookings;
   for (const StoredWorkItem& item : items) {
@@ -53,15 +106,10 @@ std::vector<ReservationRow> ListReservations(const std::vector<StoredWorkItem>& 
     ReservationRow& row = rows.emplace_back();
     row.item = item;
     row.recorder = ReadRecorderParameters(item.parameters);
-    TunerBooking& booking = bookings.emplace_back();
-    if (!item.trigger) continue;
-    const RecordingSchedule schedule = ScheduleOf(row);
-    row.next_start = schedule.NextStart(now);
-    row.finished = schedule.once() && *row.next_start + schedule.duration() <= now;
-    if (row.recorder.window) {
-      booking.tuner = row.recorder.tuner;
-      booking.recordings = schedule.RecordingsBetween(now, now + kCollisionHorizon);
-    }
+    row.standing = StandingOf(item, row.recorder.window, now);
+    row.channel_text = ChannelText(channels, row.recorder.channel);
+    if (row.standing == Standing::Records) row.next_start = RecordingSchedule(*item.trigger, row.recorder.window).NextStart(now);
+    bookings.push_back(BookingOf(item, row.recorder, row.standing, now, now + kCollisionHorizon));
   }
   for (const Collision& collision : FindCollisions(bookings)) {
     rows[collision.first].collisions.push_back({rows[collision.second].item.name, collision.from, collision.to});
@@ -83,27 +131,10 @@ std::u16string ColumnText(const ReservationRow& row, Column column) {
       return row.item.name;
     case Column::NextStart:
       return row.next_start ? FormatLocalMinute(*row.next_start) : std::u16string();
-    case Column::Repeat: {
-      if (!row.item.trigger) return {};
-      switch (row.item.trigger->type) {
-        case 0:
-          return u"一回のみ";
-        case 1:
-          return u"毎日";
-        case 2: {
-          std::u16string text = u"毎週 ";
-          const int days = ScheduleOf(row).BroadcastWeekdays();
-          for (int day = 0; day < 7; ++day) {
-            if ((days >> day & 1) != 0) text += kWeekdayLetters[static_cast<std::size_t>(day)];
-          }
-          return text;
-        }
-        default:
-          return {};
-      }
-    }
+    case Column::Repeat:
+      return RepeatText(row);
     case Column::Channel:
-      return row.recorder.channel;
+      return row.channel_text;
     case Column::Tuner:
       if (!row.recorder.tuner) return {};
       return row.recorder.tuner->empty() ? u"既定" : *row.recorder.tuner;
@@ -112,8 +143,9 @@ std::u16string ColumnText(const ReservationRow& row, Column column) {
     case Column::Output:
       return row.recorder.output_path;
     case Column::State:
-      if (!row.collisions.empty()) return u"重複";
-      return row.finished ? u"終了" : u"";
+      return StateText(row);
+    case Column::LastRun:
+      return LastRunText(row.item);
   }
   return {};
 }

@@ -6,8 +6,10 @@
 #include <string_view>
 #include <vector>
 
+#include "iepg/channel_table.h"
 #include "reservations/occurrences.h"
 #include "reservations/recorder_parameters.h"
+#include "reservations/reservation_rules.h"
 #include "reservations/stored_work_items.h"
 
 // Another reservation that needs the same tuner, and when both record.
@@ -21,29 +23,39 @@ struct RowCollision {
 struct ReservationRow {
   StoredWorkItem item;
   RecorderParameters recorder;
-  std::optional<LocalMinute> next_start;
-  bool finished = false;  // a once-reservation that has recorded already
+  Standing standing = Standing::Records;
+  std::optional<LocalMinute> next_start;  // only for one that records
+  std::u16string channel_text;            // the station's name and the channel, or the channel
   std::vector<RowCollision> collisions;
 };
 
-enum class Column { Name, NextStart, Repeat, Channel, Tuner, Window, Output, State };
-inline constexpr Column kColumns[] = {Column::Name,  Column::NextStart, Column::Repeat, Column::Channel,
-                                      Column::Tuner, Column::Window,    Column::Output, Column::State};
+enum class Column { Name, NextStart, Repeat, Channel, Tuner, Window, Output, State, LastRun };
+inline constexpr Column kColumns[] = {Column::Name,   Column::NextStart, Column::Repeat,
+                                      Column::Channel, Column::Tuner,     Column::Window,
+                                      Column::Output,  Column::State,     Column::LastRun};
 
 // Whether a work item runs a recorder: a program whose file name begins
 // with "cap_sts", or the recorder of one of the user's profiles ("?" in a
 // profile's path stands for any tuner digit).
 bool RunsARecorder(std::u16string_view application, const std::vector<std::u16string>& recorder_paths);
 
-// The recorder work items, sorted by their next recording with finished
-// ones last, and the collisions of the next 14 days from `now`.
+// The recorder work items, sorted by their next recording with those that
+// will not record last, and the collisions of the next 14 days from `now`.
+// Channels are named after the first row of the table with their command.
 std::vector<ReservationRow> ListReservations(const std::vector<StoredWorkItem>& items,
-                                             const std::vector<std::u16string>& recorder_paths, LocalMinute now);
+                                             const std::vector<std::u16string>& recorder_paths,
+                                             const ChannelTable& channels, LocalMinute now);
 
 // What a cell of the list shows.
 std::u16string ColumnText(const ReservationRow& row, Column column);
 // The line under the list for a selected row: whom it collides with, when.
 std::u16string CollisionNote(const ReservationRow& row);
+// Rows drawn grey: those that will not record.
+inline bool IsDormant(const ReservationRow& row) {
+  return row.standing == Standing::Disabled || row.standing == Standing::Ended;
+}
+// A last run that the recorder ended with another code than 0.
+inline bool LastRunFailed(const ReservationRow& row) { return row.item.last_run && row.item.exit_code != 0; }
 
 // "yyyy/MM/dd HH:mm".
 std::u16string FormatLocalMinute(LocalMinute minute);

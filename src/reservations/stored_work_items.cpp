@@ -25,13 +25,20 @@ std::optional<StoredWorkItem> ReadWorkItem(SchedulerInterface& scheduler, std::u
   task->GetApplicationName(item.application);
   task->GetParameters(item.parameters);
   task->GetFlags(item.flags);
-  int count = 0;
   std::unique_ptr<TaskTriggerInterface> trigger;
   TaskTrigger first;
-  if (!Failed(task->GetTriggerCount(count)) && count > 0 && !Failed(task->GetTrigger(0, trigger)) &&
-      !Failed(trigger->GetTrigger(first))) {
+  if (Failed(task->GetTriggerCount(item.trigger_count))) item.trigger_count = 0;
+  if (item.trigger_count > 0 && !Failed(task->GetTrigger(0, trigger)) && !Failed(trigger->GetTrigger(first))) {
     item.trigger = first;
   }
+  TaskTime last_run;
+  const HResult ran = task->GetMostRecentRunTime(last_run);
+  if (!Failed(ran) && ran != kTaskHasNotRun && last_run.year != 0) {
+    item.last_run = last_run;
+    if (Failed(task->GetExitCode(item.exit_code))) item.exit_code = 0;
+  }
+  HResult status = 0;
+  item.running = !Failed(task->GetStatus(status)) && status == kTaskRunning;
   return item;
 }
 

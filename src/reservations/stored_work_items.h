@@ -13,8 +13,13 @@ struct StoredWorkItem {
   std::u16string name;  // without ".job"
   std::u16string application;
   std::u16string parameters;
-  std::optional<TaskTrigger> trigger;  // the first one
+  std::optional<TaskTrigger> trigger;  // the first one, when it could be read
+  int trigger_count = 0;
   std::uint32_t flags = 0;
+  // The last run and how the recorder ended it; nothing when it never ran.
+  std::optional<TaskTime> last_run;
+  std::uint32_t exit_code = 0;
+  bool running = false;
 };
 
 // Every work item the Task Scheduler lists. A status below zero when it

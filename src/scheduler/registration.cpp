@@ -10,11 +10,10 @@ using Message = std::optional<std::u16string>;
 
 constexpr std::size_t kMaxWorkingName = 255;
 
-Message FormCheck(const ReservationForm& form) {
-  if (form.registration_name.empty()) return u"設定名を入力してください";
-  if (form.account.empty()) return u"実行するアカウントを入力してください";
-  if (form.pass != form.pass_confirm) return u"パスワードが間違っています";
-  return std::nullopt;
+TaskTrigger TriggerStartingAt(const ReservationForm& form, const fw::CalendarTime& start_moment) {
+  std::array<int, 8> weekdays = form.weekdays;
+  const std::uint16_t mask = form.repeat == kRepeatWeekly ? WeekdayMask(weekdays, start_moment, form.offset_min) : 0;
+  return BuildTrigger(start_moment, form.repeat, mask);
 }
 
 // True when a work item of that name is stored already. The names are
@@ -34,12 +33,13 @@ bool IsRegistered(WorkItemEnumerator& enumerator, std::u16string_view duplicate_
 // all are released when this returns, before the caller ends COM and shows
 // the message.
 Message CreateWorkItem(ReservationForm& form, const fw::CalendarTime& start_moment, TaskSchedulerPlatform& platform) {
+  const TaskTrigger planned = TriggerStartingAt(form, start_moment);
   std::unique_ptr<SchedulerInterface> scheduler;
   if (Failed(platform.CreateScheduler(scheduler))) return u"オブジェクトの作成に失敗しました";
   std::unique_ptr<WorkItemEnumerator> enumerator;
   if (Failed(scheduler->Enum(enumerator))) return u"IEnumWorkItemsエラー";
 
-  const std::u16string working_name = form.registration_name.substr(0, kMaxWorkingName);
+  const std::u16string working_name = WorkingName(form);
   if (ContainsForbiddenCharacter(working_name) || ContainsForbiddenCharacter(form.file_name)) {
     return u"禁止文字(\\/:*?\"<>|)があります\r\n名前を修正してください";
   }
@@ -67,8 +67,8 @@ Message CreateWorkItem(ReservationForm& form, const fw::CalendarTime& start_mome
   std::unique_ptr<TaskTriggerInterface> trigger;
   if (Failed(task->CreateTrigger(trigger))) return u"タスクの実行開始トリガを新しく作成できません";
   if (Failed(task->SetFlags(WorkItemFlags(form.del_task, form.resume)))) return u"タスクフラグが設定できません";
-  const std::uint16_t mask = form.repeat == kRepeatWeekly ? WeekdayMask(form.weekdays, start_moment, form.offset_min) : 0;
-  if (Failed(trigger->SetTrigger(BuildTrigger(start_moment, form.repeat, mask)))) {
+  if (form.repeat == kRepeatWeekly) form.weekdays[7] = form.weekdays[0];
+  if (Failed(trigger->SetTrigger(planned))) {
     return u"タスクの実行開始トリガをセットできません";
   }
   scheduler.reset();
@@ -85,9 +85,24 @@ Message CreateWorkItem(ReservationForm& form, const fw::CalendarTime& start_mome
 
 }  // namespace
 
+Message CheckRegistrationForm(const ReservationForm& form) {
+  if (form.registration_name.empty()) return u"設定名を入力してください";
+  if (form.account.empty()) return u"実行するアカウントを入力してください";
+  if (form.pass != form.pass_confirm) return u"パスワードが間違っています";
+  return std::nullopt;
+}
+
+std::optional<TaskTrigger> RegistrationTrigger(const ReservationForm& form, const RegistrationStart& start) {
+  const auto start_moment = StartMoment(start.date, start.hour, start.minute, form.offset_min);
+  if (!start_moment) return std::nullopt;
+  return TriggerStartingAt(form, *start_moment);
+}
+
+std::u16string WorkingName(const ReservationForm& form) { return form.registration_name.substr(0, kMaxWorkingName); }
+
 std::optional<std::u16string> RegisterWorkItem(ReservationForm& form, const RegistrationStart& start,
                                                TaskSchedulerPlatform& platform) {
-  if (Message failure = FormCheck(form)) return failure;
+  if (Message failure = CheckRegistrationForm(form)) return failure;
   // A date the calendar offers but the C library cannot convert has no
   // begin date to give the trigger; refuse it before anything is created.
   const auto start_moment = StartMoment(start.date, start.hour, start.minute, form.offset_min);

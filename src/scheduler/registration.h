@@ -15,6 +15,18 @@ struct RegistrationStart {
   int minute = 0;
 };
 
+// The checks of the form that come before the Task Scheduler is reached:
+// the message for the first that fails, or nothing.
+std::optional<std::u16string> CheckRegistrationForm(const ReservationForm& form);
+
+// The one trigger the form registers; nothing when its start cannot be
+// converted to a date.
+std::optional<TaskTrigger> RegistrationTrigger(const ReservationForm& form, const RegistrationStart& start);
+
+// The name the checks, the delete and the duplicate look-up use: the
+// registration name's first 255 characters.
+std::u16string WorkingName(const ReservationForm& form);
+
 // Turns the form into one saved work item. Nothing when it was saved;
 // otherwise the message that tells the user what went wrong. Every
 // interface is released and COM is ended before this returns, whatever the

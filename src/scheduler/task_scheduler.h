@@ -13,6 +13,20 @@ using HResult = std::int32_t;
 
 inline bool Failed(HResult result) { return result < 0; }
 
+// Successes that say something about a work item's runs.
+inline constexpr HResult kTaskRunning = 0x00041301;    // SCHED_S_TASK_RUNNING
+inline constexpr HResult kTaskHasNotRun = 0x00041303;  // SCHED_S_TASK_HAS_NOT_RUN
+
+// Flags of a work item and of a trigger that decide whether it runs.
+inline constexpr std::uint32_t kTaskFlagDisabled = 0x4;        // TASK_FLAG_DISABLED
+inline constexpr std::uint32_t kTriggerFlagHasEndDate = 0x1;   // TASK_TRIGGER_FLAG_HAS_END_DATE
+inline constexpr std::uint32_t kTriggerFlagDisabled = 0x4;     // TASK_TRIGGER_FLAG_DISABLED
+
+// A moment as the platform's SYSTEMTIME gives it, to the minute.
+struct TaskTime {
+  std::uint16_t year = 0, month = 0, day = 0, hour = 0, minute = 0;
+};
+
 // The platform's TASK_TRIGGER record, as the registration fills it.
 struct TaskTrigger {
   std::uint16_t trigger_size = 48;
@@ -59,6 +73,11 @@ class TaskInterface {
   virtual HResult GetFlags(std::uint32_t& flags) = 0;
   virtual HResult GetTriggerCount(int& count) = 0;
   virtual HResult GetTrigger(int index, std::unique_ptr<TaskTriggerInterface>& trigger) = 0;
+  // How the last run went: kTaskHasNotRun when there was none.
+  virtual HResult GetMostRecentRunTime(TaskTime& time) = 0;
+  virtual HResult GetExitCode(std::uint32_t& exit_code) = 0;
+  // The work item's own status, kTaskRunning among them.
+  virtual HResult GetStatus(HResult& status) = 0;
 };
 
 class WorkItemEnumerator {

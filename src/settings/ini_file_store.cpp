@@ -26,8 +26,10 @@ std::u16string IniFileStore::GetString(std::u16string_view section, std::u16stri
   return ReadIniString(Load(path_), section, key, fallback, width);
 }
 
-void IniFileStore::WriteString(std::u16string_view section, std::u16string_view key, std::u16string_view value) {
+bool IniFileStore::WriteString(std::u16string_view section, std::u16string_view key, std::u16string_view value) {
   IniDocument document = Load(path_);
   document.Set(section, key, value);
-  WriteFileBytes(path_, EncodeCodePage932(document.Text()));
+  if (WriteFileBytes(path_, EncodeCodePage932(document.Text()))) return true;
+  if (!first_write_failure_) first_write_failure_ = u"ファイルに書き込めません。";
+  return false;
 }

@@ -126,6 +126,24 @@ class Task final : public TaskInterface {
     if (SUCCEEDED(result)) trigger = std::make_unique<Trigger>(std::move(found));
     return result;
   }
+  HResult GetMostRecentRunTime(TaskTime& time) override {
+    SYSTEMTIME run{};
+    const HRESULT result = task_->GetMostRecentRunTime(&run);
+    time = {run.wYear, run.wMonth, run.wDay, run.wHour, run.wMinute};
+    return result;
+  }
+  HResult GetExitCode(std::uint32_t& exit_code) override {
+    DWORD code = 0;
+    const HRESULT result = task_->GetExitCode(&code);
+    exit_code = code;
+    return result;
+  }
+  HResult GetStatus(HResult& status) override {
+    HRESULT value = S_OK;
+    const HRESULT result = task_->GetStatus(&value);
+    status = value;
+    return result;
+  }
 
  private:
   ComPtr<ITask> task_;

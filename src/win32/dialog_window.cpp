@@ -98,4 +98,13 @@ void DialogWindow::MessageBox(std::u16string_view text, std::u16string_view capt
   ::MessageBoxW(hwnd_, Wide(text).c_str(), Wide(caption).c_str(), MB_OK);
 }
 
+void DialogWindow::Warn(std::u16string_view text, std::u16string_view caption) {
+  ::MessageBoxW(hwnd_, Wide(text).c_str(), Wide(caption).c_str(), MB_OK | MB_ICONWARNING);
+}
+
+bool DialogWindow::AskYesNo(std::u16string_view text, std::u16string_view caption) {
+  return ::MessageBoxW(hwnd_, Wide(text).c_str(), Wide(caption).c_str(), MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) ==
+         IDYES;
+}
+
 }  // namespace win32

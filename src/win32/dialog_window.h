@@ -44,6 +44,8 @@ class DialogWindow final : public fw::DialogWindow {
   std::unique_ptr<fw::PaintSession> BeginPaint() override;
 
   void MessageBox(std::u16string_view text, std::u16string_view caption) override;
+  void Warn(std::u16string_view text, std::u16string_view caption) override;
+  bool AskYesNo(std::u16string_view text, std::u16string_view caption) override;
   void EndDialog(std::intptr_t result) override { ::EndDialog(hwnd_, result); }
 
  private:

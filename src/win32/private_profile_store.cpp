@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "win32/system_message.h"
 #include "win32/wide_text.h"
 #include "win32/windows_api.h"
 
@@ -20,9 +21,13 @@ std::u16string PrivateProfileStore::GetString(std::u16string_view section, std::
   return Utf16(buffer.data());
 }
 
-void PrivateProfileStore::WriteString(std::u16string_view section, std::u16string_view key,
+bool PrivateProfileStore::WriteString(std::u16string_view section, std::u16string_view key,
                                       std::u16string_view value) {
-  WritePrivateProfileStringW(Wide(section).c_str(), Wide(key).c_str(), Wide(value).c_str(), Wide(path_).c_str());
+  if (WritePrivateProfileStringW(Wide(section).c_str(), Wide(key).c_str(), Wide(value).c_str(), Wide(path_).c_str())) {
+    return true;
+  }
+  if (!first_write_failure_) first_write_failure_ = SystemMessage(HRESULT_FROM_WIN32(GetLastError()));
+  return false;
 }
 
 }  // namespace win32

@@ -17,8 +17,10 @@ class DocumentStore final : public SettingsStore {
                            std::size_t width) override {
     return ReadIniString(ini_, section, key, fallback, width);
   }
-  void WriteString(std::u16string_view section, std::u16string_view key, std::u16string_view value) override {
+  std::optional<std::u16string> FirstWriteFailure() const override { return std::nullopt; }
+  bool WriteString(std::u16string_view section, std::u16string_view key, std::u16string_view value) override {
     ini_.Set(section, key, value);
+    return true;
   }
 
  private:

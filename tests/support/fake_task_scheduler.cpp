@@ -46,6 +46,9 @@ class FakeTrigger final : public TaskTriggerInterface, Counted {
     stored.begin_year = t.begin_year;
     stored.begin_month = t.begin_month;
     stored.begin_day = t.begin_day;
+    stored.end_year = t.end_year;
+    stored.end_month = t.end_month;
+    stored.end_day = t.end_day;
     stored.start_hour = t.start_hour;
     stored.start_minute = t.start_minute;
     stored.flags = t.flags;
@@ -62,6 +65,9 @@ class FakeTrigger final : public TaskTriggerInterface, Counted {
     t.begin_year = stored.begin_year;
     t.begin_month = stored.begin_month;
     t.begin_day = stored.begin_day;
+    t.end_year = stored.end_year;
+    t.end_month = stored.end_month;
+    t.end_day = stored.end_day;
     t.start_hour = stored.start_hour;
     t.start_minute = stored.start_minute;
     t.flags = stored.flags;
@@ -158,8 +164,23 @@ class FakeTask final : public TaskInterface, Counted {
     trigger = std::make_unique<FakeTrigger>(owner_, item_, static_cast<std::size_t>(index));
     return 0;
   }
+  // The Task Scheduler's answers from what the work item's file holds.
+  HResult GetMostRecentRunTime(TaskTime& time) override {
+    const auto& run = item_->job.last_run_time;  // SYSTEMTIME: year, month, weekday, day, hour, minute, ...
+    time = {run[0], run[1], run[3], run[4], run[5]};
+    return HasRun() ? 0 : kTaskHasNotRun;
+  }
+  HResult GetExitCode(std::uint32_t& exit_code) override {
+    exit_code = item_->job.exit_code;
+    return HasRun() ? 0 : kTaskHasNotRun;
+  }
+  HResult GetStatus(HResult& status) override {
+    status = item_->job.running_instance_count > 0 ? kTaskRunning : static_cast<HResult>(item_->job.status);
+    return 0;
+  }
 
  private:
+  bool HasRun() const { return item_->job.status != static_cast<std::uint32_t>(kTaskHasNotRun); }
   std::shared_ptr<PendingWorkItem> item_;
 };
 

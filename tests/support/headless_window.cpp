@@ -278,6 +278,16 @@ void Window::MessageBox(std::u16string_view text, std::u16string_view caption) {
   captions_.emplace_back(caption);
 }
 
+void Window::Warn(std::u16string_view text, std::u16string_view caption) {
+  MessageBox(text, caption);
+  warnings_.emplace_back(text);
+}
+
+bool Window::AskYesNo(std::u16string_view text, std::u16string_view caption) {
+  Warn(text, caption);
+  return answered_ < answers_.size() && answers_[answered_++];
+}
+
 void Window::EndDialog(std::intptr_t result) {
   ended_ = true;
   result_ = result;

@@ -48,6 +48,11 @@ class Window : public fw::DialogWindow {
   // --- what the user sees ---
   const std::vector<std::u16string>& message_boxes() const { return message_boxes_; }
   const std::vector<std::u16string>& message_box_captions() const { return captions_; }
+  // Message boxes with a warning icon, the questions among them; each is
+  // also among message_boxes().
+  const std::vector<std::u16string>& warnings() const { return warnings_; }
+  // How the user answers the questions to come, in turn; いいえ when none is left.
+  void AnswerQuestions(std::vector<bool> answers) { answers_ = std::move(answers); }
   bool ended() const { return ended_; }
   std::intptr_t result() const { return result_; }
   int handled_events() const { return handled_events_; }
@@ -83,6 +88,8 @@ class Window : public fw::DialogWindow {
   fw::Size SystemIconSize() const override { return {32, 32}; }
   std::unique_ptr<fw::PaintSession> BeginPaint() override;
   void MessageBox(std::u16string_view text, std::u16string_view caption) override;
+  void Warn(std::u16string_view text, std::u16string_view caption) override;
+  bool AskYesNo(std::u16string_view text, std::u16string_view caption) override;
   void EndDialog(std::intptr_t result) override;
 
  private:
@@ -110,6 +117,9 @@ class Window : public fw::DialogWindow {
   std::map<int, std::unique_ptr<Calendar_>> calendars_;
   std::vector<std::u16string> message_boxes_;
   std::vector<std::u16string> captions_;
+  std::vector<std::u16string> warnings_;
+  std::vector<bool> answers_;
+  std::size_t answered_ = 0;
   std::vector<std::pair<fw::Icon, bool>> icons_set_;
   bool default_focus_ = false;
   std::vector<DrawnIcon> drawn_icons_;

@@ -1,5 +1,6 @@
 // Two reservations that need one tuner at the same time.
 #include "reservations/collisions.h"
+#include "reservations/reservation_rules.h"
 
 #include <gtest/gtest.h>
 
@@ -24,7 +25,7 @@ TaskTrigger Trigger(int type, int day, int hour, int minute, int days_of_the_wee
 // A booking as the viewer makes one: the recordings of the next 14 days.
 TunerBooking Booking(std::optional<std::u16string> tuner, const TaskTrigger& trigger, int start, int end) {
   const RecordingSchedule schedule(trigger, RecordingWindow{start, end});
-  return {std::move(tuner), schedule.RecordingsBetween(kNow, kNow + kCollisionHorizon)};
+  return {tuner ? std::optional(TunerOf(*tuner)) : std::nullopt, schedule.RecordingsBetween(kNow, kNow + kCollisionHorizon)};
 }
 
 constexpr int At(int hour, int minute) { return hour * 60 + minute; }

@@ -264,7 +264,7 @@ TEST_F(IepgReader, TaskNameReadsNothingButAWorkItemFileInTheTasksFolder) {
   // Every one of these names a device or leads elsewhere; a file of that
   // name in the Tasks folder is not read either.
   for (const char16_t* name : {u"COM1", u"com1.job", u"LPT9.job", u"NUL", u"nul.txt", u"Con .job", u"AUX.job",
-                               u"PRN", u"aux.job", u"CONIN$", u"COM\u00B9.job", u"com\u00B2", u"LPT\u00B3.job", u"a..job", u"sub\\x.job", u"sub/x.job",
+                               u"PRN", u"aux.job", u"CONIN$", u"COM\u00B9.job", u"com\u00B2", u"LPT\u00B3.job", u".", u"..", u"sub\\x.job", u"sub/x.job",
                                u"C:x.job"}) {
     const std::u16string value(name);
     if (value.find_first_of(u"\\/:") == std::u16string::npos) {
@@ -275,12 +275,18 @@ TEST_F(IepgReader, TaskNameReadsNothingButAWorkItemFileInTheTasksFolder) {
     EXPECT_EQ(form.repeat, kRepeatOnce) << std::string(value.begin(), value.end());
     EXPECT_EQ(form.delete_same_name, 1);
   }
-  // Names that merely look alike are work items like any other.
-  for (const char16_t* name : {u"COM10.job", u"CONSOLE.job", u"nul1.job", u"LPT.job", u"COM0.job"}) {
-    const std::u16string value(name);
-    StoreWorkItem(std::string(value.begin(), value.end()), WeeklyWorkItem(0x2A));
+  // Names that merely look alike are work items like any other, and dots
+  // belong to the name: only a final ".job" is taken off.
+  const std::pair<const char16_t*, const char16_t*> names[] = {
+      {u"COM10.job", u"COM10"}, {u"CONSOLE.job", u"CONSOLE"}, {u"nul1.job", u"nul1"},   {u"LPT.job", u"LPT"},
+      {u"COM0.job", u"COM0"},   {u"a..job", u"a."},           {u"ドラマ....job", u"ドラマ..."}, {u"my.jobs.job", u"my.jobs"},
+      {u"my.jobs", u"my.jobs"}, {u"...job", u".."}};
+  for (const auto& [file, task_name] : names) {
+    const std::u16string value(file);
+    StoreWorkItem(std::filesystem::path(value).string(), WeeklyWorkItem(0x2A));
     ASSERT_TRUE(ReadWith(u"TASKNAME: " + value + u"\n"));
-    EXPECT_EQ(form.repeat, kRepeatWeekly) << std::string(value.begin(), value.end());
+    EXPECT_EQ(form.repeat, kRepeatWeekly) << std::filesystem::path(value).string();
+    EXPECT_EQ(info.task_name, task_name);
   }
 }
 
@@ -312,6 +318,31 @@ TEST_F(IepgReader, TunerIdIsTakenOnlyAsAPlainNumberAndStaysWhenTheFileIsRejected
   for (const char16_t* hostile : {u"FX2ID: 3 P @999\n", u"FX2ID: -a\n", u"FX2ID: 1234567890\n", u"FX2ID: \n", u"FX2ID: 1\"\n"}) {
     ASSERT_TRUE(ReadWith(hostile));
     EXPECT_EQ(form.id, u"12");
+  }
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(IepgReader, OwnKeysTakeOnlyTunerNumbersAndChannelsThatCarryNoSwitches) {
+  for (std::u16string id : {u"2", u"02", u"2.0", u"+2", u"1e1", u"-3", u"1.5E+2", u"123456789"}) {
+    form.id = u"x";
+    ASSERT_TRUE(ReadWith(u"FX2ID: " + id + u"\n"));
+    EXPECT_EQ(form.id, id);
+  }
+  for (std::u16string id : {u"1.", u".5", u"e1", u"2.0.0", u"+", u"1e", u"0x5", u"2 P", u"1e1e1"}) {
+    form.id = u"x";
+    ASSERT_TRUE(ReadWith(u"FX2ID: " + id + u"\n"));
+    EXPECT_EQ(form.id, u"x") << std::filesystem::path(id).string();
+  }
+  for (std::u16string channel : std::vector<std::u16string>{u"011", u"", u"B999", std::u16string(31, u'9')}) {
+    ASSERT_TRUE(ReadWith(u"CHANNEL: " + channel + u"\n"));
+    EXPECT_EQ(info.channel, channel);
+  }
+  for (std::u16string channel : std::vector<std::u16string>{u"011 SUSPEND", u"a\"b", u"0\u30001", u"1\t", std::u16string(32, u'9')}) {
+    ASSERT_TRUE(ReadWith(u"CHANNEL: " + channel + u"\n"));
+    EXPECT_FALSE(info.channel) << std::filesystem::path(channel).string();
   }
 }
 

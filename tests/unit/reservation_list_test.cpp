@@ -1,11 +1,10 @@
-// The viewer's list: the recorder work items of the Task Scheduler, their
-// cells, their order and their collisions, and a reservation handed back to
-// Halvorn for a change.
+// The viewer's list: the recorder work items of the Task Scheduler, whether
+// each will record, what its cells say, how it sorts, and its collisions.
 #include "reservations/reservation_list.h"
 
 #include <gtest/gtest.h>
 
-#include "reservations/edit_reservation.h"
+#include "reservations/row_order.h"
 #include "reservations/stored_work_items.h"
 #include "support/fake_task_scheduler.h"
 
@@ -13,41 +12,49 @@ namespace {
 
 const LocalMinute kNow = ToLocalMinute(2026, 12, 8, 12, 0);  // Tuesday noon
 
+// A work item as Halvorn registers one, with a lead of one minute.
+JobFile Job(std::u16string parameters, int type, int day, int hour, int minute, int days = 0,
+            std::u16string application = u"C:\\tv\\cap_sts.exe") {
+  JobFile job;
+  job.application_name = std::move(application);
+  job.parameters = std::move(parameters);
+  job.flags = 0x2000;
+  JobTrigger trigger;
+  trigger.begin_year = 2026;
+  trigger.begin_month = 12;
+  trigger.begin_day = static_cast<std::uint16_t>(day);
+  trigger.start_hour = static_cast<std::uint16_t>(hour);
+  trigger.start_minute = static_cast<std::uint16_t>(minute);
+  trigger.type = static_cast<std::uint32_t>(type);
+  trigger.type_data = {1, static_cast<std::uint16_t>(days), 0};
+  job.triggers.push_back(trigger);
+  return job;
+}
+
 class ReservationList : public ::testing::Test {
  protected:
-  // A work item as Halvorn registers one, with a lead of one minute.
   void Store(std::u16string name, std::u16string parameters, int type, int day, int hour, int minute, int days = 0,
              std::u16string application = u"C:\\tv\\cap_sts.exe") {
-    JobFile job;
-    job.application_name = std::move(application);
-    job.parameters = std::move(parameters);
-    job.flags = 0x2000;
-    JobTrigger trigger;
-    trigger.begin_year = 2026;
-    trigger.begin_month = 12;
-    trigger.begin_day = static_cast<std::uint16_t>(day);
-    trigger.start_hour = static_cast<std::uint16_t>(hour);
-    trigger.start_minute = static_cast<std::uint16_t>(minute);
-    trigger.type = static_cast<std::uint32_t>(type);
-    trigger.type_data = {1, static_cast<std::uint16_t>(days), 0};
-    job.triggers.push_back(trigger);
-    scheduler.saved[name] = job;
+    scheduler.saved[name] = Job(std::move(parameters), type, day, hour, minute, days, std::move(application));
   }
   std::vector<ReservationRow> Rows(const std::vector<std::u16string>& recorder_paths = {}) {
     std::vector<StoredWorkItem> items;
     EXPECT_EQ(ReadStoredWorkItems(scheduler, items), 0);
-    return ListReservations(items, recorder_paths, kNow);
+    return ListReservations(items, recorder_paths, channels, kNow);
   }
-  static std::vector<std::u16string> Cells(const ReservationRow& row) {
-    std::vector<std::u16string> cells;
-    for (Column column : kColumns) cells.push_back(ColumnText(row, column));
-    return cells;
+  static std::u16string Cell(const std::vector<ReservationRow>& rows, std::u16string_view name, Column column) {
+    for (const auto& row : rows) {
+      if (row.item.name == name) return ColumnText(row, column);
+    }
+    return u"(no row)";
   }
 
   FakeTaskScheduler scheduler;
+  ChannelTable channels;
 };
 
 TEST_F(ReservationList, ShowsEveryRecorderWorkItemInTheOrderOfItsNextRecording) {
+  ParseChannelTable(u"ＮＨＫ総合,011,DFS00400\n日本テレビ,041,DFS00410\n,071,DFS00430\n", channels);
   Store(u"毎週アニメ", u"\"D:\\rec\\アニメ.ts\" I2 R2 @071 00:05-00:35 B", 2, 1, 23, 55, 0x01);
   Store(u"ニュース", u"\"D:\\rec\\ニュース.ts\" @011 19:00-19:30 B", 0, 10, 18, 59);
   Store(u"先週の番組", u"\"D:\\rec\\old.ts\" I1 @011 19:00-19:30", 0, 1, 18, 59);
@@ -57,94 +64,157 @@ TEST_F(ReservationList, ShowsEveryRecorderWorkItemInTheOrderOfItsNextRecording) 
   Store(u"謎", u"--odd", 0, 11, 7, 0);
   Store(u"今終わった", u"\"D:\\rec\\now.ts\" @011 11:00-12:00", 0, 8, 10, 59);
   const auto rows = Rows({u"D:\\Tools\\recorder?.exe"});
-  ASSERT_EQ(rows.size(), 7u);
-  EXPECT_EQ(Cells(rows[0]), (std::vector<std::u16string>{u"毎日", u"2026/12/08 21:00", u"毎日", u"041", u"3",
-                                                         u"21:00-21:54", u"D:\\rec\\daily.ts", u""}));
-  EXPECT_EQ(rows[1].item.name, u"別の録画");
-  EXPECT_EQ(Cells(rows[2]), (std::vector<std::u16string>{u"ニュース", u"2026/12/10 19:00", u"一回のみ", u"011", u"既定",
-                                                         u"19:00-19:30", u"D:\\rec\\ニュース.ts", u""}));
-  // Parameters Halvorn could not have composed: what can be read.
-  EXPECT_EQ(Cells(rows[3]), (std::vector<std::u16string>{u"謎", u"2026/12/11 07:00", u"一回のみ", u"", u"", u"", u"", u""}));
-  // Triggered on Sundays at 23:55, it records on Mondays at 00:05.
-  EXPECT_EQ(Cells(rows[4]), (std::vector<std::u16string>{u"毎週アニメ", u"2026/12/14 00:05", u"毎週 月", u"071", u"2",
-                                                         u"00:05-00:35", u"D:\\rec\\アニメ.ts", u""}));
+  std::vector<std::vector<std::u16string>> cells;
+  for (const auto& row : rows) {
+    cells.emplace_back();
+    for (Column column : kColumns) cells.back().push_back(ColumnText(row, column));
+  }
+  // Triggered on Sundays at 23:55, the anime records on Mondays at 00:05.
   // Once-reservations that have recorded come last, one that ended just now too.
-  EXPECT_EQ(Cells(rows[5])[0], u"先週の番組");
-  EXPECT_EQ(Cells(rows[5])[7], u"終了");
-  EXPECT_EQ(Cells(rows[6])[0], u"今終わった");
-  EXPECT_EQ(Cells(rows[6])[7], u"終了");
-  EXPECT_EQ(rows[5].next_start, ToLocalMinute(2026, 12, 1, 19, 0));
+  const std::vector<std::vector<std::u16string>> expected = {
+      {u"毎日", u"2026/12/08 21:00", u"毎日", u"日本テレビ (041)", u"3", u"21:00-21:54", u"D:\\rec\\daily.ts", u"", u""},
+      {u"別の録画", u"2026/12/09 10:00", u"一回のみ", u"1", u"既定", u"10:00-11:00", u"D:\\rec\\x.ts", u"", u""},
+      {u"ニュース", u"2026/12/10 19:00", u"一回のみ", u"ＮＨＫ総合 (011)", u"既定", u"19:00-19:30", u"D:\\rec\\ニュース.ts", u"", u""},
+      {u"謎", u"2026/12/11 07:00", u"一回のみ", u"", u"", u"", u"", u"", u""},
+      {u"毎週アニメ", u"2026/12/14 00:05", u"毎週 月", u"071", u"2", u"00:05-00:35", u"D:\\rec\\アニメ.ts", u"", u""},
+      {u"今終わった", u"", u"一回のみ", u"ＮＨＫ総合 (011)", u"既定", u"11:00-12:00", u"D:\\rec\\now.ts", u"終了", u""},
+      {u"先週の番組", u"", u"一回のみ", u"ＮＨＫ総合 (011)", u"1", u"19:00-19:30", u"D:\\rec\\old.ts", u"終了", u""},
+  };
+  EXPECT_EQ(cells, expected);
 }
 
-TEST_F(ReservationList, MarksBothRowsOfACollisionAndSaysWhen) {
-  Store(u"A", u"\"D:\\a.ts\" I2 R2 @011 21:00-21:54", 0, 10, 20, 59);
-  Store(u"B", u"\"D:\\b.ts\" I2 @021 21:30-22:00", 0, 10, 21, 29);
-  Store(u"C", u"\"D:\\c.ts\" I3 @041 21:30-22:00", 0, 10, 21, 29);
+// Each row: how the work item is stored, and what 状態 and 次回録画 say.
+TEST_F(ReservationList, OnlyReservationsThatWillRecordHaveANextStartOrCollide) {
+  struct Case {
+    const char16_t* name;
+    std::uint32_t flags = 0x2000;
+    std::uint32_t trigger_flags = 0;
+    int end_day = 0;        // with an end date in December
+    int triggers = 1;
+    int year = 2026;
+    bool running = false;
+    const char16_t* state;
+    bool next_start;
+  };
+  const Case cases[] = {
+      {u"records", 0x2000, 0, 0, 1, 2026, false, u"重複", true},
+      {u"switched off", 0x2004, 0, 0, 1, 2026, false, u"無効", false},
+      {u"trigger off", 0x2000, 0x4, 0, 1, 2026, false, u"無効", false},
+      {u"ended yesterday", 0x2000, 0x1, 7, 1, 2026, false, u"終了", false},
+      {u"ends today", 0x2000, 0x1, 8, 1, 2026, false, u"重複", true},
+      {u"end date unused", 0x2000, 0x0, 7, 1, 2026, false, u"重複", true},
+      {u"no trigger", 0x2000, 0, 0, 0, 2026, false, u"未設定", false},
+      {u"garbage year", 0x2000, 0, 0, 1, 65535, false, u"未設定", false},
+      {u"off and over", 0x2004, 0x1, 1, 1, 2026, false, u"無効", false},
+      {u"recording now", 0x2004, 0, 0, 1, 2026, true, u"録画中", false},
+  };
+  for (const Case& c : cases) {
+    JobFile job = Job(u"\"D:\\a.ts\" I2 @011 21:00-21:30", 1, 1, 20, 59);
+    job.flags = c.flags;
+    job.triggers[0].flags = c.trigger_flags;
+    job.triggers[0].end_year = 2026;
+    job.triggers[0].end_month = 12;
+    job.triggers[0].end_day = static_cast<std::uint16_t>(c.end_day);
+    job.triggers[0].begin_year = static_cast<std::uint16_t>(c.year);
+    job.triggers.resize(static_cast<std::size_t>(c.triggers));
+    job.running_instance_count = c.running ? 1 : 0;
+    scheduler.saved[c.name] = job;
+  }
   const auto rows = Rows();
-  ASSERT_EQ(rows.size(), 3u);
-  EXPECT_EQ(ColumnText(rows[0], Column::State), u"重複");
-  EXPECT_EQ(CollisionNote(rows[0]), u"「B」と重複 2026/12/10 21:30～21:54");
-  EXPECT_EQ(CollisionNote(rows[1]), u"「A」と重複 2026/12/10 21:30～21:54");
-  EXPECT_EQ(ColumnText(rows[2], Column::State), u"");
-  EXPECT_EQ(CollisionNote(rows[2]), u"");
+  for (const Case& c : cases) {
+    const auto row = std::find_if(rows.begin(), rows.end(), [&c](const auto& r) { return r.item.name == c.name; });
+    ASSERT_NE(row, rows.end());
+    EXPECT_EQ(ColumnText(*row, Column::State), c.state) << std::string(c.name, c.name + 3);
+    EXPECT_EQ(row->next_start.has_value(), c.next_start) << std::string(c.name, c.name + 3);
+    // Only the three that record collide, each with the other two.
+    EXPECT_EQ(row->collisions.size(), c.next_start ? 2u : 0u);
+  }
+}
 
-  // Deleted through the scheduler, the other is free again.
+TEST_F(ReservationList, TunersAreTheNumbersTheRecorderReads) {
+  // Every pair collides that names one tuner, however it is written.
+  const std::pair<const char16_t*, const char16_t*> tuners[] = {
+      {u"2", u"02"}, {u"2", u"2.0"}, {u"+2", u"2"}, {u"1e1", u"10"}, {u"", u""}, {u"abc", u"abc"}};
+  const std::pair<const char16_t*, const char16_t*> others[] = {{u"2", u"3"}, {u"", u"1"}, {u"abc", u"ABC"}, {u"0", u""}};
+  for (const auto& [a, b] : tuners) EXPECT_EQ(TunerOf(a), TunerOf(b)) << std::string(a, a + 1);
+  for (const auto& [a, b] : others) EXPECT_NE(TunerOf(a), TunerOf(b));
+  Store(u"A", u"\"D:\\a.ts\" I2 R2 @011 21:00-21:54", 0, 10, 20, 59);
+  Store(u"B", u"\"D:\\b.ts\" I02 @021 21:30-22:00", 0, 10, 21, 29);
+  Store(u"C", u"\"D:\\c.ts\" I3 @041 21:30-22:00", 0, 10, 21, 29);
+  Store(u"D", u"\"D:\\d.ts\" I2.0 @041 23:00-23:30", 0, 10, 22, 59);
+  const auto rows = Rows();
+  EXPECT_EQ(Cell(rows, u"A", Column::State), u"重複");
+  EXPECT_EQ(Cell(rows, u"B", Column::State), u"重複");
+  EXPECT_EQ(Cell(rows, u"C", Column::State), u"");
+  EXPECT_EQ(Cell(rows, u"D", Column::State), u"");
+}
+
+TEST_F(ReservationList, TheNoteNamesEveryCollisionAndADeletedOneFreesTheTuner) {
+  Store(u"A", u"\"D:\\a.ts\" I2 @011 21:00-22:00", 0, 10, 20, 59);
+  Store(u"B", u"\"D:\\b.ts\" I2 @021 21:30-22:00", 0, 10, 21, 29);
+  Store(u"C", u"\"D:\\c.ts\" I2 @041 21:50-22:30", 0, 10, 21, 49);
+  const auto rows = Rows();
+  EXPECT_EQ(CollisionNote(rows[0]), u"「B」と重複 2026/12/10 21:30～22:00、「C」と重複 2026/12/10 21:50～22:00");
   ASSERT_EQ(DeleteStoredWorkItem(scheduler, u"B"), 0);
-  EXPECT_EQ(scheduler.deleted, std::vector<std::u16string>{u"B"});
-  const auto after = Rows();
-  ASSERT_EQ(after.size(), 2u);
-  EXPECT_EQ(ColumnText(after[0], Column::State), u"");
+  ASSERT_EQ(DeleteStoredWorkItem(scheduler, u"C"), 0);
+  EXPECT_EQ(Cell(Rows(), u"A", Column::State), u"");
   EXPECT_EQ(scheduler.com_initializations, scheduler.com_uninitializations);
   EXPECT_EQ(scheduler.live_interfaces, 0);
 }
 
-TEST_F(ReservationList, AnUnreachableSchedulerIsReportedAndAnUnreadableWorkItemIsLeftOut) {
-  Store(u"A", u"\"D:\\a.ts\" @011 21:00-21:54", 0, 10, 20, 59);
-  std::vector<StoredWorkItem> items;
-  for (auto step : {FakeTaskScheduler::Step::InitializeCom, FakeTaskScheduler::Step::CreateScheduler}) {
-    scheduler.fail_at = step;
-    EXPECT_LT(ReadStoredWorkItems(scheduler, items), 0);
-    EXPECT_LT(DeleteStoredWorkItem(scheduler, u"A"), 0);
+TEST_F(ReservationList, TheLastRunSaysHowTheRecorderEnded) {
+  const struct {
+    std::uint32_t status;
+    std::uint32_t exit_code;
+    const char16_t* text;
+  } cases[] = {
+      {0x41300, 0, u"正常 12/07 20:59"},
+      {0x41300, 3, u"失敗 (コード 3) 12/07 20:59"},
+      {0x41300, 0xC0000005, u"失敗 (コード 3221225477) 12/07 20:59"},
+      {0x41303, 0, u""},
+  };
+  for (const auto& c : cases) {
+    JobFile job = Job(u"\"D:\\a.ts\" @011 21:00-21:30", 1, 1, 20, 59);
+    job.status = c.status;
+    job.exit_code = c.exit_code;
+    job.last_run_time = {2026, 12, 1, 7, 20, 59, 0, 0};
+    scheduler.saved[u"A"] = job;
+    const auto rows = Rows();
+    EXPECT_EQ(ColumnText(rows[0], Column::LastRun), c.text);
+    EXPECT_EQ(LastRunFailed(rows[0]), c.exit_code != 0);
   }
-  scheduler.fail_at = FakeTaskScheduler::Step::Enum;
-  EXPECT_LT(ReadStoredWorkItems(scheduler, items), 0);
-  scheduler.fail_at = FakeTaskScheduler::Step::Delete;
-  EXPECT_LT(DeleteStoredWorkItem(scheduler, u"A"), 0);
-  // A work item that cannot be opened or has no readable trigger.
-  scheduler.fail_at = FakeTaskScheduler::Step::Activate;
-  EXPECT_EQ(ReadStoredWorkItems(scheduler, items), 0);
-  EXPECT_TRUE(items.empty());
-  scheduler.fail_at = FakeTaskScheduler::Step::GetTrigger;
-  scheduler.existing_names = {u"Lost.JOB"};
-  EXPECT_EQ(ReadStoredWorkItems(scheduler, items), 0);
-  ASSERT_EQ(items.size(), 1u);
-  EXPECT_EQ(items[0].name, u"A");
-  EXPECT_FALSE(items[0].trigger);
-  EXPECT_EQ(scheduler.live_interfaces, 0);
 }
 
-TEST_F(ReservationList, AReservationHandedBackForAChangeNamesItsWorkItemStationAndTuner) {
-  ChannelTable table;
-  ParseChannelTable(u"総合,011,DFS00400 ＮＨＫ総合\nＭＸ,091,ＭＸ TOKYO ＭＸ\nＭＸ２,092,ＭＸ\n", table);
-  Store(u"深夜枠", u"\"D:\\rec\\深夜アニメ[新].ts\" I2 R2 @011 00:05-00:35 B", 2, 1, 23, 55, 0x01);
-  Store(u"ＭＸ", u"\"D:\\rec\\mx.ts\" @092 19:00-19:30", 0, 10, 18, 59);
-  Store(u"手入力", u"\"\" @B999 19:00-19:30", 0, 11, 18, 59);
-  const auto rows = Rows();
-  ASSERT_EQ(rows.size(), 3u);
-  EXPECT_EQ(ComposeEditReservation(rows[2], table),
-            u"Content-type: application/x-tv-program-info; charset=shift_jis\r\nversion: 1\r\n"
-            u"station: DFS00400\r\nyear: 2026\r\nmonth: 12\r\ndate: 14\r\nstart: 00:05\r\nend: 00:35\r\n"
-            u"program-title: 深夜アニメ[新]\r\nTASKNAME: 深夜枠.job\r\nFX2ID: 2\r\n");
-  // Every name of the row is an earlier row's too: the channel itself.
-  EXPECT_NE(ComposeEditReservation(rows[0], table).find(u"station: 092\r\n"), std::u16string::npos);
-  EXPECT_NE(ComposeEditReservation(rows[0], table).find(u"FX2ID: 0\r\n"), std::u16string::npos);
-  // A channel no row has, and no output file: the channel and the work item's name.
-  const std::u16string typed = ComposeEditReservation(rows[1], table);
-  EXPECT_NE(typed.find(u"station: B999\r\n"), std::u16string::npos);
-  EXPECT_NE(typed.find(u"program-title: 手入力\r\n"), std::u16string::npos);
-  EXPECT_EQ(StationForChannel(table, u"091"), u"ＭＸ");
-  ParseChannelTable(u"a,1,TOKYO\nb,2,TOKYO MX\n", table);
-  EXPECT_EQ(StationForChannel(table, u"2"), u"TOKYO MX");
+TEST_F(ReservationList, ColumnsSortByMomentsNumbersOrTextEitherWay) {
+  Store(u"b", u"\"D:\\b.ts\" I10 @011 19:00-19:30", 0, 12, 18, 59);
+  Store(u"a", u"\"D:\\a.ts\" I9 @021 21:00-21:30", 0, 10, 20, 59);
+  Store(u"c", u"\"D:\\c.ts\" I02 @041 07:00-07:30", 0, 11, 6, 59);
+  Store(u"d", u"\"D:\\d.ts\" @011 06:00-06:30", 0, 1, 5, 59);  // ended: no next start
+  scheduler.saved[u"c"].status = 0x41300;
+  scheduler.saved[u"c"].last_run_time = {2026, 12, 1, 1, 7, 0, 0, 0};
+  scheduler.saved[u"b"].status = 0x41300;
+  scheduler.saved[u"b"].last_run_time = {2026, 11, 1, 30, 7, 0, 0, 0};
+  const TextOrder by_units = [](std::u16string_view x, std::u16string_view y) { return x.compare(y); };
+  const struct {
+    Column column;
+    const char16_t* ascending;
+  } cases[] = {
+      {Column::Name, u"abcd"},   {Column::NextStart, u"acbd"}, {Column::Tuner, u"cabd"},
+      {Column::Window, u"dcba"}, {Column::LastRun, u"adbc"},   {Column::Output, u"abcd"},
+  };
+  for (const auto& c : cases) {
+    for (bool descending : {false, true}) {
+      auto rows = Rows();
+      SortRows(rows, {c.column, descending}, by_units);
+      std::u16string order;
+      for (const auto& row : rows) order += row.item.name;
+      std::u16string expected = c.ascending;
+      if (descending) std::reverse(expected.begin(), expected.end());
+      // Ties keep the list's own order, whichever way.
+      if (c.column == Column::LastRun && descending) expected = u"cbad";
+      EXPECT_EQ(order, expected) << static_cast<int>(c.column) << descending;
+    }
+  }
 }
 
 }  // namespace

@@ -1,0 +1,65 @@
+#include "reservations/planned_collisions.h"
+
+#include <algorithm>
+
+#include "reservations/collisions.h"
+#include "reservations/number_text.h"
+#include "reservations/reservation_list.h"
+#include "reservations/reservation_rules.h"
+
+namespace {
+
+bool Overlap(const Recording& a, const Recording& b) { return std::max(a.start, b.start) < std::min(a.end, b.end); }
+
+// How many colliding reservations the question names before "ほか N 件".
+constexpr std::size_t kNamedInQuestion = 5;
+
+}  // namespace
+
+std::vector<PlannedCollision> FindPlannedCollisions(const PlannedReservation& planned,
+                                                    const std::vector<StoredWorkItem>& stored,
+                                                    const std::vector<std::u16string>& recorder_paths,
+                                                    LocalMinute now) {
+  StoredWorkItem item;
+  item.name = planned.name;
+  item.parameters = planned.parameters;
+  item.trigger = planned.trigger;
+  item.trigger_count = 1;
+  const RecorderParameters recorder = ReadRecorderParameters(planned.parameters);
+  const Standing standing = StandingOf(item, recorder.window, now);
+  if (standing != Standing::Records) return {};
+  const auto first = RecordingSchedule(planned.trigger, recorder.window).NextStart(now);
+  if (!first) return {};
+  const LocalMinute until = *first + kCollisionHorizon;
+  const TunerBooking mine = BookingOf(item, recorder, standing, *first, until);
+  if (!mine.tuner) return {};
+
+  std::vector<PlannedCollision> collisions;
+  for (const StoredWorkItem& other : stored) {
+    if (planned.replaces_same_name && other.name == planned.name) continue;
+    if (!RunsARecorder(other.application, recorder_paths)) continue;
+    const RecorderParameters theirs = ReadRecorderParameters(other.parameters);
+    const TunerBooking booking = BookingOf(other, theirs, StandingOf(other, theirs.window, now), *first, until);
+    if (booking.tuner != mine.tuner) continue;
+    const auto overlapping = std::find_if(booking.recordings.begin(), booking.recordings.end(), [&](const Recording& r) {
+      return std::any_of(mine.recordings.begin(), mine.recordings.end(), [&r](const Recording& m) { return Overlap(m, r); });
+    });
+    if (overlapping != booking.recordings.end()) collisions.push_back({other.name, *overlapping});
+  }
+  std::stable_sort(collisions.begin(), collisions.end(),
+                   [](const PlannedCollision& a, const PlannedCollision& b) { return a.recording.start < b.recording.start; });
+  return collisions;
+}
+
+std::u16string CollisionQuestion(std::u16string_view name, const std::vector<PlannedCollision>& collisions) {
+  std::u16string text = u"「" + std::u16string(name) + u"」は同じチューナーの次の予約と時間が重なります。\r\n";
+  for (std::size_t i = 0; i < collisions.size() && i < kNamedInQuestion; ++i) {
+    const Recording& recording = collisions[i].recording;
+    text += u"「" + collisions[i].other + u"」 " + FormatLocalMinute(recording.start) + u"～" +
+            FormatLocalMinute(recording.end).substr(11) + u"\r\n";
+  }
+  if (collisions.size() > kNamedInQuestion) {
+    text += u"ほか " + ZeroPadded(static_cast<std::int64_t>(collisions.size() - kNamedInQuestion), 1) + u" 件\r\n";
+  }
+  return text + u"このまま登録しますか？";
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "reservations/occurrences.h"
+#include "reservations/stored_work_items.h"
+
+// A reservation about to be registered, as its work item will be stored.
+struct PlannedReservation {
+  std::u16string name;  // the name the stored items are compared with
+  TaskTrigger trigger;
+  std::u16string parameters;
+  bool replaces_same_name = false;  // the stored item of that name goes first
+};
+
+// A stored reservation that needs the planned one's tuner at the same time,
+// and its first recording that overlaps one of the planned one's.
+struct PlannedCollision {
+  std::u16string other;
+  Recording recording;
+  friend bool operator==(const PlannedCollision&, const PlannedCollision&) = default;
+};
+
+// The stored reservations the planned one collides with, from its first
+// recording to 14 days after it, by the rules the viewer marks 重複 by;
+// the earliest first.
+std::vector<PlannedCollision> FindPlannedCollisions(const PlannedReservation& planned,
+                                                    const std::vector<StoredWorkItem>& stored,
+                                                    const std::vector<std::u16string>& recorder_paths,
+                                                    LocalMinute now);
+
+// The question before registering over them.
+std::u16string CollisionQuestion(std::u16string_view name, const std::vector<PlannedCollision>& collisions);
