@@ -111,4 +111,76 @@ TEST_F(RegisterButton, ClosingSavesWhatTheControlsShowAndTheNextStartShowsItAgai
   EXPECT_EQ(reopened->GetText(IDC_REGISTRATION_NAME), u"");  // not stored
 }
 
+// A reservation already stored on the default tuner, Sunday 3 March 2030
+// 21:30 to 22:30, and the form set to record there from 21:00 to 22:00.
+class CollidingRegistration : public RegisterButton {
+ protected:
+  void SetUp() override {
+    RegisterButton::SetUp();
+    JobFile stored;
+    stored.application_name = u"C:\\tv\\cap_sts.exe";
+    stored.parameters = u"\"C:\\old.ts\" @011 21:30-22:30";
+    JobTrigger trigger;
+    trigger.begin_year = 2030;
+    trigger.begin_month = 3;
+    trigger.begin_day = 3;
+    trigger.start_hour = 21;
+    trigger.start_minute = 29;
+    stored.triggers.push_back(trigger);
+    scheduler.saved[u"Old"] = stored;
+    window->PickDate(IDC_START_DATE, {2030, 3, 0, 3, 0, 0, 0});
+    window->EditTime(IDC_END_TIME, At(22, 0));
+  }
+  static constexpr char16_t kQuestion[] =
+      u"「News」は同じチューナーの次の予約と時間が重なります。\r\n「Old」 2030/03/03 21:30～22:30\r\nこのまま登録しますか？";
+};
+
+TEST_F(CollidingRegistration, AsksFirstAndStoresOnlyOnYes) {
+  window->ClickButton(IDC_REGISTER);
+  EXPECT_EQ(window->warnings(), std::vector<std::u16string>{kQuestion});
+  EXPECT_EQ(scheduler.saved.count(u"News"), 0u);
+  window->AnswerQuestions({true});
+  window->ClickButton(IDC_REGISTER);
+  EXPECT_EQ(window->message_boxes().back(), u"登録しました");
+  EXPECT_EQ(scheduler.saved.count(u"News"), 1u);
+  // Another tuner is no collision: no question.
+  window->Type(IDC_REGISTRATION_NAME, u"Elsewhere");
+  window->Type(IDC_ID, u"3");
+  window->ClickButton(IDC_REGISTER);
+  EXPECT_EQ(window->warnings().size(), 2u);
+  EXPECT_EQ(scheduler.saved.count(u"Elsewhere"), 1u);
+}
+
+TEST_F(CollidingRegistration, AnUnattendedOrQuietRegistrationAsksTooAndStaysOpenOnNo) {
+  for (RegistrationMode mode : {RegistrationMode::AutoRunning, RegistrationMode::Quiet}) {
+    dialog.form.registration_mode = mode;
+    window->ClickButton(IDC_REGISTER);
+    EXPECT_EQ(window->warnings().back(), kQuestion);
+    EXPECT_FALSE(window->ended());
+    EXPECT_EQ(dialog.form.registration_mode, mode);
+    EXPECT_EQ(scheduler.saved.count(u"News"), 0u);
+  }
+  // Replacing the stored item of the same name does not ask about itself.
+  window->Type(IDC_REGISTRATION_NAME, u"Old");
+  window->ClickCheckBox(IDC_DELETE_SAME_NAME);
+  window->ClickButton(IDC_REGISTER);
+  EXPECT_EQ(window->warnings().size(), 2u);
+  EXPECT_EQ(scheduler.saved[u"Old"].parameters.find(u"21:00-22:00") != std::u16string::npos, true);
+}
+
+TEST_F(RegisterButton, SettingsThatCannotBeSavedAreReportedUnlessUnattended) {
+  std::filesystem::create_directories(folder / "Halvorn_setting.ini");
+  window->PressCloseButton();
+  ASSERT_EQ(window->warnings().size(), 1u);
+  EXPECT_TRUE(window->warnings()[0].starts_with(u"設定を保存できませんでした。\r\n" + folder.WindowsPath("Halvorn_setting.ini") + u"\r\n"));
+  EXPECT_TRUE(window->ended());
+
+  CHalvorn2Dlg unattended(services, scheduler);
+  const auto shown = platform.Open(unattended);
+  unattended.form.registration_mode = RegistrationMode::AutoRunning;
+  shown->PressCloseButton();
+  EXPECT_TRUE(shown->message_boxes().empty());
+  EXPECT_TRUE(shown->ended());
+}
+
 }  // namespace

@@ -1,0 +1,92 @@
+// The question before a reservation is stored over another on its tuner.
+#include "reservations/planned_collisions.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const LocalMinute kNow = ToLocalMinute(2026, 12, 8, 12, 0);  // Tuesday noon
+
+TaskTrigger Trigger(int type, int day, int hour, int minute, int days_of_the_week = 0) {
+  TaskTrigger trigger;
+  trigger.type = static_cast<std::uint32_t>(type);
+  trigger.begin_year = 2026;
+  trigger.begin_month = 12;
+  trigger.begin_day = static_cast<std::uint16_t>(day);
+  trigger.start_hour = static_cast<std::uint16_t>(hour);
+  trigger.start_minute = static_cast<std::uint16_t>(minute);
+  trigger.days_interval = 1;
+  trigger.weeks_interval = 1;
+  trigger.days_of_the_week = static_cast<std::uint16_t>(days_of_the_week);
+  return trigger;
+}
+
+StoredWorkItem Stored(std::u16string name, std::u16string switches, const TaskTrigger& trigger,
+                      std::u16string window, std::uint32_t flags = 0x2000) {
+  StoredWorkItem item;
+  item.name = std::move(name);
+  item.application = u"C:\\tv\\cap_sts.exe";
+  item.parameters = u"\"D:\\rec\\x.ts\"" + switches + u" @011 " + window + u" B25";
+  item.trigger = trigger;
+  item.trigger_count = 1;
+  item.flags = flags;
+  return item;
+}
+
+// The planned reservation: once on Thursday 10 December, 21:00 to 22:00 on tuner 2.
+PlannedReservation Planned(TaskTrigger trigger = Trigger(0, 10, 20, 59), std::u16string window = u"21:00-22:00") {
+  return {u"NEW", trigger, u"\"D:\\rec\\new.ts\" I2 R2 @011 " + window + u" B25", true};
+}
+
+TEST(PlannedCollisions, OnlyWhatWillRecordOnTheSameTunerAtTheSameTimeCounts) {
+  const struct {
+    const char* what;
+    PlannedReservation planned;
+    StoredWorkItem stored;
+    bool collides;
+  } cases[] = {
+      {"the tuner written another way", Planned(), Stored(u"A", u" I02", Trigger(0, 10, 21, 29), u"21:30-22:30"), true},
+      {"another tuner", Planned(), Stored(u"A", u" I3", Trigger(0, 10, 21, 29), u"21:30-22:30"), false},
+      {"the default tuner", Planned(), Stored(u"A", u"", Trigger(0, 10, 21, 29), u"21:30-22:30"), false},
+      {"touching", Planned(), Stored(u"A", u" I2", Trigger(0, 10, 21, 59), u"22:00-23:00"), false},
+      {"switched off", Planned(), Stored(u"A", u" I2", Trigger(0, 10, 21, 29), u"21:30-22:30", 0x2004), false},
+      {"ended", Planned(), Stored(u"A", u" I2", Trigger(0, 1, 21, 29), u"21:30-22:30"), false},
+      {"replaced", Planned(), Stored(u"NEW", u" I2", Trigger(0, 10, 21, 29), u"21:30-22:30"), false},
+      {"same name kept", {u"NEW", Trigger(0, 10, 20, 59), u"\"x\" I2 @1 21:00-22:00", false},
+       Stored(u"NEW", u" I2", Trigger(0, 10, 21, 29), u"21:30-22:30"), true},
+      {"weekly against once 10 days ahead", Planned(Trigger(2, 8, 20, 59, 0x20), u"21:00-22:00"),
+       Stored(u"A", u" I2", Trigger(0, 18, 21, 29), u"21:30-22:30"), true},
+      {"beyond 14 days", Planned(), Stored(u"A", u" I2", Trigger(0, 25, 21, 29), u"21:30-22:30"), false},
+      {"lead across midnight", Planned(Trigger(0, 10, 23, 58), u"00:03-00:30"),
+       Stored(u"A", u" I2", Trigger(0, 10, 23, 59), u"00:00-00:10"), true},
+      {"not a recorder", Planned(), [] {
+         auto item = Stored(u"A", u" I2", Trigger(0, 10, 21, 29), u"21:30-22:30");
+         item.application = u"C:\\backup.exe";
+         return item;
+       }(), false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(FindPlannedCollisions(c.planned, {c.stored}, {}, kNow).size(), c.collides ? 1u : 0u) << c.what;
+  }
+}
+
+TEST(PlannedCollisions, TheQuestionNamesEachWithItsFirstOverlappingRecording) {
+  std::vector<StoredWorkItem> stored;
+  for (int i = 0; i < 7; ++i) {
+    stored.push_back(Stored(std::u16string(1, static_cast<char16_t>(u'G' - i)), u" I2", Trigger(0, 10, 20, 50 + i),
+                            u"20:5" + std::u16string(1, static_cast<char16_t>(u'1' + i)) + u"-21:30"));
+  }
+  stored.push_back(Stored(u"weekly", u" I2", Trigger(2, 1, 21, 44, 0x10), u"21:45-22:15"));
+  const auto all = FindPlannedCollisions(Planned(), stored, {}, kNow);
+  ASSERT_EQ(all.size(), 8u);
+  EXPECT_EQ(all[0], (PlannedCollision{u"G", {ToLocalMinute(2026, 12, 10, 20, 51), ToLocalMinute(2026, 12, 10, 21, 30)}}));
+  EXPECT_EQ(all[7].recording.start, ToLocalMinute(2026, 12, 10, 21, 45));
+  EXPECT_EQ(CollisionQuestion(u"NEW", {all[7]}),
+            u"「NEW」は同じチューナーの次の予約と時間が重なります。\r\n"
+            u"「weekly」 2026/12/10 21:45～22:15\r\nこのまま登録しますか？");
+  const std::u16string seven = CollisionQuestion(u"NEW", std::vector(all.begin(), all.begin() + 7));
+  EXPECT_NE(seven.find(u"「C」 2026/12/10 20:55～21:30\r\nほか 2 件\r\nこのまま登録しますか？"), std::u16string::npos);
+  EXPECT_EQ(seven.find(u"「B」"), std::u16string::npos);
+}
+
+}  // namespace
