@@ -8,7 +8,7 @@ file(GLOB WIN32_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/win32/*.cpp)
 add_library(halvorn_win32 STATIC ${WIN32_SOURCES})
 target_compile_options(halvorn_win32 PRIVATE -Wall -Wextra)
 target_compile_definitions(halvorn_win32 PUBLIC UNICODE _UNICODE)
-target_link_libraries(halvorn_win32 PUBLIC halvorn_core comctl32 comdlg32 ole32 shell32 uuid mstask)
+target_link_libraries(halvorn_win32 PUBLIC halvorn_core comctl32 comdlg32 ole32 shell32 uuid mstask powrprof)
 target_link_libraries(halvorn_core INTERFACE halvorn_win32)
 
 # The version and the manifests carry the one version of the project.

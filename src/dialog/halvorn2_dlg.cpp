@@ -114,6 +114,7 @@ bool CHalvorn2Dlg::OnInitDialog() {
   SelectChannelRow();
   LoadProfile(SelectedProfile());
 
+  window().Calendar(IDC_START_DATE).ShowWholeMonth();
   window().DateTime(IDC_START_TIME).SetFormat(u"HH:mm");
   window().DateTime(IDC_END_TIME).SetFormat(u"HH:mm");
   const auto end_time = SecondsFromLocalTime(window().DateTime(IDC_END_TIME).GetTime());

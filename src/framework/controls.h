@@ -60,6 +60,8 @@ class MonthCalendar {
   virtual ~MonthCalendar() = default;
   virtual CalendarTime GetCurSel() const = 0;
   virtual void SetCurSel(const CalendarTime& date) = 0;
+  // Makes room for a whole month, every day of it to be clicked.
+  virtual void ShowWholeMonth() = 0;
 };
 
 }  // namespace fw

@@ -150,6 +150,12 @@ std::u16string ColumnText(const ReservationRow& row, Column column) {
   return {};
 }
 
+CellTone ToneOf(const ReservationRow& row, Column column) {
+  if (column == Column::LastRun && LastRunFailed(row)) return CellTone::Alarm;
+  if (IsDormant(row)) return CellTone::Dormant;
+  return row.collisions.empty() || row.standing != Standing::Records ? CellTone::Normal : CellTone::Alarm;
+}
+
 std::u16string CollisionNote(const ReservationRow& row) {
   std::u16string note;
   for (const RowCollision& collision : row.collisions) {

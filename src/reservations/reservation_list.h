@@ -57,5 +57,10 @@ inline bool IsDormant(const ReservationRow& row) {
 // A last run that the recorder ended with another code than 0.
 inline bool LastRunFailed(const ReservationRow& row) { return row.item.last_run && row.item.exit_code != 0; }
 
+// How a cell is drawn: red where something needs the user, grey where the
+// reservation will not record.
+enum class CellTone { Normal, Alarm, Dormant };
+CellTone ToneOf(const ReservationRow& row, Column column);
+
 // "yyyy/MM/dd HH:mm".
 std::u16string FormatLocalMinute(LocalMinute minute);

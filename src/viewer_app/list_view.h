@@ -7,13 +7,17 @@
 #include "win32/windows_api.h"
 
 // The report-style list of reservations: columns, rows of texts, one
-// selected row.
+// selected row, the sort arrow in the header.
 class ListView {
  public:
-  explicit ListView(HWND hwnd) : hwnd_(hwnd) {
-    ListView_SetExtendedListViewStyle(hwnd_, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
-  }
+  explicit ListView(HWND hwnd) : hwnd_(hwnd) {}
 
+  // Whole rows selected, grid lines, and a cell too narrow for its text
+  // shows all of it when the mouse rests on it.
+  void SetUp() {
+    ListView_SetExtendedListViewStyle(hwnd_,
+                                      LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_INFOTIP | LVS_EX_LABELTIP);
+  }
   void AddColumn(int index, std::u16string_view caption, int width) {
     std::wstring text = win32::Wide(caption);
     LVCOLUMNW column{};
@@ -22,6 +26,19 @@ class ListView {
     column.cx = width;
     column.iSubItem = index;
     ListView_InsertColumn(hwnd_, index, &column);
+  }
+  int ColumnWidth(int index) const { return ListView_GetColumnWidth(hwnd_, index); }
+  // The arrow of the column the list is sorted by; none on the others.
+  void ShowSortArrow(int sorted, bool descending, int columns) {
+    const HWND header = ListView_GetHeader(hwnd_);
+    for (int i = 0; i < columns; ++i) {
+      HDITEMW item{};
+      item.mask = HDI_FORMAT;
+      Header_GetItem(header, i, &item);
+      item.fmt &= ~(HDF_SORTUP | HDF_SORTDOWN);
+      if (i == sorted) item.fmt |= descending ? HDF_SORTDOWN : HDF_SORTUP;
+      Header_SetItem(header, i, &item);
+    }
   }
   void Clear() { ListView_DeleteAllItems(hwnd_); }
   void SetCell(int row, int column, std::u16string_view value) {
@@ -41,6 +58,29 @@ class ListView {
     ListView_SetItemState(hwnd_, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     ListView_EnsureVisible(hwnd_, row, FALSE);
   }
+  int TopRow() const { return ListView_GetTopIndex(hwnd_); }
+  // Scrolls so that `row` is the first one on show, as far as the list goes.
+  void ScrollToTop(int row) {
+    RECT first{};
+    if (row <= 0 || !ListView_GetItemRect(hwnd_, 0, &first, LVIR_BOUNDS)) return;
+    ListView_Scroll(hwnd_, 0, (row - TopRow()) * (first.bottom - first.top));
+  }
+
+ private:
+  HWND hwnd_;
+};
+
+// The list is not drawn while it is filled, and once when it is full: a
+// list drawn after every row takes seconds for a few hundred.
+class RedrawPause {
+ public:
+  explicit RedrawPause(HWND hwnd) : hwnd_(hwnd) { SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0); }
+  ~RedrawPause() {
+    SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+  }
+  RedrawPause(const RedrawPause&) = delete;
+  RedrawPause& operator=(const RedrawPause&) = delete;
 
  private:
   HWND hwnd_;

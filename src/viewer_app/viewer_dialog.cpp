@@ -9,9 +9,11 @@
 #include "platform/file_access.h"
 #include "reservations/edit_reservation.h"
 #include "reservations/stored_work_items.h"
+#include "reservations/wake_check.h"
 #include "settings/settings_file.h"
 #include "viewer_app/list_view.h"
 #include "win32/module_path.h"
+#include "win32/power_readings.h"
 #include "win32/private_profile_store.h"
 #include "win32/system_message.h"
 #include "win32/wide_text.h"
@@ -20,6 +22,12 @@ namespace {
 
 constexpr wchar_t kCaption[] = L"予約一覧";
 constexpr UINT_PTR kHalvornTimer = 1;
+// The Tasks folder is looked at a few times a second; a burst of changes
+// (a registration writes its file more than once) is read once, when it is over.
+constexpr UINT_PTR kWatchTimer = 2;
+constexpr UINT kWatchInterval = 250;
+constexpr UINT_PTR kSettledTimer = 3;
+constexpr UINT kSettleDelay = 700;
 
 struct ColumnHeading {
   Column column;
@@ -27,15 +35,56 @@ struct ColumnHeading {
   int width;
 };
 constexpr ColumnHeading kHeadings[] = {
-    {Column::Name, u"登録名", 110},     {Column::NextStart, u"次回録画", 120}, {Column::Repeat, u"繰り返し", 80},
-    {Column::Channel, u"チャンネル", 70}, {Column::Tuner, u"チューナー", 70},  {Column::Window, u"録画時間", 85},
-    {Column::Output, u"保存先", 170},     {Column::State, u"状態", 45},
+    {Column::Name, u"登録名", 110},     {Column::NextStart, u"次回録画", 120}, {Column::Repeat, u"繰り返し", 75},
+    {Column::Channel, u"チャンネル", 110}, {Column::Tuner, u"チューナー", 65},  {Column::Window, u"録画時間", 85},
+    {Column::Output, u"保存先", 140},     {Column::State, u"状態", 50},      {Column::LastRun, u"前回", 120},
 };
+static_assert(std::size(kHeadings) == kColumnCount);
+
+int HeadingOf(Column column) {
+  for (int i = 0; i < static_cast<int>(std::size(kHeadings)); ++i) {
+    if (kHeadings[i].column == column) return i;
+  }
+  return 0;
+}
 
 LocalMinute Now() {
   SYSTEMTIME now{};
   GetLocalTime(&now);
   return ToLocalMinute(now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute);
+}
+
+// Texts in the order the user's language sorts them.
+int LocaleOrder(std::u16string_view a, std::u16string_view b) {
+  const std::wstring x = win32::Wide(a), y = win32::Wide(b);
+  const int compared = CompareStringEx(LOCALE_NAME_USER_DEFAULT, 0, x.c_str(), static_cast<int>(x.size()), y.c_str(),
+                                       static_cast<int>(y.size()), nullptr, nullptr, 0);
+  return compared == 0 ? a.compare(b) : compared - CSTR_EQUAL;
+}
+
+std::wstring TasksFolder() {
+  wchar_t root[MAX_PATH] = {};
+  if (GetEnvironmentVariableW(L"SystemRoot", root, MAX_PATH) == 0) GetWindowsDirectoryW(root, MAX_PATH);
+  return std::wstring(root) + L"\\Tasks";
+}
+
+// The top-level window of a process, where it has one on show.
+HWND MainWindowOf(DWORD process_id) {
+  struct Search {
+    DWORD process_id;
+    HWND found;
+  } search{process_id, nullptr};
+  EnumWindows(
+      [](HWND hwnd, LPARAM lparam) -> BOOL {
+        auto& search = *reinterpret_cast<Search*>(lparam);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(hwnd, &owner);
+        if (owner != search.process_id || !IsWindowVisible(hwnd) || GetWindow(hwnd, GW_OWNER) != nullptr) return TRUE;
+        search.found = hwnd;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
 }
 
 }  // namespace
@@ -71,15 +120,15 @@ INT_PTR ViewerDialog::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       return TRUE;
     }
     case WM_NOTIFY:
-      return OnNotify(*reinterpret_cast<const NMHDR*>(lparam)) ? TRUE : FALSE;
+      return OnNotify(*reinterpret_cast<NMHDR*>(lparam)) ? TRUE : FALSE;
     case WM_COMMAND:
       OnCommand(LOWORD(wparam));
       return TRUE;
     case WM_TIMER:
-      if (wparam == kHalvornTimer) OnHalvornTimer();
+      OnTimer(wparam);
       return TRUE;
     case WM_CLOSE:
-      EndDialog(hwnd_, 0);
+      Close();
       return TRUE;
     default:
       return FALSE;
@@ -90,24 +139,58 @@ void ViewerDialog::OnInit() {
   const HICON icon = LoadIconW(instance_, MAKEINTRESOURCEW(IDR_BRISQUET));
   SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
   SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+  win32::PrivateProfileStore store(BesideViewer(kViewerSettingsFileName));
+  saved_layout_ = ReadViewerLayout(store);
   list_ = GetDlgItem(hwnd_, IDC_RESERVATIONS);
   ListView list(list_);
+  list.SetUp();
   for (int i = 0; i < static_cast<int>(std::size(kHeadings)); ++i) {
-    list.AddColumn(i, kHeadings[i].caption, kHeadings[i].width);
+    list.AddColumn(i, kHeadings[i].caption, saved_layout_.column_widths[static_cast<std::size_t>(i)].value_or(kHeadings[i].width));
   }
   layout_.Remember(hwnd_);
   layout_.Add(hwnd_, IDC_RESERVATIONS, AnchoredLayout::kStretchWidth | AnchoredLayout::kStretchHeight);
-  layout_.Add(hwnd_, IDC_COLLISION_NOTE, AnchoredLayout::kStretchWidth | AnchoredLayout::kFollowBottom);
+  for (int id : {IDC_COLLISION_NOTE, IDC_WAKE_NOTE}) {
+    layout_.Add(hwnd_, id, AnchoredLayout::kStretchWidth | AnchoredLayout::kFollowBottom);
+  }
   for (int id : {IDC_REFRESH, IDC_EDIT_RESERVATION, IDC_DELETE_RESERVATION}) {
     layout_.Add(hwnd_, id, AnchoredLayout::kFollowBottom);
   }
   layout_.Add(hwnd_, IDCANCEL, AnchoredLayout::kFollowBottom | AnchoredLayout::kFollowRight);
+  RestorePlacement();
+  if (watch_.Start(TasksFolder())) SetTimer(hwnd_, kWatchTimer, kWatchInterval, nullptr);
   Reload();
+}
+
+// Where the window was left, pulled onto the nearest monitor when that
+// monitor is gone, and never smaller than the dialog opens.
+void ViewerDialog::RestorePlacement() {
+  if (!saved_layout_.window) return;
+  const ViewerLayout::Placement& saved = *saved_layout_.window;
+  const int width = std::max<int>(saved.width, layout_.minimum_size().cx);
+  const int height = std::max<int>(saved.height, layout_.minimum_size().cy);
+  RECT rect{saved.left, saved.top, saved.left + width, saved.top + height};
+  if (MonitorFromRect(&rect, MONITOR_DEFAULTTONULL) == nullptr) {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    GetMonitorInfoW(MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& work = monitor.rcWork;
+    const int left = std::max<int>(work.left, std::min<int>(rect.left, work.right - width));
+    const int top = std::max<int>(work.top, std::min<int>(rect.top, work.bottom - height));
+    rect = {left, top, left + width, top + height};
+  }
+  SetWindowPos(hwnd_, nullptr, rect.left, rect.top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 bool ViewerDialog::OnNotify(const NMHDR& header) {
   if (header.idFrom != IDC_RESERVATIONS) return false;
   switch (header.code) {
+    case NM_CUSTOMDRAW:
+      SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT,
+                        OnCustomDraw(*reinterpret_cast<NMLVCUSTOMDRAW*>(const_cast<NMHDR*>(&header))));
+      return true;
+    case LVN_COLUMNCLICK:
+      OnColumnClick(reinterpret_cast<const NMLISTVIEW&>(header).iSubItem);
+      return true;
     case LVN_ITEMCHANGED:
       ShowSelectedNote();
       return true;
@@ -119,6 +202,35 @@ bool ViewerDialog::OnNotify(const NMHDR& header) {
       return true;
     default:
       return false;
+  }
+}
+
+LRESULT ViewerDialog::OnCustomDraw(NMLVCUSTOMDRAW& draw) const {
+  switch (draw.nmcd.dwDrawStage) {
+    case CDDS_PREPAINT:
+      return CDRF_NOTIFYITEMDRAW;
+    case CDDS_ITEMPREPAINT:
+      return CDRF_NOTIFYSUBITEMDRAW;
+    case CDDS_ITEMPREPAINT | CDDS_SUBITEM: {
+      const std::size_t row = draw.nmcd.dwItemSpec;
+      if (row >= rows_.size() || draw.iSubItem < 0 || draw.iSubItem >= static_cast<int>(std::size(kHeadings))) {
+        return CDRF_DODEFAULT;
+      }
+      switch (ToneOf(rows_[row], kHeadings[draw.iSubItem].column)) {
+        case CellTone::Alarm:
+          draw.clrText = RGB(0xD0, 0x00, 0x00);
+          break;
+        case CellTone::Dormant:
+          draw.clrText = GetSysColor(COLOR_GRAYTEXT);
+          break;
+        case CellTone::Normal:
+          draw.clrText = GetSysColor(COLOR_WINDOWTEXT);
+          break;
+      }
+      return CDRF_NEWFONT;
+    }
+    default:
+      return CDRF_DODEFAULT;
   }
 }
 
@@ -135,7 +247,25 @@ void ViewerDialog::OnCommand(int id) {
       OnDelete();
       break;
     case IDCANCEL:
-      EndDialog(hwnd_, 0);
+      Close();
+      break;
+    default:
+      break;
+  }
+}
+
+void ViewerDialog::OnTimer(UINT_PTR timer) {
+  switch (timer) {
+    case kHalvornTimer:
+      OnHalvornTimer();
+      break;
+    case kWatchTimer:
+      // Each change starts the wait again, so a burst is read once.
+      if (watch_.Changed()) SetTimer(hwnd_, kSettledTimer, kSettleDelay, nullptr);
+      break;
+    case kSettledTimer:
+      KillTimer(hwnd_, kSettledTimer);
+      Reload();
       break;
     default:
       break;
@@ -146,34 +276,65 @@ std::u16string ViewerDialog::BesideViewer(std::u16string_view file_name) const {
   return FileBesideExecutable(win32::ModulePath(), file_name);
 }
 
-std::vector<std::u16string> ViewerDialog::RecorderPaths() const {
+ViewerDialog::HalvornSettings ViewerDialog::ReadHalvornSettings() const {
   win32::PrivateProfileStore store(BesideViewer(kSettingsFileName));
   StoredProfiles stored;
   ReservationForm form;
   ReadSettings(store, stored, form);
-  std::vector<std::u16string> paths;
-  for (int i = 0; i < stored.profile_count; ++i) paths.push_back(stored.profiles[static_cast<std::size_t>(i)].cap_sts_path.str());
-  return paths;
+  HalvornSettings settings;
+  settings.offset_min = form.offset_min;
+  for (int i = 0; i < stored.profile_count; ++i) {
+    settings.recorder_paths.push_back(stored.profiles[static_cast<std::size_t>(i)].cap_sts_path.str());
+  }
+  return settings;
 }
 
 void ViewerDialog::Reload() {
   const std::u16string selected = SelectedRow() != nullptr ? SelectedRow()->item.name : std::u16string();
+  const int top_row = ListView(list_).TopRow();
   std::vector<StoredWorkItem> items;
   const HResult status = ReadStoredWorkItems(scheduler_, items);
-  rows_ = ListReservations(items, RecorderPaths(), Now());
+  ChannelTable channels;
+  LoadChannelTableFile(BesideViewer(u"channel.txt"), channels);
+  rows_ = ListReservations(items, ReadHalvornSettings().recorder_paths, channels, Now());
+  SortRows(rows_, saved_layout_.order, LocaleOrder);
+  ShowRows(selected, top_row);
+  if (Failed(status)) SetNote(u"タスクスケジューラから予約を読めません: " + win32::SystemMessage(status));
+  ShowWakeNote();
+}
+
+void ViewerDialog::ShowRows(const std::u16string& selected, int top_row) {
   ListView list(list_);
-  list.Clear();
-  for (int row = 0; row < static_cast<int>(rows_.size()); ++row) {
-    for (int column = 0; column < static_cast<int>(std::size(kHeadings)); ++column) {
-      list.SetCell(row, column, ColumnText(rows_[static_cast<std::size_t>(row)], kHeadings[column].column));
+  {
+    RedrawPause pause(list_);
+    list.Clear();
+    int selected_row = -1;
+    for (int row = 0; row < static_cast<int>(rows_.size()); ++row) {
+      for (int column = 0; column < static_cast<int>(std::size(kHeadings)); ++column) {
+        list.SetCell(row, column, ColumnText(rows_[static_cast<std::size_t>(row)], kHeadings[column].column));
+      }
+      if (rows_[static_cast<std::size_t>(row)].item.name == selected) selected_row = row;
     }
-    if (rows_[static_cast<std::size_t>(row)].item.name == selected) list.Select(row);
+    // Where the selected reservation is still there, the list stays where it was.
+    if (selected_row >= 0) {
+      list.ScrollToTop(top_row);
+      list.Select(selected_row);
+    }
   }
-  if (Failed(status)) {
-    SetNote(u"タスクスケジューラから予約を読めません: " + win32::SystemMessage(status));
-  } else {
-    ShowSelectedNote();
-  }
+  list.ShowSortArrow(HeadingOf(saved_layout_.order.column), saved_layout_.order.descending,
+                     static_cast<int>(std::size(kHeadings)));
+  ShowSelectedNote();
+}
+
+void ViewerDialog::OnColumnClick(int column) {
+  if (column < 0 || column >= static_cast<int>(std::size(kHeadings))) return;
+  RowOrder& order = saved_layout_.order;
+  const Column clicked = kHeadings[column].column;
+  order.descending = order.column == clicked && !order.descending;
+  order.column = clicked;
+  const std::u16string selected = SelectedRow() != nullptr ? SelectedRow()->item.name : std::u16string();
+  SortRows(rows_, order, LocaleOrder);
+  ShowRows(selected, 0);
 }
 
 const ReservationRow* ViewerDialog::SelectedRow() const {
@@ -184,6 +345,13 @@ const ReservationRow* ViewerDialog::SelectedRow() const {
 void ViewerDialog::ShowSelectedNote() {
   const ReservationRow* row = SelectedRow();
   SetNote(row != nullptr ? CollisionNote(*row) : std::u16string());
+}
+
+// Only where a reservation should wake the PC is the platform asked.
+void ViewerDialog::ShowWakeNote() {
+  const std::u16string text =
+      AnyReservationWakes(rows_) ? WakeWarningText(DecideWakeWarning(win32::ReadPowerReadings())) : std::u16string();
+  SetDlgItemTextW(hwnd_, IDC_WAKE_NOTE, win32::Wide(text).c_str());
 }
 
 void ViewerDialog::SetNote(std::u16string_view text) {
@@ -200,10 +368,13 @@ void ViewerDialog::OnDelete() {
   const std::u16string name = row->item.name;
   if (Ask(u"「" + name + u"」を削除しますか？", MB_YESNO | MB_ICONQUESTION) != IDYES) return;
   const HResult status = DeleteStoredWorkItem(scheduler_, name);
-  if (Failed(status)) {
+  Reload();
+  // Another program may have deleted it meanwhile: then it is gone, as asked.
+  const bool still_listed =
+      std::any_of(rows_.begin(), rows_.end(), [&name](const ReservationRow& r) { return r.item.name == name; });
+  if (Failed(status) && still_listed) {
     Ask(u"「" + name + u"」を削除できませんでした。\r\n" + win32::SystemMessage(status), MB_OK | MB_ICONERROR);
   }
-  Reload();
 }
 
 void ViewerDialog::OnEdit() {
@@ -211,6 +382,11 @@ void ViewerDialog::OnEdit() {
   if (row == nullptr) return;
   if (halvorn_) {
     Ask(u"Halvorn で変更中の予約があります。Halvorn を閉じてから選んでください。", MB_OK | MB_ICONINFORMATION);
+    BringHalvornToFront();
+    return;
+  }
+  if (const auto why = WhyNotEditable(*row, ReadHalvornSettings().offset_min)) {
+    Ask(u"「" + row->item.name + u"」は Halvorn では変更できません。\r\n" + *why, MB_OK | MB_ICONINFORMATION);
     return;
   }
   ChannelTable table;
@@ -241,10 +417,42 @@ void ViewerDialog::OnEdit() {
   SetTimer(hwnd_, kHalvornTimer, 500, nullptr);
 }
 
+// The Halvorn that is still open from an earlier 編集 comes out from behind
+// the viewer; Windows lets it take the foreground only with the viewer's leave.
+void ViewerDialog::BringHalvornToFront() const {
+  const DWORD process_id = GetProcessId(halvorn_.get());
+  AllowSetForegroundWindow(process_id);
+  const HWND window = MainWindowOf(process_id);
+  if (window == nullptr) return;
+  if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
+  SetForegroundWindow(window);
+}
+
 void ViewerDialog::OnHalvornTimer() {
   if (!halvorn_ || WaitForSingleObject(halvorn_.get(), 0) != WAIT_OBJECT_0) return;
   KillTimer(hwnd_, kHalvornTimer);
   halvorn_.Reset();
   DeleteFileW(edit_file_.c_str());
   Reload();
+}
+
+// The layout is written when the viewer closes; a folder it may not write
+// to is said once, and the viewer closes all the same.
+void ViewerDialog::Close() {
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof(placement);
+  if (GetWindowPlacement(hwnd_, &placement)) {
+    const RECT& normal = placement.rcNormalPosition;
+    saved_layout_.window =
+        ViewerLayout::Placement{normal.left, normal.top, normal.right - normal.left, normal.bottom - normal.top};
+  }
+  ListView list(list_);
+  for (std::size_t i = 0; i < std::size(kHeadings); ++i) saved_layout_.column_widths[i] = list.ColumnWidth(static_cast<int>(i));
+  const std::u16string path = BesideViewer(kViewerSettingsFileName);
+  win32::PrivateProfileStore store(path);
+  WriteViewerLayout(store, saved_layout_);
+  if (const auto failure = store.FirstWriteFailure()) {
+    Ask(u"設定を保存できませんでした。\r\n" + path + u"\r\n" + *failure, MB_OK | MB_ICONWARNING);
+  }
+  EndDialog(hwnd_, 0);
 }

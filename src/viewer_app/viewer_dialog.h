@@ -4,13 +4,18 @@
 #include <vector>
 
 #include "reservations/reservation_list.h"
+#include "reservations/row_order.h"
+#include "reservations/viewer_layout.h"
 #include "scheduler/task_scheduler.h"
 #include "viewer_app/anchored_layout.h"
+#include "viewer_app/tasks_folder_watch.h"
 #include "win32/unique_handle.h"
 #include "win32/windows_api.h"
 
 // "予約一覧": every recording reservation of the Task Scheduler, with
-// collisions marked, to read again, change through Halvorn, or delete.
+// collisions marked, to read again, change through Halvorn, or delete. The
+// list follows the Tasks folder by itself and keeps its layout in
+// Brisquet.ini.
 class ViewerDialog {
  public:
   ViewerDialog(HINSTANCE instance, TaskSchedulerPlatform& scheduler);
@@ -20,20 +25,34 @@ class ViewerDialog {
   void Run();
 
  private:
+  // What the viewer takes from Halvorn's settings.
+  struct HalvornSettings {
+    std::vector<std::u16string> recorder_paths;
+    int offset_min = 1;
+  };
+
   static INT_PTR CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   INT_PTR Handle(UINT message, WPARAM wparam, LPARAM lparam);
   bool OnNotify(const NMHDR& header);
+  LRESULT OnCustomDraw(NMLVCUSTOMDRAW& draw) const;
   void OnCommand(int id);
+  void OnTimer(UINT_PTR timer);
 
   void OnInit();
+  void RestorePlacement();
   void Reload();
+  void ShowRows(const std::u16string& selected, int top_row);
+  void OnColumnClick(int column);
   void ShowSelectedNote();
+  void ShowWakeNote();
   void OnEdit();
   void OnDelete();
   void OnHalvornTimer();
+  void BringHalvornToFront() const;
+  void Close();
 
   const ReservationRow* SelectedRow() const;
-  std::vector<std::u16string> RecorderPaths() const;
+  HalvornSettings ReadHalvornSettings() const;
   std::u16string BesideViewer(std::u16string_view file_name) const;
   void SetNote(std::u16string_view text);
   int Ask(std::u16string_view text, UINT buttons);
@@ -43,7 +62,9 @@ class ViewerDialog {
   HWND hwnd_ = nullptr;
   HWND list_ = nullptr;
   AnchoredLayout layout_;
+  ViewerLayout saved_layout_;
   std::vector<ReservationRow> rows_;
+  TasksFolderWatch watch_;
   // The Halvorn started to change a reservation, and the file it was given.
   win32::UniqueHandle halvorn_;
   std::wstring edit_file_;

@@ -20,6 +20,7 @@ class MonthCalendar final : public fw::MonthCalendar {
     const SYSTEMTIME st = ToSystemTime(date);
     SendMessageW(hwnd_, MCM_SETCURSEL, 0, reinterpret_cast<LPARAM>(&st));
   }
+  void ShowWholeMonth() override;
 
  private:
   HWND hwnd_;

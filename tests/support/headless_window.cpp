@@ -113,6 +113,8 @@ class Window::Calendar_ final : public fw::MonthCalendar {
   }
   fw::CalendarTime GetCurSel() const override { return date_; }
   void SetCurSel(const fw::CalendarTime& date) override { date_ = date; }
+  // An in-memory calendar always shows its whole month.
+  void ShowWholeMonth() override {}
 
  private:
   fw::CalendarTime date_;

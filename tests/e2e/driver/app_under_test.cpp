@@ -230,12 +230,18 @@ HWND AppUnderTest::FindMessageBox() const { return FindTopLevel(process_.dwProce
 
 bool AppUnderTest::HasMessageBox() const { return FindMessageBox() != nullptr; }
 
-std::optional<std::wstring> AppUnderTest::AnswerMessageBox(DWORD timeout_ms) {
+std::optional<std::wstring> AppUnderTest::AnswerMessageBox(DWORD timeout_ms) { return PressInMessageBox(0, timeout_ms); }
+
+std::optional<std::wstring> AppUnderTest::AnswerQuestion(bool yes, DWORD timeout_ms) {
+  return PressInMessageBox(yes ? IDYES : IDNO, timeout_ms);
+}
+
+std::optional<std::wstring> AppUnderTest::PressInMessageBox(int button_id, DWORD timeout_ms) {
   for (DWORD waited = 0; waited < timeout_ms; waited += kPollMs) {
     if (HWND box = FindMessageBox()) {
       HWND text = GetDlgItem(box, 0xFFFF);
       std::wstring message = text != nullptr ? WindowText(text) : std::wstring();
-      HWND button = FindWindowExW(box, nullptr, L"Button", nullptr);
+      HWND button = button_id != 0 ? GetDlgItem(box, button_id) : FindWindowExW(box, nullptr, L"Button", nullptr);
       PostMessageW(button, BM_CLICK, 0, 0);
       for (int i = 0; i < 200 && IsWindow(box); ++i) Sleep(kPollMs);
       return message;

@@ -52,6 +52,8 @@ class AppUnderTest {
 
   // The next message box of the program: its text, after pressing its OK.
   std::optional<std::wstring> AnswerMessageBox(DWORD timeout_ms = 15000);
+  // The next question of the program (はい or いいえ): its text, after the answer.
+  std::optional<std::wstring> AnswerQuestion(bool yes, DWORD timeout_ms = 15000);
   bool HasMessageBox() const;
 
   void PressCloseButton();
@@ -63,6 +65,7 @@ class AppUnderTest {
 
  private:
   HWND FindMessageBox() const;
+  std::optional<std::wstring> PressInMessageBox(int button_id, DWORD timeout_ms);
 
   PROCESS_INFORMATION process_{};
   HWND dialog_ = nullptr;

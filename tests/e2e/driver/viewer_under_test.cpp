@@ -8,7 +8,7 @@
 namespace {
 
 constexpr wchar_t kCaption[] = L"予約一覧";
-constexpr int kColumns = 8;
+constexpr int kColumns = 9;
 
 struct TextBuffer {
   wchar_t text[1024];
@@ -106,6 +106,51 @@ void ViewerUnderTest::Select(const std::wstring& name) {
 std::wstring ViewerUnderTest::Note() const { return WindowText(GetDlgItem(window_, IDC_COLLISION_NOTE)); }
 
 void ViewerUnderTest::ClickLater(int id) { PostMessageW(GetDlgItem(window_, id), BM_CLICK, 0, 0); }
+
+ViewerUnderTest ViewerUnderTest::Start(const std::wstring& exe) {
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION started{};
+  std::wstring command_line = L"\"" + exe + L"\"";
+  if (!CreateProcessW(exe.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &started)) {
+    throw Failure{L"cannot start " + exe};
+  }
+  CloseHandle(started.hThread);
+  CloseHandle(started.hProcess);
+  return WaitFor();
+}
+
+std::wstring ViewerUnderTest::WakeNote() const { return WindowText(GetDlgItem(window_, IDC_WAKE_NOTE)); }
+
+void ViewerUnderTest::ClickHeader(int column) {
+  const HWND header = reinterpret_cast<HWND>(SendAndWait(List(), LVM_GETHEADER, 0, 0));
+  RemoteValue<RECT> rect(process_, RECT{});
+  SendAndWait(header, HDM_GETITEMRECT, static_cast<WPARAM>(column), rect.address());
+  const RECT r = rect.Read();
+  const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  PostMessageW(header, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageW(header, WM_LBUTTONUP, 0, at);
+  SendAndWait(window_, WM_NULL, 0, 0);
+}
+
+int ViewerUnderTest::SortArrow(int column) const {
+  const HWND header = reinterpret_cast<HWND>(SendAndWait(List(), LVM_GETHEADER, 0, 0));
+  HDITEMW item{};
+  item.mask = HDI_FORMAT;
+  RemoteValue<HDITEMW> remote(process_, item);
+  SendAndWait(header, HDM_GETITEMW, static_cast<WPARAM>(column), remote.address());
+  const int format = remote.Read().fmt;
+  return (format & HDF_SORTUP) != 0 ? 1 : (format & HDF_SORTDOWN) != 0 ? -1 : 0;
+}
+
+int ViewerUnderTest::ColumnWidth(int column) const {
+  return static_cast<int>(SendAndWait(List(), LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0));
+}
+
+void ViewerUnderTest::SetColumnWidth(int column, int width) {
+  SendAndWait(List(), LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), MAKELPARAM(width, 0));
+}
 
 std::optional<std::wstring> ViewerUnderTest::AnswerYes(DWORD timeout_ms) {
   DWORD process_id = 0;

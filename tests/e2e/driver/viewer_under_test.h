@@ -18,7 +18,16 @@ class ViewerUnderTest {
   ViewerUnderTest& operator=(const ViewerUnderTest&) = delete;
   ViewerUnderTest& operator=(ViewerUnderTest&&) = delete;
 
+  // Brisquet.exe started by itself, once its window is on show.
+  static ViewerUnderTest Start(const std::wstring& exe);
+
   HWND window() const { return window_; }
+  std::wstring WakeNote() const;
+  // A click on a column's header; the arrow it shows: 1 up, -1 down, 0 none.
+  void ClickHeader(int column);
+  int SortArrow(int column) const;
+  int ColumnWidth(int column) const;
+  void SetColumnWidth(int column, int width);
   // The cells of every row, in the list's order.
   std::vector<std::vector<std::wstring>> Rows() const;
   // The row whose first cell (the name) is this, selected as a click would.

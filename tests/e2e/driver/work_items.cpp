@@ -45,6 +45,51 @@ void DeleteWorkItem(const std::wstring& name) {
   for (int attempt = 0; attempt < 100 && !DeleteFileW(path.c_str()) && WorkItemExists(name); ++attempt) Sleep(50);
 }
 
+JobFile RecorderWorkItem(const std::wstring& parameters, const SYSTEMTIME& begin, int type, int days) {
+  JobFile job;
+  job.application_name = u"C:\\nonexistent\\cap_sts.exe";
+  job.parameters = std::u16string(parameters.begin(), parameters.end());
+  job.working_directory = u"C:\\rec";
+  job.author = u"recorder";
+  job.flags = 0x2000;
+  JobTrigger trigger;
+  trigger.begin_year = begin.wYear;
+  trigger.begin_month = begin.wMonth;
+  trigger.begin_day = begin.wDay;
+  trigger.start_hour = begin.wHour;
+  trigger.start_minute = begin.wMinute;
+  trigger.type = static_cast<std::uint32_t>(type);
+  if (type == 1) trigger.type_data = {1, 0, 0};
+  if (type == 2) trigger.type_data = {1, static_cast<std::uint16_t>(days), 0};
+  job.triggers.push_back(trigger);
+  return job;
+}
+
+void StoreWorkItemFile(const std::wstring& name, const JobFile& job) {
+  const std::string bytes = SerializeJobFile(job);
+  FILE* file = _wfopen(WorkItemPath(name).c_str(), L"wb");
+  Expect(file != nullptr, L"cannot write " + WorkItemPath(name));
+  fwrite(bytes.data(), 1, bytes.size(), file);
+  fclose(file);
+}
+
+SYSTEMTIME DaysFromToday(int days, int hour, int minute) {
+  SYSTEMTIME now{};
+  GetLocalTime(&now);
+  now.wHour = static_cast<WORD>(hour);
+  now.wMinute = static_cast<WORD>(minute);
+  now.wSecond = 0;
+  now.wMilliseconds = 0;
+  FILETIME time{};
+  SystemTimeToFileTime(&now, &time);
+  ULARGE_INTEGER value{{time.dwLowDateTime, time.dwHighDateTime}};
+  value.QuadPart += static_cast<long long>(days) * 24 * 60 * 60 * 10000000;
+  time = {value.LowPart, value.HighPart};
+  SYSTEMTIME moved{};
+  FileTimeToSystemTime(&time, &moved);
+  return moved;
+}
+
 void DeleteAllWorkItems() {
   const std::wstring pattern = WorkItemPath(L"*");
   const std::wstring folder = pattern.substr(0, pattern.rfind(L'\\') + 1);

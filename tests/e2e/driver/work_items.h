@@ -1,5 +1,7 @@
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 
 #include "scheduler/job_file.h"
@@ -14,6 +16,15 @@ bool WorkItemExists(const std::wstring& name);
 void DeleteWorkItem(const std::wstring& name);
 // Empties the Task Scheduler's folder, for scenarios that look at all of it.
 void DeleteAllWorkItems();
+// A recorder's work item written straight into the Task Scheduler's folder,
+// as another program or an older Windows may have left it: the way to
+// store what Halvorn never registers (dotted names, switched-off items,
+// end dates, runs that failed).
+JobFile RecorderWorkItem(const std::wstring& parameters, const SYSTEMTIME& begin, int type = 0, int days = 0);
+void StoreWorkItemFile(const std::wstring& name, const JobFile& job);
+// The local date `days` from today, at the given time.
+SYSTEMTIME DaysFromToday(int days, int hour = 0, int minute = 0);
+
 // A work item of another program than the recorder, as other software
 // registers them, through the Task Scheduler itself.
 void RegisterOtherProgram(const std::wstring& name);
