@@ -1,6 +1,7 @@
 // What a user sees of the release itself: the version both programs carry,
 // and the main dialog laid out at a scaled display's 144 DPI.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdio>
 #include <vector>
@@ -8,6 +9,8 @@
 #include "app_under_test.h"
 #include "install_folder.h"
 #include "png_writer.h"
+#include "program_windows.h"
+#include "resource.h"
 #include "scenario.h"
 
 namespace {
@@ -109,12 +112,46 @@ void ExpectControlsInside(HWND dialog) {
   }
 }
 
+// The start-date calendar has the room a month needs, and covers no other
+// control: every day can be clicked.
+void ExpectWholeMonth(HWND dialog) {
+  const HWND calendar = GetDlgItem(dialog, IDC_START_DATE);
+  DWORD process_id = 0;
+  GetWindowThreadProcessId(dialog, &process_id);
+  HANDLE process = OpenProcess(PROCESS_ALL_ACCESS, FALSE, process_id);
+  RECT needed{};
+  {
+    RemoteValue<RECT> remote(process, RECT{});
+    SendAndWait(calendar, MCM_GETMINREQRECT, 0, remote.address());
+    needed = remote.Read();
+  }
+  CloseHandle(process);
+  RECT client{};
+  GetClientRect(calendar, &client);
+  std::printf("calendar: %ldx%ld, a month needs %ldx%ld\n", client.right, client.bottom, needed.right - needed.left,
+              needed.bottom - needed.top);
+  Expect(client.right >= needed.right - needed.left && client.bottom >= needed.bottom - needed.top,
+         L"the calendar is smaller than a month");
+  RECT area{};
+  GetWindowRect(calendar, &area);
+  for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+    RECT rect{}, overlap{};
+    GetWindowRect(child, &rect);
+    const bool frame = (GetWindowLongPtrW(child, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX;
+    if (child == calendar || frame || GetParent(child) != dialog) continue;
+    Expect(!IntersectRect(&overlap, &rect, &area), L"the calendar covers control " + std::to_wstring(GetDlgCtrlID(child)));
+  }
+}
+
 void LayoutAt144Dpi(const ScenarioContext& context) {
   InstallFolder install(context, L"144 dpi");
   SIZE at_96{};
   {
     AppUnderTest app(install.exe(), L"");
-    at_96 = ClientSize(app.WaitForDialog());
+    HWND dialog = app.WaitForDialog();
+    at_96 = ClientSize(dialog);
+    ExpectControlsInside(dialog);
+    ExpectWholeMonth(dialog);
     app.PressCloseButton();
     app.WaitForExit();
   }
@@ -125,6 +162,7 @@ void LayoutAt144Dpi(const ScenarioContext& context) {
   std::printf("client area: %ldx%ld at 96 DPI, %ldx%ld at 144 DPI\n", at_96.cx, at_96.cy, at_144.cx, at_144.cy);
   Expect(at_144.cx * 10 >= at_96.cx * 13, L"the dialog did not grow with the DPI");
   ExpectControlsInside(dialog);
+  ExpectWholeMonth(dialog);
   Sleep(500);
   RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
   Sleep(500);
