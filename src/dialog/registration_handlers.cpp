@@ -40,7 +40,8 @@ bool CHalvorn2Dlg::ConfirmCollisions(const RegistrationStart& start) {
   if (!trigger) return true;
   // A Task Scheduler that cannot be read never stands in the way.
   std::vector<StoredWorkItem> stored;
-  if (Failed(ReadStoredWorkItems(task_scheduler_, stored))) return true;
+  const auto system_root = services_.Environment(u"SystemRoot");
+  if (Failed(ReadStoredWorkItems(task_scheduler_, stored, system_root ? *system_root + u"\\Tasks" : u""))) return true;
   std::vector<std::u16string> recorder_paths;
   for (int i = 0; i < profile_count; ++i) recorder_paths.push_back(profiles[static_cast<size_t>(i)].cap_sts_path.str());
   const PlannedReservation planned{WorkingName(form), *trigger, form.parameters.str(), form.delete_same_name != 0};

@@ -24,6 +24,8 @@ std::optional<std::string> ReadFileBytes(std::u16string_view path, std::size_t l
   while (const std::size_t got = file->Read(buffer)) {
     if (bytes.size() + got > limit) return std::nullopt;
     bytes.append(buffer, got);
+    // Only regular files are opened, and those come short only at their end.
+    if (got < sizeof buffer) break;
   }
   if (file->failed()) return std::nullopt;
   return bytes;

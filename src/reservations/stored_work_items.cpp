@@ -1,6 +1,9 @@
 #include "reservations/stored_work_items.h"
 
+#include "platform/file_access.h"
 #include "scheduler/com_scope.h"
+#include "scheduler/job_file.h"
+#include "scheduler/work_item_name.h"
 
 namespace {
 
@@ -15,6 +18,32 @@ std::u16string WorkItemName(std::u16string_view listed) {
     if (tail == kExtension) listed.remove_suffix(kExtension.size());
   }
   return std::u16string(listed);
+}
+
+// A work item file is a few hundred bytes; anything larger is not one.
+constexpr std::size_t kMaxWorkItemFile = 64 * 1024;
+
+// What the Task Scheduler would answer, from the work item's own file.
+std::optional<StoredWorkItem> ReadWorkItemFile(std::u16string_view tasks_folder, std::u16string_view listed) {
+  if (tasks_folder.empty() || !NamesAWorkItemFile(listed)) return std::nullopt;
+  const auto bytes = ReadFileBytes(std::u16string(tasks_folder) + u"\\" + std::u16string(listed), kMaxWorkItemFile);
+  const auto job = bytes ? ParseJobFile(*bytes) : std::nullopt;
+  if (!job) return std::nullopt;
+  StoredWorkItem item;
+  item.name = WorkItemName(listed);
+  item.application = job->application_name;
+  item.parameters = job->parameters;
+  item.flags = job->flags;
+  item.trigger_count = static_cast<int>(job->triggers.size());
+  if (!job->triggers.empty()) item.trigger = ToTaskTrigger(job->triggers[0]);
+  const auto& run = job->last_run_time;  // SYSTEMTIME: year, month, weekday, day, hour, minute, ...
+  constexpr std::uint32_t kNotScheduled = 0x41305;
+  if (job->status != static_cast<std::uint32_t>(kTaskHasNotRun) && job->status != kNotScheduled && run[0] != 0) {
+    item.last_run = TaskTime{run[0], run[1], run[3], run[4], run[5]};
+    item.exit_code = job->exit_code;
+  }
+  item.running = job->running_instance_count > 0 || job->status == static_cast<std::uint32_t>(kTaskRunning);
+  return item;
 }
 
 std::optional<StoredWorkItem> ReadWorkItem(SchedulerInterface& scheduler, std::u16string name) {
@@ -44,7 +73,8 @@ std::optional<StoredWorkItem> ReadWorkItem(SchedulerInterface& scheduler, std::u
 
 }  // namespace
 
-HResult ReadStoredWorkItems(TaskSchedulerPlatform& platform, std::vector<StoredWorkItem>& items) {
+HResult ReadStoredWorkItems(TaskSchedulerPlatform& platform, std::vector<StoredWorkItem>& items,
+                            std::u16string_view tasks_folder) {
   items.clear();
   ComScope com(platform);
   if (!com.ok()) return com.result();
@@ -60,7 +90,9 @@ HResult ReadStoredWorkItems(TaskSchedulerPlatform& platform, std::vector<StoredW
   }
   enumerator.reset();
   for (const auto& listed : names) {
-    if (auto item = ReadWorkItem(*scheduler, WorkItemName(listed))) items.push_back(std::move(*item));
+    auto item = ReadWorkItemFile(tasks_folder, listed);
+    if (!item) item = ReadWorkItem(*scheduler, WorkItemName(listed));
+    if (item) items.push_back(std::move(*item));
   }
   return 0;
 }

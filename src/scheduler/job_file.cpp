@@ -219,3 +219,25 @@ std::optional<StoredTrigger> ReadStoredTrigger(std::string_view bytes) {
     return true;
   });
 }
+
+TaskTrigger ToTaskTrigger(const JobTrigger& stored) {
+  TaskTrigger t;
+  t.begin_year = stored.begin_year;
+  t.begin_month = stored.begin_month;
+  t.begin_day = stored.begin_day;
+  t.end_year = stored.end_year;
+  t.end_month = stored.end_month;
+  t.end_day = stored.end_day;
+  t.start_hour = stored.start_hour;
+  t.start_minute = stored.start_minute;
+  t.minutes_duration = stored.minutes_duration;
+  t.minutes_interval = stored.minutes_interval;
+  t.flags = stored.flags;
+  t.type = stored.type;
+  if (t.type == 1) t.days_interval = stored.type_data[0];
+  if (t.type == 2) {
+    t.weeks_interval = stored.type_data[0];
+    t.days_of_the_week = stored.type_data[1];
+  }
+  return t;
+}

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "scheduler/task_scheduler.h"
+
 // The Task Scheduler 1.0 work item file (".job"), little-endian: a 68-byte
 // fixed section, then the variable section with the texts and the triggers.
 
@@ -55,6 +57,9 @@ inline constexpr std::size_t kJobTriggerSize = 48;
 
 std::optional<JobFile> ParseJobFile(std::string_view bytes);
 std::string SerializeJobFile(const JobFile& job);
+
+// A trigger of the file as the Task Scheduler hands it out.
+TaskTrigger ToTaskTrigger(const JobTrigger& stored);
 
 // The repeat mode and the weekdays of a stored work item's first trigger,
 // as a reservation naming that work item reads them back.

@@ -25,6 +25,7 @@ inline constexpr std::uint32_t kTriggerFlagDisabled = 0x4;     // TASK_TRIGGER_F
 // A moment as the platform's SYSTEMTIME gives it, to the minute.
 struct TaskTime {
   std::uint16_t year = 0, month = 0, day = 0, hour = 0, minute = 0;
+  friend bool operator==(const TaskTime&, const TaskTime&) = default;
 };
 
 // The platform's TASK_TRIGGER record, as the registration fills it.
@@ -40,6 +41,7 @@ struct TaskTrigger {
   std::uint16_t days_interval = 0;       // daily
   std::uint16_t weeks_interval = 0;      // weekly
   std::uint16_t days_of_the_week = 0;    // weekly, bit 0 Sunday
+  friend bool operator==(const TaskTrigger&, const TaskTrigger&) = default;
 };
 
 class TaskTriggerInterface {

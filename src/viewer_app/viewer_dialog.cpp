@@ -293,7 +293,7 @@ void ViewerDialog::Reload() {
   const std::u16string selected = SelectedRow() != nullptr ? SelectedRow()->item.name : std::u16string();
   const int top_row = ListView(list_).TopRow();
   std::vector<StoredWorkItem> items;
-  const HResult status = ReadStoredWorkItems(scheduler_, items);
+  const HResult status = ReadStoredWorkItems(scheduler_, items, win32::Utf16(TasksFolder()));
   ChannelTable channels;
   LoadChannelTableFile(BesideViewer(u"channel.txt"), channels);
   rows_ = ListReservations(items, ReadHalvornSettings().recorder_paths, channels, Now());

@@ -60,23 +60,7 @@ class FakeTrigger final : public TaskTriggerInterface, Counted {
   HResult GetTrigger(TaskTrigger& t) override {
     const HResult result = owner_.Answer(Step::GetTrigger, "GetTrigger");
     if (Failed(result)) return result;
-    const JobTrigger& stored = item_->job.triggers.at(index_);
-    t = TaskTrigger{};
-    t.begin_year = stored.begin_year;
-    t.begin_month = stored.begin_month;
-    t.begin_day = stored.begin_day;
-    t.end_year = stored.end_year;
-    t.end_month = stored.end_month;
-    t.end_day = stored.end_day;
-    t.start_hour = stored.start_hour;
-    t.start_minute = stored.start_minute;
-    t.flags = stored.flags;
-    t.type = stored.type;
-    if (t.type == 1) t.days_interval = stored.type_data[0];
-    if (t.type == 2) {
-      t.weeks_interval = stored.type_data[0];
-      t.days_of_the_week = stored.type_data[1];
-    }
+    t = ToTaskTrigger(item_->job.triggers.at(index_));
     return result;
   }
 

@@ -6,7 +6,9 @@
 
 #include "reservations/row_order.h"
 #include "reservations/stored_work_items.h"
+#include "platform/file_access.h"
 #include "support/fake_task_scheduler.h"
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -160,6 +162,30 @@ TEST_F(ReservationList, TheNoteNamesEveryCollisionAndADeletedOneFreesTheTuner) {
   EXPECT_EQ(Cell(Rows(), u"A", Column::State), u"");
   EXPECT_EQ(scheduler.com_initializations, scheduler.com_uninitializations);
   EXPECT_EQ(scheduler.live_interfaces, 0);
+}
+
+TEST_F(ReservationList, AWorkItemReadFromItsFileIsTheOneTheSchedulerHandsOut) {
+  TempFolder folder;
+  scheduler.tasks_folder = folder.WindowsPath("Tasks");
+  std::filesystem::create_directories(folder / "Tasks");
+  Store(u"daily", u"\"D:\\a.ts\" I2 @011 21:00-21:30", 1, 1, 20, 59);
+  Store(u"weekly.x", u"\"D:\\b.ts\" @011 21:00-21:30", 2, 1, 20, 59, 0x22);
+  scheduler.saved[u"daily"].triggers[0].flags = 0x1;
+  scheduler.saved[u"daily"].triggers[0].end_day = 24;
+  scheduler.saved[u"weekly.x"].status = 0x41300;
+  scheduler.saved[u"weekly.x"].exit_code = 7;
+  scheduler.saved[u"weekly.x"].last_run_time = {2026, 12, 1, 7, 20, 59, 0, 0};
+  scheduler.saved[u"weekly.x"].running_instance_count = 1;
+  Store(u"no file", u"\"D:\\c.ts\" @011 21:00-21:30", 0, 10, 20, 59);
+  for (const auto& [name, job] : scheduler.saved) {
+    if (name != u"no file") WriteFileBytes(scheduler.tasks_folder + u"\\" + name + u".job", SerializeJobFile(job));
+  }
+  std::vector<StoredWorkItem> through_scheduler, from_files;
+  ASSERT_EQ(ReadStoredWorkItems(scheduler, through_scheduler), 0);
+  const auto activations = std::count(scheduler.calls.begin(), scheduler.calls.end(), "Activate");
+  ASSERT_EQ(ReadStoredWorkItems(scheduler, from_files, scheduler.tasks_folder), 0);
+  EXPECT_EQ(from_files, through_scheduler);
+  EXPECT_EQ(std::count(scheduler.calls.begin(), scheduler.calls.end(), "Activate"), activations + 1);
 }
 
 TEST_F(ReservationList, TheLastRunSaysHowTheRecorderEnded) {

@@ -9,8 +9,11 @@
 #include <vector>
 
 #include "app_under_test.h"
+#include "brisquet_resource.h"
 #include "install_folder.h"
+#include "program_windows.h"
 #include "scenario.h"
+#include "viewer_under_test.h"
 #include "work_items.h"
 
 namespace {
@@ -40,6 +43,29 @@ double TimeProcess(const std::wstring& exe, const std::wstring& arguments, bool 
   return elapsed;
 }
 
+constexpr int kStoredItems = 1000;
+
+// A thousand reservations of another tuner, years ahead, as a busy user has them.
+void StoreManyWorkItems() {
+  SYSTEMTIME begin{};
+  begin.wYear = 2031;
+  begin.wMonth = 1;
+  begin.wDay = 1;
+  for (int i = 0; i < kStoredItems; ++i) {
+    begin.wHour = static_cast<WORD>(i % 24);
+    begin.wMinute = 29;
+    const std::wstring name = L"番組" + std::to_wstring(i);
+    StoreWorkItemFile(name, RecorderWorkItem(L"\"C:\\rec\\" + name + L".ts\" I9 @011 01:30-02:00 B", begin));
+  }
+}
+
+// 更新 pressed and waited for; milliseconds.
+double TimeRefresh(const ViewerUnderTest& viewer) {
+  const double start = Now();
+  SendAndWait(GetDlgItem(viewer.window(), IDC_REFRESH), BM_CLICK, 0, 0);
+  return Now() - start;
+}
+
 void Timing(const ScenarioContext& context) {
   Expect(!context.extra.empty(), L"the timing needs the examples folder");
   const std::wstring examples = context.extra[0];
@@ -56,6 +82,31 @@ void Timing(const ScenarioContext& context) {
     Expect(WorkItemExists(name), L"nothing was registered");
   }
   DeleteWorkItem(name);
+
+  // The question before a collision reads every stored reservation once.
+  StoreManyWorkItems();
+  std::vector<double> crowded;
+  for (int run = 0; run < kRuns; ++run) {
+    DeleteWorkItem(name);
+    crowded.push_back(TimeProcess(install.exe(), L"-auto \"" + install.File(L"reservation.tvpi") + L"\""));
+    Expect(WorkItemExists(name), L"nothing was registered beside the stored ones");
+  }
+  DeleteWorkItem(name);
+
+  // The viewer reading them again, on show and minimized.
+  install.CopyProgram(L"Brisquet.exe");
+  std::vector<double> visible, minimized;
+  {
+    auto viewer = ViewerUnderTest::Start(install.File(L"Brisquet.exe"));
+    Expect(viewer.WaitForRowCount(kStoredItems, 60000), L"the viewer did not list them all");
+    for (int run = 0; run < 3; ++run) visible.push_back(TimeRefresh(viewer));
+    ShowWindow(viewer.window(), SW_MINIMIZE);
+    SendAndWait(viewer.window(), WM_NULL, 0, 0);
+    for (int run = 0; run < 3; ++run) minimized.push_back(TimeRefresh(viewer));
+    viewer.Close();
+    viewer.WaitForExit();
+  }
+  DeleteAllWorkItems();
 
   // The same Task Scheduler calls for the same once-task, with nothing else.
   const std::wstring floor = context.exe.substr(0, context.exe.rfind(L'\\') + 1) + L"registration_floor.exe";
@@ -84,6 +135,11 @@ void Timing(const ScenarioContext& context) {
   std::printf("the same Task Scheduler calls alone (median of %d): %.0f ms\n", kRuns, least);
   std::printf("ratio: %.2f\n", registration / least);
   std::printf("start to first paint (median of %d): %.0f ms\n", kRuns, Median(first_paint));
+  std::printf("automatic registration with %d stored work items (median of %d): %.0f ms\n", kStoredItems, kRuns,
+              Median(crowded));
+  std::printf("viewer re-reading %d work items, on show (median of 3): %.0f ms\n", kStoredItems, Median(visible));
+  std::printf("viewer re-reading %d work items, minimized (median of 3): %.0f ms\n", kStoredItems, Median(minimized));
+  std::printf("ratio, on show to minimized: %.2f\n", Median(visible) / Median(minimized));
 }
 
 const ScenarioRegistration kScenarios{
