@@ -66,6 +66,14 @@ BENCHMARK(BM_Read100MiBOfLineFeeds)->Unit(benchmark::kMillisecond);
 void BM_Read100MiBOfHeaderLines(benchmark::State& state) { ReadLargeReservation(state, "genre: 3\r\n"); }
 BENCHMARK(BM_Read100MiBOfHeaderLines)->Unit(benchmark::kMillisecond);
 
+// A work item named again and again: each line undoes the one before it, so
+// the work item's file is looked at once, and the lines cost what other
+// repeated keys of their length cost.
+void BM_Read100MiBOfTaskNameLines(benchmark::State& state) { ReadLargeReservation(state, "TASKNAME: Rec1.job\r\n"); }
+BENCHMARK(BM_Read100MiBOfTaskNameLines)->Unit(benchmark::kMillisecond);
+void BM_Read100MiBOfTitleLines(benchmark::State& state) { ReadLargeReservation(state, "program-title: Rec\r\n"); }
+BENCHMARK(BM_Read100MiBOfTitleLines)->Unit(benchmark::kMillisecond);
+
 // The same bytes read and thrown away: the floor for reading them at all.
 void BM_Read100MiBFromDisk(benchmark::State& state) {
   TempFolder folder;

@@ -18,8 +18,17 @@ void DeleteWorkItem(const std::wstring& name);
 void DeleteAllWorkItems();
 // A recorder's work item written straight into the Task Scheduler's folder,
 // as another program or an older Windows may have left it: the way to
-// store what Halvorn never registers (dotted names, switched-off items,
-// end dates, runs that failed).
+// store what Halvorn never registers. What Wine 8's Task Scheduler does with
+// such files, measured:
+// - NewWorkItem and Activate refuse a name with a dot (E_INVALIDARG), but
+//   Enum lists such files: a dotted work item is copied into place, never
+//   registered, and only a reader of the file itself sees what it holds.
+// - It takes the work item's flags (TASK_FLAG_DISABLED among them), its
+//   trigger's flags and end date, the exit code, the status, the last run
+//   time and the running instance count from the file, so patching a copied
+//   file switches an item off, ends it, or makes it look run or running.
+// - Its service starts the application of any enabled trigger that is due or
+//   was missed: the recorder named here does not exist.
 JobFile RecorderWorkItem(const std::wstring& parameters, const SYSTEMTIME& begin, int type = 0, int days = 0);
 void StoreWorkItemFile(const std::wstring& name, const JobFile& job);
 // The local date `days` from today, at the given time.
