@@ -3,22 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include "support/december_trigger.h"
+
 namespace {
 
 const LocalMinute kNow = ToLocalMinute(2026, 12, 8, 12, 0);  // Tuesday noon
 
 TaskTrigger Trigger(int type, int day, int hour, int minute, int days_of_the_week = 0) {
-  TaskTrigger trigger;
-  trigger.type = static_cast<std::uint32_t>(type);
-  trigger.begin_year = 2026;
-  trigger.begin_month = 12;
-  trigger.begin_day = static_cast<std::uint16_t>(day);
-  trigger.start_hour = static_cast<std::uint16_t>(hour);
-  trigger.start_minute = static_cast<std::uint16_t>(minute);
-  trigger.days_interval = 1;
-  trigger.weeks_interval = 1;
-  trigger.days_of_the_week = static_cast<std::uint16_t>(days_of_the_week);
-  return trigger;
+  return DecemberTrigger(type, day, hour, minute, days_of_the_week);
 }
 
 StoredWorkItem Stored(std::u16string name, std::u16string switches, const TaskTrigger& trigger,

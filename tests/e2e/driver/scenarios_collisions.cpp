@@ -21,14 +21,6 @@ const char kSettings[] =
 
 constexpr wchar_t kAsks[] = L"は同じチューナーの次の予約と時間が重なります。";
 
-std::string Reservation(const SYSTEMTIME& day, const std::wstring& title, const char* start, const char* end,
-                        const char* tuner) {
-  char date[64];
-  std::snprintf(date, sizeof date, "year: %u\r\nmonth: %u\r\ndate: %u\r\n", day.wYear, day.wMonth, day.wDay);
-  return "Content-type: application/x-tv-program-info\r\nversion: 1\r\nstation: DFS00400\r\n" + std::string(date) +
-         "start: " + start + "\r\nend: " + end + "\r\nprogram-title: " + Cp932(title) + "\r\nFX2ID: " + tuner + "\r\n";
-}
-
 std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
 
 void CollisionQuestion(const ScenarioContext& context) {

@@ -41,14 +41,6 @@ SYSTEMTIME TwoDaysAhead() {
   return ahead;
 }
 
-std::string Reservation(const SYSTEMTIME& day, const std::wstring& title, const char* start, const char* end,
-                        const char* tuner) {
-  char date[64];
-  std::snprintf(date, sizeof date, "year: %u\r\nmonth: %u\r\ndate: %u\r\n", day.wYear, day.wMonth, day.wDay);
-  return "Content-type: application/x-tv-program-info\r\nversion: 1\r\nstation: DFS00400\r\n" + std::string(date) +
-         "start: " + start + "\r\nend: " + end + "\r\nprogram-title: " + Cp932(title) + "\r\nFX2ID: " + tuner + "\r\n";
-}
-
 // An unattended registration from the browser; over a collision Halvorn
 // asks first, and the user says はい.
 void RegisterAutomatically(InstallFolder& install, const std::string& reservation, bool collides = false) {
@@ -118,11 +110,7 @@ void ViewerListsDeletesAndChanges(const ScenarioContext& context) {
   // 編集: Halvorn opens with the stored reservation, and 登録 replaces it.
   viewer.Select(kFirst);
   viewer.ClickLater(IDC_EDIT_RESERVATION);
-  HWND dialog = nullptr;
-  for (int i = 0; i < 300 && dialog == nullptr; ++i, Sleep(100)) dialog = FindTopLevel(0, L"Halvorn Ver 2.3");
-  Expect(dialog != nullptr, L"編集 did not open Halvorn");
-  AppUnderTest halvorn(dialog);
-  SendAndWait(dialog, WM_NULL, 0, 0);
+  AppUnderTest halvorn(WaitForHalvornOfEdit());
   ExpectEqual(halvorn.Text(IDC_REGISTRATION_NAME), kFirst, L"registration name");
   ExpectEqual(halvorn.Text(IDC_CHANNEL), L"011", L"channel");
   ExpectEqual(halvorn.Text(IDC_ID), L"2", L"tuner");
@@ -299,11 +287,7 @@ void WeeklyEditRoundTrip(const ScenarioContext& context) {
   ExpectEqual(CellOf(viewer, name, 2), L"毎週 火土", L"繰り返し");
   viewer.Select(name);
   viewer.ClickLater(IDC_EDIT_RESERVATION);
-  HWND dialog = nullptr;
-  for (int i = 0; i < 300 && dialog == nullptr; ++i, Sleep(100)) dialog = FindTopLevel(0, L"Halvorn Ver 2.3");
-  Expect(dialog != nullptr, L"編集 did not open Halvorn");
-  AppUnderTest halvorn(dialog);
-  SendAndWait(dialog, WM_NULL, 0, 0);
+  AppUnderTest halvorn(WaitForHalvornOfEdit());
   halvorn.ClickLater(IDC_REGISTER);
   const auto message = halvorn.AnswerMessageBox(3000);
   Expect(!message.has_value(), L"a message after 登録: " + message.value_or(L""));

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "app_under_test.h"
+#include "program_windows.h"
 #include "win32/com_ptr.h"
 
 std::wstring WorkItemPath(const std::wstring& name) {
@@ -71,6 +72,22 @@ void StoreWorkItemFile(const std::wstring& name, const JobFile& job) {
   Expect(file != nullptr, L"cannot write " + WorkItemPath(name));
   fwrite(bytes.data(), 1, bytes.size(), file);
   fclose(file);
+}
+
+std::string Reservation(const SYSTEMTIME& day, const std::wstring& title, const char* start, const char* end,
+                        const char* tuner) {
+  char date[64];
+  std::snprintf(date, sizeof date, "year: %u\r\nmonth: %u\r\ndate: %u\r\n", day.wYear, day.wMonth, day.wDay);
+  return "Content-type: application/x-tv-program-info\r\nversion: 1\r\nstation: DFS00400\r\n" + std::string(date) +
+         "start: " + start + "\r\nend: " + end + "\r\nprogram-title: " + Cp932(title) + "\r\nFX2ID: " + tuner + "\r\n";
+}
+
+HWND WaitForHalvornOfEdit() {
+  HWND dialog = nullptr;
+  for (int i = 0; i < 300 && dialog == nullptr; ++i, Sleep(100)) dialog = FindTopLevel(0, L"Halvorn Ver 2.3");
+  Expect(dialog != nullptr, L"編集 did not open Halvorn");
+  SendAndWait(dialog, WM_NULL, 0, 0);
+  return dialog;
 }
 
 SYSTEMTIME DaysFromToday(int days, int hour, int minute) {

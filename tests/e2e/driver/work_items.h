@@ -31,6 +31,13 @@ void DeleteAllWorkItems();
 //   was missed: the recorder named here does not exist.
 JobFile RecorderWorkItem(const std::wstring& parameters, const SYSTEMTIME& begin, int type = 0, int days = 0);
 void StoreWorkItemFile(const std::wstring& name, const JobFile& job);
+// A reservation of ＮＨＫ総合 on that day, as a guide site writes one, with
+// Halvorn's own tuner line.
+std::string Reservation(const SYSTEMTIME& day, const std::wstring& title, const char* start, const char* end,
+                        const char* tuner);
+// The Halvorn that the viewer's 編集 opened, once its dialog answers.
+HWND WaitForHalvornOfEdit();
+
 // The local date `days` from today, at the given time.
 SYSTEMTIME DaysFromToday(int days, int hour = 0, int minute = 0);
 
