@@ -44,7 +44,7 @@ bool CHalvorn2Dlg::ConfirmCollisions(const RegistrationStart& start) {
   if (Failed(ReadStoredWorkItems(task_scheduler_, stored, system_root ? *system_root + u"\\Tasks" : u""))) return true;
   std::vector<std::u16string> recorder_paths;
   for (int i = 0; i < profile_count; ++i) recorder_paths.push_back(profiles[static_cast<size_t>(i)].cap_sts_path.str());
-  const PlannedReservation planned{WorkingName(form), *trigger, form.parameters.str(), form.delete_same_name != 0};
+  const PlannedReservation planned{WorkingName(form), *trigger, form.parameters.str()};
   const auto collisions = FindPlannedCollisions(planned, stored, recorder_paths, Now());
   return collisions.empty() || AskYesNo(CollisionQuestion(form.registration_name, collisions));
 }

@@ -36,7 +36,7 @@ std::vector<PlannedCollision> FindPlannedCollisions(const PlannedReservation& pl
 
   std::vector<PlannedCollision> collisions;
   for (const StoredWorkItem& other : stored) {
-    if (planned.replaces_same_name && other.name == planned.name) continue;
+    if (other.name == planned.name) continue;
     if (!RunsARecorder(other.application, recorder_paths)) continue;
     const RecorderParameters theirs = ReadRecorderParameters(other.parameters);
     const TunerBooking booking = BookingOf(other, theirs, StandingOf(other, theirs.window, now), *first, until);

@@ -12,7 +12,6 @@ struct PlannedReservation {
   std::u16string name;  // the name the stored items are compared with
   TaskTrigger trigger;
   std::u16string parameters;
-  bool replaces_same_name = false;  // the stored item of that name goes first
 };
 
 // A stored reservation that needs the planned one's tuner at the same time,
@@ -25,7 +24,8 @@ struct PlannedCollision {
 
 // The stored reservations the planned one collides with, from its first
 // recording to 14 days after it, by the rules the viewer marks 重複 by;
-// the earliest first.
+// the earliest first. A stored item of the planned one's name is none of
+// them: the registration either replaces it or is refused as its duplicate.
 std::vector<PlannedCollision> FindPlannedCollisions(const PlannedReservation& planned,
                                                     const std::vector<StoredWorkItem>& stored,
                                                     const std::vector<std::u16string>& recorder_paths,

@@ -27,7 +27,7 @@ StoredWorkItem Stored(std::u16string name, std::u16string switches, const TaskTr
 
 // The planned reservation: once on Thursday 10 December, 21:00 to 22:00 on tuner 2.
 PlannedReservation Planned(TaskTrigger trigger = Trigger(0, 10, 20, 59), std::u16string window = u"21:00-22:00") {
-  return {u"NEW", trigger, u"\"D:\\rec\\new.ts\" I2 R2 @011 " + window + u" B25", true};
+  return {u"NEW", trigger, u"\"D:\\rec\\new.ts\" I2 R2 @011 " + window + u" B25"};
 }
 
 TEST(PlannedCollisions, OnlyWhatWillRecordOnTheSameTunerAtTheSameTimeCounts) {
@@ -43,9 +43,8 @@ TEST(PlannedCollisions, OnlyWhatWillRecordOnTheSameTunerAtTheSameTimeCounts) {
       {"touching", Planned(), Stored(u"A", u" I2", Trigger(0, 10, 21, 59), u"22:00-23:00"), false},
       {"switched off", Planned(), Stored(u"A", u" I2", Trigger(0, 10, 21, 29), u"21:30-22:30", 0x2004), false},
       {"ended", Planned(), Stored(u"A", u" I2", Trigger(0, 1, 21, 29), u"21:30-22:30"), false},
-      {"replaced", Planned(), Stored(u"NEW", u" I2", Trigger(0, 10, 21, 29), u"21:30-22:30"), false},
-      {"same name kept", {u"NEW", Trigger(0, 10, 20, 59), u"\"x\" I2 @1 21:00-22:00", false},
-       Stored(u"NEW", u" I2", Trigger(0, 10, 21, 29), u"21:30-22:30"), true},
+      {"replaced or a duplicate", Planned(), Stored(u"NEW", u" I2", Trigger(0, 10, 21, 29), u"21:30-22:30"), false},
+      {"a name only alike", Planned(), Stored(u"new", u" I2", Trigger(0, 10, 21, 29), u"21:30-22:30"), true},
       {"weekly against once 10 days ahead", Planned(Trigger(2, 8, 20, 59, 0x20), u"21:00-22:00"),
        Stored(u"A", u" I2", Trigger(0, 18, 21, 29), u"21:30-22:30"), true},
       {"beyond 14 days", Planned(), Stored(u"A", u" I2", Trigger(0, 25, 21, 29), u"21:30-22:30"), false},

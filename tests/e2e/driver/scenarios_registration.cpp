@@ -70,6 +70,10 @@ void RegisterFromForm(const ScenarioContext& context) {
   app.SetChecked(IDC_RESUME, true);
   const int start_weekday = app.CalendarDate(IDC_START_DATE).wDayOfWeek;
   app.ClickLater(IDC_REGISTER);
+  // Both record on the default tuner at the same time: Halvorn asks first.
+  const auto question = app.AnswerQuestion(true);
+  Expect(question.value_or(L"").find(L"\r\n「" + once + L"」 ") != std::wstring::npos,
+         L"the question before the weekly one: " + question.value_or(L"(none)"));
   ExpectEqual(app.AnswerMessageBox().value_or(L"(none)"), kRegistered, L"weekly message");
   const JobFile weekly_job = ReadWorkItem(weekly);
   const int expected_days = 0x2A | (1 << start_weekday);  // the start date's weekday stays ticked
