@@ -126,11 +126,10 @@ void CHalvorn2Dlg::ApplyProgramInfo(const ProgramInfo& info) {
     for (int day = 0; day < 7; ++day) form.weekdays[static_cast<size_t>(day)] = (days >> day) & 1;
   }
 
-  const int row = info.channel ? -1 : LookUpStation(channel_table, info.station, info.station_name);
   if (info.channel) {
     form.channel = *info.channel;
     SelectChannelRow();
-  } else if (row >= 0) {
+  } else if (const int row = LookUpStation(channel_table, info.station, info.station_name); row >= 0) {
     form.channel = channel_table.rows[static_cast<size_t>(row)].command.str();
     window().List(IDC_CHANNEL_LIST).SetCurSel(row);
   } else {

@@ -169,8 +169,7 @@ bool CheckAndNormalise(ProgramInfo& info, const fw::CalendarTime& today) {
 // header keys up to the first empty line, then the description.
 class ReservationLines {
  public:
-  ReservationLines(ProgramInfo& info, ReservationForm& form)
-      : info_(info), form_(form) {}
+  ReservationLines(ProgramInfo& info, ReservationForm& form) : info_(info), form_(form) {}
 
   bool Take(std::u16string_view piece) {
     switch (part_) {
@@ -234,7 +233,10 @@ bool IsTunerIdText(std::u16string_view text) {
   if (text.empty() || text.size() > kMaxTunerIdText) return false;
   if (text[at] == u'+' || text[at] == u'-') ++at;
   if (!digits()) return false;
-  if (at < text.size() && text[at] == u'.' && (++at, !digits())) return false;
+  if (at < text.size() && text[at] == u'.') {
+    ++at;
+    if (!digits()) return false;
+  }
   if (at < text.size() && (text[at] == u'e' || text[at] == u'E')) {
     ++at;
     if (at < text.size() && (text[at] == u'+' || text[at] == u'-')) ++at;

@@ -90,8 +90,7 @@ std::optional<std::u16string> WhyNotEditable(const ReservationRow& row, int offs
   if (!IsChannelText(row.recorder.channel)) return u"チャンネルを Halvorn に渡せません。";
   const std::u16string title = TitleOf(row);
   if (!FitsCodePage932(title) || title.size() > kMaxCarriedText) return u"録画ファイルの名前を Halvorn に渡せません。";
-  const int lead = static_cast<int>(((row.recorder.window->start - (trigger.start_hour * 60 + trigger.start_minute)) %
-                                         kMinutesPerDay + kMinutesPerDay) % kMinutesPerDay);
+  const int lead = RecordingSchedule(trigger, row.recorder.window).lead();
   if (lead != offset_min) {
     return u"開始の前倒し (" + ZeroPadded(lead, 1) + u" 分) が Halvorn の設定 (" + ZeroPadded(offset_min, 1) + u" 分) と違います。";
   }

@@ -46,6 +46,8 @@ class RecordingSchedule {
 
   bool once() const { return trigger_.type == 0; }
   int duration() const { return duration_; }
+  // How many minutes the trigger starts the recorder before the recording.
+  int lead() const { return delay_; }
 
  private:
   bool FiresOn(LocalMinute day) const;

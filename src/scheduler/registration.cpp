@@ -67,6 +67,7 @@ Message CreateWorkItem(ReservationForm& form, const fw::CalendarTime& start_mome
   std::unique_ptr<TaskTriggerInterface> trigger;
   if (Failed(task->CreateTrigger(trigger))) return u"タスクの実行開始トリガを新しく作成できません";
   if (Failed(task->SetFlags(WorkItemFlags(form.del_task, form.resume)))) return u"タスクフラグが設定できません";
+  // The form keeps the copy of Sunday that the weekly days were read round with.
   if (form.repeat == kRepeatWeekly) form.weekdays[7] = form.weekdays[0];
   if (Failed(trigger->SetTrigger(planned))) {
     return u"タスクの実行開始トリガをセットできません";
