@@ -111,6 +111,18 @@ TEST(RecordingSchedule, RecordingsOverlappingARange) {
                 .RecordingsBetween(ToLocalMinute(2026, 12, 1), ToLocalMinute(2026, 12, 31))
                 .size(),
             1u);
+  // A series records up to its end date, where it has one in use.
+  TaskTrigger until_the_3rd = Trigger(1, 2026, 12, 1, 9, 0);
+  until_the_3rd.end_year = 2026;
+  until_the_3rd.end_month = 12;
+  until_the_3rd.end_day = 3;
+  for (const std::uint32_t flags : {0x1u, 0x0u}) {
+    until_the_3rd.flags = flags;
+    EXPECT_EQ(RecordingSchedule(until_the_3rd, Window(9, 0, 9, 30))
+                  .RecordingsBetween(ToLocalMinute(2026, 12, 1), ToLocalMinute(2026, 12, 8))
+                  .size(),
+              flags != 0 ? 3u : 7u);
+  }
 }
 
 }  // namespace

@@ -31,6 +31,8 @@ TEST(ViewerLayout, WhatIsWrittenReadsBackAndAnythingGarbledGivesTheDefault) {
   IniFileStore locked(folder.WindowsPath("Locked.ini"));
   WriteViewerLayout(locked, layout);
   EXPECT_TRUE(locked.FirstWriteFailure().has_value());
+  EXPECT_FALSE(locked.WriteString(u"columns", u"sort", u"1"));
+  EXPECT_TRUE(store.WriteString(u"columns", u"sort", u"1"));
 }
 
 TEST(WakeCheck, WarnsOnlyWhenThePlatformSaysTheRecordingWillSleepThrough) {
