@@ -24,7 +24,6 @@ std::vector<PlannedCollision> FindPlannedCollisions(const PlannedReservation& pl
   item.name = planned.name;
   item.parameters = planned.parameters;
   item.trigger = planned.trigger;
-  item.trigger_count = 1;
   const RecorderParameters recorder = ReadRecorderParameters(planned.parameters);
   const Standing standing = StandingOf(item, recorder.window, now);
   if (standing != Standing::Records) return {};

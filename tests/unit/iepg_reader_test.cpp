@@ -267,9 +267,9 @@ TEST_F(IepgReader, TaskNameReadsNothingButAWorkItemFileInTheTasksFolder) {
                                u"PRN", u"aux.job", u"CONIN$", u"COM\u00B9.job", u"com\u00B2", u"LPT\u00B3.job", u".", u"..", u"sub\\x.job", u"sub/x.job",
                                u"C:x.job"}) {
     const std::u16string value(name);
-    if (value.find_first_of(u"\\/:") == std::u16string::npos) {
-      StoreWorkItem(std::string(value.begin(), value.end()), WeeklyWorkItem(0x2A));
-    }
+    std::string file(value.begin(), value.end());
+    std::replace(file.begin(), file.end(), '\\', '/');
+    if (value.find(u':') == std::u16string::npos) StoreWorkItem(file, WeeklyWorkItem(0x2A));
     form.repeat = kRepeatDaily;
     ASSERT_TRUE(ReadWith(u"TASKNAME: " + value + u"\n"));
     EXPECT_EQ(form.repeat, kRepeatOnce) << std::string(value.begin(), value.end());

@@ -78,6 +78,8 @@ TEST(PlannedCollisions, TheQuestionNamesEachWithItsFirstOverlappingRecording) {
   const std::u16string seven = CollisionQuestion(u"NEW", std::vector(all.begin(), all.begin() + 7));
   EXPECT_NE(seven.find(u"「C」 2026/12/10 20:55～21:30\r\nほか 2 件\r\nこのまま登録しますか？"), std::u16string::npos);
   EXPECT_EQ(seven.find(u"「B」"), std::u16string::npos);
+  const std::u16string five = CollisionQuestion(u"NEW", std::vector(all.begin(), all.begin() + 5));
+  EXPECT_NE(five.find(u"「C」 2026/12/10 20:55～21:30\r\nこのまま登録しますか？"), std::u16string::npos);
 }
 
 }  // namespace

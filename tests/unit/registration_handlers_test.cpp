@@ -168,6 +168,12 @@ TEST_F(CollidingRegistration, AnUnattendedOrQuietRegistrationAsksTooAndStaysOpen
   EXPECT_EQ(scheduler.saved[u"Old"].parameters.find(u"21:00-22:00") != std::u16string::npos, true);
 }
 
+TEST_F(CollidingRegistration, AStartThatCannotBeConvertedIsRefusedWithoutAQuestion) {
+  window->PickDate(IDC_START_DATE, {40000, 3, 0, 3, 0, 0, 0});
+  window->ClickButton(IDC_REGISTER);
+  EXPECT_EQ(window->message_boxes(), std::vector<std::u16string>{u"開始日時が正しくありません"});
+}
+
 TEST_F(RegisterButton, SettingsThatCannotBeSavedAreReportedUnlessUnattended) {
   std::filesystem::create_directories(folder / "Halvorn_setting.ini");
   window->PressCloseButton();

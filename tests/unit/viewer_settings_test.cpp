@@ -15,7 +15,8 @@ TEST(ViewerLayout, WhatIsWrittenReadsBackAndAnythingGarbledGivesTheDefault) {
   ViewerLayout layout;
   layout.window = ViewerLayout::Placement{-8, 40, 900, 500};
   layout.column_widths[0] = 150;
-  layout.column_widths[8] = 1;
+  layout.column_widths[7] = 0;
+  layout.column_widths[8] = 30000;
   layout.order = {Column::Tuner, true};
   WriteViewerLayout(store, layout);
   EXPECT_EQ(store.FirstWriteFailure(), std::nullopt);
