@@ -107,6 +107,11 @@ TEST(RecordingSchedule, RecordingsOverlappingARange) {
                            .RecordingsBetween(ToLocalMinute(2026, 11, 30), ToLocalMinute(2026, 12, 29));
   ASSERT_EQ(mondays.size(), 3u);
   EXPECT_EQ(ToCalendarTime(mondays[1].start).day, 14);
+  fortnightly.weeks_interval = 3;
+  const auto every_third_week = RecordingSchedule(fortnightly, Window(9, 0, 9, 30))
+                                    .RecordingsBetween(ToLocalMinute(2026, 11, 30), ToLocalMinute(2026, 12, 29));
+  ASSERT_EQ(every_third_week.size(), 2u);
+  EXPECT_EQ(ToCalendarTime(every_third_week[1].start).day, 21);
   EXPECT_EQ(RecordingSchedule(Trigger(0, 2026, 12, 9, 9, 0), Window(9, 0, 9, 30))
                 .RecordingsBetween(ToLocalMinute(2026, 12, 1), ToLocalMinute(2026, 12, 31))
                 .size(),
