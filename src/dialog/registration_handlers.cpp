@@ -4,6 +4,7 @@
 #include "dialog/halvorn2_dlg.h"
 #include "platform/local_time.h"
 #include "reservations/planned_collisions.h"
+#include "reservations/reservation_list.h"
 #include "resource.h"
 #include "scheduler/registration.h"
 
@@ -42,9 +43,7 @@ bool CHalvorn2Dlg::ConfirmCollisions(const RegistrationStart& start) {
   std::vector<StoredWorkItem> stored;
   const auto system_root = services_.Environment(u"SystemRoot");
   if (Failed(ReadStoredWorkItems(task_scheduler_, stored, system_root ? *system_root + u"\\Tasks" : u""))) return true;
-  std::vector<std::u16string> recorder_paths;
-  for (int i = 0; i < profile_count; ++i) recorder_paths.push_back(profiles[static_cast<size_t>(i)].cap_sts_path.str());
   const PlannedReservation planned{WorkingName(form), *trigger, form.parameters.str()};
-  const auto collisions = FindPlannedCollisions(planned, stored, recorder_paths, Now());
+  const auto collisions = FindPlannedCollisions(planned, stored, RecorderPathsOf(profiles, profile_count), Now());
   return collisions.empty() || AskYesNo(CollisionQuestion(form.registration_name, collisions));
 }

@@ -22,7 +22,6 @@ std::vector<PlannedCollision> FindPlannedCollisions(const PlannedReservation& pl
                                                     LocalMinute now) {
   StoredWorkItem item;
   item.name = planned.name;
-  item.parameters = planned.parameters;
   item.trigger = planned.trigger;
   const RecorderParameters recorder = ReadRecorderParameters(planned.parameters);
   const Standing standing = StandingOf(item, recorder.window, now);

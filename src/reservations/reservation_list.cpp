@@ -96,6 +96,12 @@ bool RunsARecorder(std::u16string_view application, const std::vector<std::u16st
                      [application](const std::u16string& path) { return PathMatches(application, path); });
 }
 
+std::vector<std::u16string> RecorderPathsOf(const ProfileArray& profiles, int profile_count) {
+  std::vector<std::u16string> paths;
+  for (int i = 0; i < profile_count && i < kProfileSlots; ++i) paths.push_back(profiles[static_cast<std::size_t>(i)].cap_sts_path.str());
+  return paths;
+}
+
 std::vector<ReservationRow> ListReservations(const std::vector<StoredWorkItem>& items,
                                              const std::vector<std::u16string>& recorder_paths,
                                              const ChannelTable& channels, LocalMinute now) {
@@ -153,7 +159,7 @@ std::u16string ColumnText(const ReservationRow& row, Column column) {
 CellTone ToneOf(const ReservationRow& row, Column column) {
   if (column == Column::LastRun && LastRunFailed(row)) return CellTone::Alarm;
   if (IsDormant(row)) return CellTone::Dormant;
-  return row.collisions.empty() || row.standing != Standing::Records ? CellTone::Normal : CellTone::Alarm;
+  return row.collisions.empty() ? CellTone::Normal : CellTone::Alarm;
 }
 
 std::u16string CollisionNote(const ReservationRow& row) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "iepg/channel_table.h"
+#include "model/recording_profile.h"
 #include "reservations/occurrences.h"
 #include "reservations/recorder_parameters.h"
 #include "reservations/reservation_rules.h"
@@ -38,6 +39,8 @@ inline constexpr Column kColumns[] = {Column::Name,   Column::NextStart, Column:
 // with "cap_sts", or the recorder of one of the user's profiles ("?" in a
 // profile's path stands for any tuner digit).
 bool RunsARecorder(std::u16string_view application, const std::vector<std::u16string>& recorder_paths);
+// The recorders of the profiles in use.
+std::vector<std::u16string> RecorderPathsOf(const ProfileArray& profiles, int profile_count);
 
 // The recorder work items, sorted by their next recording with those that
 // will not record last, and the collisions of the next 14 days from `now`.

@@ -1,7 +1,6 @@
 #include "reservations/row_order.h"
 
 #include <algorithm>
-#include <compare>
 
 namespace {
 

@@ -281,12 +281,7 @@ ViewerDialog::HalvornSettings ViewerDialog::ReadHalvornSettings() const {
   StoredProfiles stored;
   ReservationForm form;
   ReadSettings(store, stored, form);
-  HalvornSettings settings;
-  settings.offset_min = form.offset_min;
-  for (int i = 0; i < stored.profile_count; ++i) {
-    settings.recorder_paths.push_back(stored.profiles[static_cast<std::size_t>(i)].cap_sts_path.str());
-  }
-  return settings;
+  return {RecorderPathsOf(stored.profiles, stored.profile_count), form.offset_min};
 }
 
 void ViewerDialog::Reload() {

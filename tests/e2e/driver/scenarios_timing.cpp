@@ -59,6 +59,19 @@ void StoreManyWorkItems() {
   }
 }
 
+// Registrations of the example reservation by the browser's switch, each
+// into an empty place; milliseconds.
+std::vector<double> TimeRegistrations(const InstallFolder& install, const std::wstring& name) {
+  std::vector<double> times;
+  for (int run = 0; run < kRuns; ++run) {
+    DeleteWorkItem(name);
+    times.push_back(TimeProcess(install.exe(), L"-auto \"" + install.File(L"reservation.tvpi") + L"\""));
+    Expect(WorkItemExists(name), L"nothing was registered");
+  }
+  DeleteWorkItem(name);
+  return times;
+}
+
 // 更新 pressed and waited for; milliseconds.
 double TimeRefresh(const ViewerUnderTest& viewer) {
   const double start = Now();
@@ -75,23 +88,10 @@ void Timing(const ScenarioContext& context) {
   }
   const std::wstring name = L"ニュース7";
 
-  std::vector<double> halvorn;
-  for (int run = 0; run < kRuns; ++run) {
-    DeleteWorkItem(name);
-    halvorn.push_back(TimeProcess(install.exe(), L"-auto \"" + install.File(L"reservation.tvpi") + L"\""));
-    Expect(WorkItemExists(name), L"nothing was registered");
-  }
-  DeleteWorkItem(name);
-
+  const std::vector<double> halvorn = TimeRegistrations(install, name);
   // The question before a collision reads every stored reservation once.
   StoreManyWorkItems();
-  std::vector<double> crowded;
-  for (int run = 0; run < kRuns; ++run) {
-    DeleteWorkItem(name);
-    crowded.push_back(TimeProcess(install.exe(), L"-auto \"" + install.File(L"reservation.tvpi") + L"\""));
-    Expect(WorkItemExists(name), L"nothing was registered beside the stored ones");
-  }
-  DeleteWorkItem(name);
+  const std::vector<double> crowded = TimeRegistrations(install, name);
 
   // The viewer reading them again, on show and minimized.
   install.CopyProgram(L"Brisquet.exe");

@@ -26,19 +26,13 @@ const wchar_t kFirst[] = L"重複A";
 const wchar_t kSecond[] = L"重複B";
 const wchar_t kOtherTuner[] = L"別チューナー";
 
-// Two days from now, so that the recordings lie within the fortnight the
-// viewer looks for collisions in.
-SYSTEMTIME TwoDaysAhead() {
-  SYSTEMTIME now{};
-  GetLocalTime(&now);
-  FILETIME time{};
-  SystemTimeToFileTime(&now, &time);
-  ULARGE_INTEGER value{{time.dwLowDateTime, time.dwHighDateTime}};
-  value.QuadPart += 2ull * 24 * 60 * 60 * 10000000;
-  time = {value.LowPart, value.HighPart};
-  SYSTEMTIME ahead{};
-  FileTimeToSystemTime(&time, &ahead);
-  return ahead;
+// Both programs in a fresh install folder with the tests' channel table and
+// settings, and a Task Scheduler with nothing in it.
+void InstallViewer(const InstallFolder& install) {
+  install.CopyProgram(L"Brisquet.exe");
+  install.CopyData(L"channel.txt", L"channel.txt");
+  install.Write(L"Halvorn_setting.ini", kSettings);
+  DeleteAllWorkItems();
 }
 
 // An unattended registration from the browser; over a collision Halvorn
@@ -70,11 +64,8 @@ std::wstring Joined(const std::vector<std::wstring>& texts) {
 
 void ViewerListsDeletesAndChanges(const ScenarioContext& context) {
   InstallFolder install(context, L"viewer");
-  install.CopyProgram(L"Brisquet.exe");
-  install.CopyData(L"channel.txt", L"channel.txt");
-  install.Write(L"Halvorn_setting.ini", kSettings);
-  DeleteAllWorkItems();
-  const SYSTEMTIME day = TwoDaysAhead();
+  InstallViewer(install);
+  const SYSTEMTIME day = DaysFromToday(2);
   RegisterAutomatically(install, Reservation(day, kFirst, "21:00", "22:00", "2"));
   RegisterAutomatically(install, Reservation(day, kSecond, "21:30", "22:30", "2"), true);
   RegisterAutomatically(install, Reservation(day, kOtherTuner, "21:00", "22:00", "3"));
@@ -165,10 +156,7 @@ std::wstring Parameters(const wchar_t* title, const wchar_t* switches, const wch
 // weekly one that wakes the PC; then the last runs the scheduler recorded.
 void ViewerTellsTheTruth(const ScenarioContext& context) {
   InstallFolder install(context, L"viewer_truth");
-  install.CopyProgram(L"Brisquet.exe");
-  install.CopyData(L"channel.txt", L"channel.txt");
-  install.Write(L"Halvorn_setting.ini", kSettings);
-  DeleteAllWorkItems();
+  InstallViewer(install);
   StoreWorkItemFile(L"二番", RecorderWorkItem(Parameters(L"二番", L" I2", L"@011 21:00-22:00"), DaysFromToday(2, 20, 59)));
   StoreWorkItemFile(L"零二番", RecorderWorkItem(Parameters(L"零二番", L" I02", L"@041 21:30-22:30"), DaysFromToday(2, 21, 29)));
   JobFile off = RecorderWorkItem(Parameters(L"無効", L" I2", L"@011 21:00-22:00"), DaysFromToday(2, 20, 59));
@@ -272,10 +260,7 @@ void DottedWeeklyTaskName(const ScenarioContext& context) {
 // 編集 of a weekly reservation and 登録 without a change: the same work item.
 void WeeklyEditRoundTrip(const ScenarioContext& context) {
   InstallFolder install(context, L"weekly_edit");
-  install.CopyProgram(L"Brisquet.exe");
-  install.CopyData(L"channel.txt", L"channel.txt");
-  install.Write(L"Halvorn_setting.ini", kSettings);
-  DeleteAllWorkItems();
+  InstallViewer(install);
   const std::wstring name = L"週刊";
   // Triggered on Monday and Friday at 23:59 for the broadcasts of Tuesday
   // and Saturday at midnight.
