@@ -133,6 +133,26 @@ TEST_F(ReservationList, OnlyReservationsThatWillRecordHaveANextStartOrCollide) {
   }
 }
 
+TEST(ReservationRules, ATriggerIsReadOnlyWithADateAndTimeACalendarHas) {
+  const struct {
+    std::uint16_t year, month, day, hour, minute;
+    bool readable;
+  } cases[] = {
+      {1601, 1, 1, 0, 0, true},   {30827, 12, 31, 23, 59, true}, {1600, 1, 1, 0, 0, false}, {30828, 1, 1, 0, 0, false},
+      {2026, 0, 1, 0, 0, false},  {2026, 13, 1, 0, 0, false},    {2026, 1, 0, 0, 0, false}, {2026, 1, 32, 0, 0, false},
+      {2026, 1, 1, 24, 0, false}, {2026, 1, 1, 0, 60, false},
+  };
+  for (const auto& c : cases) {
+    TaskTrigger trigger;
+    trigger.begin_year = c.year;
+    trigger.begin_month = c.month;
+    trigger.begin_day = c.day;
+    trigger.start_hour = c.hour;
+    trigger.start_minute = c.minute;
+    EXPECT_EQ(TriggerCanBeRead(trigger), c.readable) << c.year << "-" << c.month << "-" << c.day << " " << c.hour;
+  }
+}
+
 TEST_F(ReservationList, TunersAreTheNumbersTheRecorderReads) {
   // Every pair collides that names one tuner, however it is written.
   const std::pair<const char16_t*, const char16_t*> tuners[] = {
