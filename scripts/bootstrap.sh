@@ -9,6 +9,7 @@ packages=(
   clang libclang-rt-14-dev                       # fuzzing with libFuzzer
   mingw-w64 wine wine64 fonts-wine               # Windows build, and running it with Wine's own fonts
   xvfb fonts-ipafont-gothic locales              # a display, Japanese fonts and locale
+  faketime                                       # the unit tests once more at a date years ahead
 )
 
 sudo=""

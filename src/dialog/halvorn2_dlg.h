@@ -86,6 +86,8 @@ class CHalvorn2Dlg : public fw::Dialog {
   // Asks before a reservation is stored that needs a tuner another one has
   // at that time; false when the user says no.
   bool ConfirmCollisions(const RegistrationStart& start);
+  // The local time as minutes since the epoch, from the platform's clock.
+  std::int64_t NowMinute();
   void CloseDialog();
   void OnTaskViewer();
 

@@ -1,6 +1,4 @@
 // The Register button: the form becomes a stored work item.
-#include <ctime>
-
 #include "dialog/halvorn2_dlg.h"
 #include "platform/local_time.h"
 #include "reservations/planned_collisions.h"
@@ -8,14 +6,10 @@
 #include "resource.h"
 #include "scheduler/registration.h"
 
-namespace {
-
-LocalMinute Now() {
-  const auto now = LocalTimeFromSeconds(std::time(nullptr));
+std::int64_t CHalvorn2Dlg::NowMinute() {
+  const auto now = LocalTimeFromSeconds(services_.Now());
   return now ? ToLocalMinute(*now) : 0;
 }
-
-}  // namespace
 
 void CHalvorn2Dlg::OnRegister() {
   UpdateData(true);
@@ -44,6 +38,6 @@ bool CHalvorn2Dlg::ConfirmCollisions(const RegistrationStart& start) {
   const auto system_root = services_.Environment(u"SystemRoot");
   if (Failed(ReadStoredWorkItems(task_scheduler_, stored, system_root ? *system_root + u"\\Tasks" : u""))) return true;
   const PlannedReservation planned{WorkingName(form), *trigger, form.parameters.str()};
-  const auto collisions = FindPlannedCollisions(planned, stored, RecorderPathsOf(profiles, profile_count), Now());
+  const auto collisions = FindPlannedCollisions(planned, stored, RecorderPathsOf(profiles, profile_count), NowMinute());
   return collisions.empty() || AskYesNo(CollisionQuestion(form.registration_name, collisions));
 }

@@ -1,7 +1,6 @@
 // Reservations from iEPG files, the channel table, and the two name
 // switches that shape titles into file and registration names.
 #include <algorithm>
-#include <ctime>
 #include <string>
 
 #include "compose/title_cleanup.h"
@@ -62,7 +61,7 @@ void CHalvorn2Dlg::OnChannelSelChange() {
 
 bool CHalvorn2Dlg::ReadIepgFile(std::u16string_view path, ProgramInfo& info) {
   IepgReadContext context;
-  context.today = LocalTimeFromSeconds(std::time(nullptr)).value_or(fw::CalendarTime{1970, 1, 4, 1, 0, 0, 0});
+  context.today = LocalTimeFromSeconds(services_.Now()).value_or(fw::CalendarTime{1970, 1, 4, 1, 0, 0, 0});
   context.system_root = services_.Environment(u"SystemRoot");
   return ::ReadIepgFile(path, info, form, context);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -36,4 +37,7 @@ class Services {
   virtual FolderChoice ChooseFolder(std::u16string_view title) = 0;
   // The INI settings file at `path`; it need not exist yet.
   virtual std::unique_ptr<SettingsStore> OpenSettings(std::u16string_view path) = 0;
+  // The system clock, in seconds since the epoch: "now" for what records,
+  // what collides and the date a reservation without one falls on.
+  virtual std::int64_t Now() = 0;
 };

@@ -7,6 +7,7 @@
 #include "platform/code_page.h"
 #include "platform/executable_folder.h"
 #include "platform/file_access.h"
+#include "platform/local_time.h"
 #include "reservations/edit_reservation.h"
 #include "reservations/stored_work_items.h"
 #include "reservations/wake_check.h"
@@ -15,6 +16,7 @@
 #include "win32/module_path.h"
 #include "win32/power_readings.h"
 #include "win32/private_profile_store.h"
+#include "win32/services.h"
 #include "win32/system_message.h"
 #include "win32/wide_text.h"
 
@@ -48,10 +50,10 @@ int HeadingOf(Column column) {
   return 0;
 }
 
+// The same clock Halvorn asks before it registers.
 LocalMinute Now() {
-  SYSTEMTIME now{};
-  GetLocalTime(&now);
-  return ToLocalMinute(now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute);
+  const auto now = LocalTimeFromSeconds(win32::Services().Now());
+  return now ? ToLocalMinute(*now) : 0;
 }
 
 // Texts in the order the user's language sorts them.

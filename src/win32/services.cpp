@@ -1,6 +1,7 @@
 #include "win32/services.h"
 
 #include <cstdlib>
+#include <ctime>
 #include <vector>
 
 #include "win32/windows_api.h"
@@ -91,5 +92,7 @@ Services::FolderChoice Services::ChooseFolder(std::u16string_view title) {
 std::unique_ptr<SettingsStore> Services::OpenSettings(std::u16string_view path) {
   return std::make_unique<PrivateProfileStore>(std::u16string(path));
 }
+
+std::int64_t Services::Now() { return static_cast<std::int64_t>(std::time(nullptr)); }
 
 }  // namespace win32

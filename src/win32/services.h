@@ -12,6 +12,7 @@ class Services final : public ::Services {
   std::optional<std::u16string> ChooseFileToOpen(const OpenFileRequest& request) override;
   FolderChoice ChooseFolder(std::u16string_view title) override;
   std::unique_ptr<SettingsStore> OpenSettings(std::u16string_view path) override;
+  std::int64_t Now() override;
 };
 
 }  // namespace win32

@@ -21,6 +21,8 @@ class FakeServices final : public Services {
   std::vector<OpenFileRequest> file_requests;
   std::vector<std::u16string> folder_titles;
   bool shell_available = true;
+  // Tuesday 8 December 2026, 12:00 in Tokyo: every test's "now" unless it sets its own.
+  std::int64_t now = 1796698800;
 
   std::u16string ExecutablePath() override { return executable_path; }
   std::optional<std::u16string> Environment(std::u16string_view name) override {
@@ -39,6 +41,7 @@ class FakeServices final : public Services {
   std::unique_ptr<SettingsStore> OpenSettings(std::u16string_view path) override {
     return std::make_unique<IniFileStore>(std::u16string(path));
   }
+  std::int64_t Now() override { return now; }
   FolderChoice ChooseFolder(std::u16string_view title) override {
     folder_titles.emplace_back(title);
     if (!shell_available) return {false, std::nullopt};

@@ -155,6 +155,7 @@ TEST_F(CollidingRegistration, AnUnattendedOrQuietRegistrationAsksTooAndStaysOpen
   for (RegistrationMode mode : {RegistrationMode::AutoRunning, RegistrationMode::Quiet}) {
     dialog.form.registration_mode = mode;
     window->ClickButton(IDC_REGISTER);
+    ASSERT_FALSE(window->warnings().empty());
     EXPECT_EQ(window->warnings().back(), kQuestion);
     EXPECT_FALSE(window->ended());
     EXPECT_EQ(dialog.form.registration_mode, mode);
