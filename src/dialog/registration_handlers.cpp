@@ -1,4 +1,6 @@
 // The Register button: the form becomes a stored work item.
+#include <algorithm>
+
 #include "dialog/halvorn2_dlg.h"
 #include "platform/local_time.h"
 #include "reservations/planned_collisions.h"
@@ -29,14 +31,20 @@ void CHalvorn2Dlg::OnRegister() {
 }
 
 bool CHalvorn2Dlg::ConfirmCollisions(const RegistrationStart& start) {
-  // A form the registration refuses is reported by it, not asked about.
-  if (CheckRegistrationForm(form)) return true;
+  // A form the registration refuses is reported by it, not asked about:
+  // the question comes only when the answer can matter.
+  if (CheckRegistrationForm(form) || HasForbiddenName(form)) return true;
   const auto trigger = RegistrationTrigger(form, start);
   if (!trigger) return true;
   // A Task Scheduler that cannot be read never stands in the way.
   std::vector<StoredWorkItem> stored;
   const auto system_root = services_.Environment(u"SystemRoot");
   if (Failed(ReadStoredWorkItems(task_scheduler_, stored, system_root ? *system_root + u"\\Tasks" : u""))) return true;
+  const std::u16string working_name = WorkingName(form);
+  const bool refused_as_duplicate =
+      form.delete_same_name == 0 &&
+      std::any_of(stored.begin(), stored.end(), [&](const StoredWorkItem& item) { return item.name == working_name; });
+  if (refused_as_duplicate) return true;
   const PlannedReservation planned{WorkingName(form), *trigger, form.parameters.str()};
   const auto collisions = FindPlannedCollisions(planned, stored, RecorderPathsOf(profiles, profile_count), NowMinute());
   return collisions.empty() || AskYesNo(CollisionQuestion(form.registration_name, collisions));

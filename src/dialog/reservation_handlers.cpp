@@ -8,6 +8,7 @@
 #include "iepg/iepg_reader.h"
 #include "iepg/station_lookup.h"
 #include "platform/local_time.h"
+#include "reservations/reservation_list.h"
 #include "resource.h"
 
 namespace {
@@ -63,7 +64,20 @@ bool CHalvorn2Dlg::ReadIepgFile(std::u16string_view path, ProgramInfo& info) {
   IepgReadContext context;
   context.today = LocalTimeFromSeconds(services_.Now()).value_or(fw::CalendarTime{1970, 1, 4, 1, 0, 0, 0});
   context.system_root = services_.Environment(u"SystemRoot");
-  return ::ReadIepgFile(path, info, form, context);
+  const ReservationForm before = form;
+  const bool accepted = ::ReadIepgFile(path, info, form, context);
+  // A file from a web page may name any work item; only a recording
+  // reservation is ever replaced, never another program's work item.
+  const bool names_a_foreign_item =
+      info.named_item_unreadable ||
+      (info.named_item && !RunsARecorder(info.named_item->application_name, RecorderPathsOf(profiles, profile_count)));
+  if (!names_a_foreign_item) return accepted;
+  form.repeat = before.repeat;
+  form.delete_same_name = before.delete_same_name;
+  form.registration_mode = before.registration_mode;
+  MessageBox(u"「" + info.task_name.str() + u"」は録画予約のタスクではありません。\r\n" +
+             u"置き換えられないため、予約ファイルを読み込みませんでした。");
+  return false;
 }
 
 int CHalvorn2Dlg::StartDateWeekday() {

@@ -30,12 +30,31 @@ bool IsContentTypeLine(std::u16string_view line) {
           line.find(kDigitalInfoType) != std::u16string_view::npos);
 }
 
+// A work item file is a few hundred bytes; anything larger is not one.
+constexpr std::size_t kMaxWorkItemFile = 64 * 1024;
+
+// The work item registering would replace, "NAME.job" in the Tasks folder,
+// so that only a recording reservation is ever replaced and the one
+// replaced keeps what the reservation file does not say.
+void ReadNamedWorkItem(const std::u16string& folder, ProgramInfo& info) {
+  const std::u16string path = folder + info.task_name.str() + u".job";
+  if (!NamesAWorkItemFile(info.task_name.str() + u".job") || !PathExists(path)) return;
+  const auto bytes = ReadFileBytes(path, kMaxWorkItemFile);
+  info.named_item = bytes ? ParseJobFile(*bytes) : std::nullopt;
+  info.named_item_unreadable = !info.named_item;
+}
+
 // The work item a reservation names: its trigger's repeat mode and days
 // tell how the broadcast was registered before.
 void ReadTaskName(std::u16string_view value, ProgramInfo& info, ReservationForm& form,
                   const IepgReadContext& context) {
   form.repeat = kRepeatOnce;
   info.trigger_days = 0;
+  // The file Windows opens for the value: "ドラマ.JOB." is "ドラマ.job".
+  value = AsWindowsOpensIt(value);
+  const std::u16string_view name = WorkItemNameOf(value);
+  const std::u16string file = name.size() < value.size() ? std::u16string(name) + u".job" : std::u16string(value);
+  value = file;
 
   // The work item file lies in the Tasks folder of the Windows folder. A
   // path that would not have fitted the narrow buffer of old (516 bytes,
@@ -59,7 +78,10 @@ void ReadTaskName(std::u16string_view value, ProgramInfo& info, ReservationForm&
     info.trigger_days = trigger->days & 0x7F;
   }
 
-  info.task_name = WorkItemNameOf(value);
+  info.task_name = name;
+  info.named_item.reset();
+  info.named_item_unreadable = false;
+  if (context.system_root) ReadNamedWorkItem(folder, info);
   form.delete_same_name = 1;
   form.registration_mode = RegistrationMode::Quiet;
 }
@@ -246,8 +268,9 @@ bool IsTunerIdText(std::u16string_view text) {
 }
 
 bool IsChannelText(std::u16string_view text) {
-  return text.size() <= kMaxChannelText && std::none_of(text.begin(), text.end(), [](char16_t c) {
-           return c <= u' ' || c == u'"' || c == u'\u3000' || c == u'\x7F';
+  return text.size() <= kMaxChannelText && std::all_of(text.begin(), text.end(), [](char16_t c) {
+           return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || c == u'-' ||
+                  c == u'_';
          });
 }
 

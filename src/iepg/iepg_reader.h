@@ -18,7 +18,8 @@ struct IepgReadContext {
 // line, so a reservation file's "FX2ID: " and "CHANNEL: " are taken only
 // when they cannot carry switches or paths: a tuner ID that is a decimal
 // number ("2", "02", "2.0", "+2", "1e1") of at most 9 characters, and a
-// channel without blanks, quotes or control characters.
+// channel of ASCII letters, digits, "-" and "_" only: no shell character,
+// path, variable or switch can hide in it.
 bool IsTunerIdText(std::u16string_view text);
 bool IsChannelText(std::u16string_view text);
 inline constexpr std::size_t kMaxTunerIdText = 9;

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "model/fixed_text.h"
+#include "scheduler/job_file.h"
 
 // What one accepted iEPG reservation file says about a broadcast.
 struct ProgramInfo {
@@ -32,6 +33,11 @@ struct ProgramInfo {
   // reservation handed back by the viewer carries its stored channel, which
   // need not be in the channel table.
   std::optional<std::u16string> channel;
+  // The stored work item that "TASKNAME: " names and registering would
+  // replace, read from its file; unreadable when the file is there but is
+  // no work item that can be read.
+  std::optional<JobFile> named_item;
+  bool named_item_unreadable = false;
 
   static constexpr int kNoHour = 255;
   static constexpr std::size_t kMaxDescription = 65534;

@@ -41,6 +41,9 @@ class InputFile {
   bool failed_ = false;
 };
 
+// Whether anything is at `path`, a file or a folder, readable or not.
+bool PathExists(std::u16string_view path);
+
 // Reads a whole small file as raw bytes. Nothing when it cannot be opened,
 // reading fails, or it is larger than `limit`.
 std::optional<std::string> ReadFileBytes(std::u16string_view path, std::size_t limit);

@@ -88,3 +88,8 @@ bool WriteFileBytes(std::u16string_view path, std::string_view bytes) {
   }
   return true;
 }
+
+bool PathExists(std::u16string_view path) {
+  struct stat status {};
+  return stat(NativePath(path).c_str(), &status) == 0;
+}

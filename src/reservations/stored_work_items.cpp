@@ -8,17 +8,7 @@
 namespace {
 
 // The Task Scheduler lists "NAME.job"; it opens and deletes "NAME".
-std::u16string WorkItemName(std::u16string_view listed) {
-  constexpr std::u16string_view kExtension = u".job";
-  if (listed.size() >= kExtension.size()) {
-    std::u16string tail(listed.substr(listed.size() - kExtension.size()));
-    for (char16_t& c : tail) {
-      if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
-    }
-    if (tail == kExtension) listed.remove_suffix(kExtension.size());
-  }
-  return std::u16string(listed);
-}
+std::u16string WorkItemName(std::u16string_view listed) { return std::u16string(WorkItemNameOf(listed)); }
 
 // A work item file is a few hundred bytes; anything larger is not one.
 constexpr std::size_t kMaxWorkItemFile = 64 * 1024;

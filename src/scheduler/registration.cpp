@@ -40,7 +40,7 @@ Message CreateWorkItem(ReservationForm& form, const fw::CalendarTime& start_mome
   if (Failed(scheduler->Enum(enumerator))) return u"IEnumWorkItemsエラー";
 
   const std::u16string working_name = WorkingName(form);
-  if (ContainsForbiddenCharacter(working_name) || ContainsForbiddenCharacter(form.file_name)) {
+  if (HasForbiddenName(form)) {
     return u"禁止文字(\\/:*?\"<>|)があります\r\n名前を修正してください";
   }
   if (form.delete_same_name != 0) {
@@ -91,6 +91,10 @@ Message CheckRegistrationForm(const ReservationForm& form) {
   if (form.account.empty()) return u"実行するアカウントを入力してください";
   if (form.pass != form.pass_confirm) return u"パスワードが間違っています";
   return std::nullopt;
+}
+
+bool HasForbiddenName(const ReservationForm& form) {
+  return ContainsForbiddenCharacter(WorkingName(form)) || ContainsForbiddenCharacter(form.file_name);
 }
 
 std::optional<TaskTrigger> RegistrationTrigger(const ReservationForm& form, const RegistrationStart& start) {

@@ -19,6 +19,10 @@ struct RegistrationStart {
 // the message for the first that fails, or nothing.
 std::optional<std::u16string> CheckRegistrationForm(const ReservationForm& form);
 
+// Whether the registration name or the file name holds a character no file
+// name may have; the registration refuses such a form.
+bool HasForbiddenName(const ReservationForm& form);
+
 // The one trigger the form registers; nothing when its start cannot be
 // converted to a date.
 std::optional<TaskTrigger> RegistrationTrigger(const ReservationForm& form, const RegistrationStart& start);

@@ -1,5 +1,6 @@
 #include "scheduler/work_item_name.h"
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -30,6 +31,17 @@ bool NamesAWorkItemFile(std::u16string_view file_name) {
 }
 
 std::u16string_view WorkItemNameOf(std::u16string_view file_name) {
-  if (file_name.ends_with(u".job")) file_name.remove_suffix(4);
+  constexpr std::u16string_view kExtension = u".job";
+  if (file_name.size() < kExtension.size()) return file_name;
+  const std::u16string_view tail = file_name.substr(file_name.size() - kExtension.size());
+  const bool is_extension = std::equal(tail.begin(), tail.end(), kExtension.begin(), [](char16_t c, char16_t lower) {
+    return (c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c) == lower;
+  });
+  if (is_extension) file_name.remove_suffix(kExtension.size());
   return file_name;
+}
+
+std::u16string_view AsWindowsOpensIt(std::u16string_view file_name) {
+  const std::size_t last = file_name.find_last_not_of(u". ");
+  return last == std::u16string_view::npos ? std::u16string_view{} : file_name.substr(0, last + 1);
 }

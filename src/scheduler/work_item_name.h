@@ -10,5 +10,11 @@
 // (reading "COM1" waits on a serial port for ever).
 bool NamesAWorkItemFile(std::u16string_view file_name);
 
-// The work item's name: the file name without its final ".job".
+// The work item's name: the file name without its final ".job", in any
+// letter case, as Windows matches file names.
 std::u16string_view WorkItemNameOf(std::u16string_view file_name);
+
+// The file name Windows opens for `file_name`: trailing dots and blanks
+// are not part of a file name there, so "ドラマ.job." and "ドラマ.job "
+// open "ドラマ.job".
+std::u16string_view AsWindowsOpensIt(std::u16string_view file_name);

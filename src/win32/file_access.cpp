@@ -67,3 +67,7 @@ bool WriteFileBytes(std::u16string_view path, std::string_view bytes) {
   }
   return true;
 }
+
+bool PathExists(std::u16string_view path) {
+  return GetFileAttributesW(win32::Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}

@@ -21,8 +21,9 @@ class FakeServices final : public Services {
   std::vector<OpenFileRequest> file_requests;
   std::vector<std::u16string> folder_titles;
   bool shell_available = true;
-  // Tuesday 8 December 2026, 12:00 in Tokyo: every test's "now" unless it sets its own.
-  std::int64_t now = 1796698800;
+  // Tuesday 8 December 2026, 21:00 in Tokyo, as the headless window shows it:
+  // every test's "now" unless it sets its own.
+  std::int64_t now = 1796731200;
 
   std::u16string ExecutablePath() override { return executable_path; }
   std::optional<std::u16string> Environment(std::u16string_view name) override {

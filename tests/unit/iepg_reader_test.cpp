@@ -280,10 +280,13 @@ TEST_F(IepgReader, TaskNameReadsNothingButAWorkItemFileInTheTasksFolder) {
   const std::pair<const char16_t*, const char16_t*> names[] = {
       {u"COM10.job", u"COM10"}, {u"CONSOLE.job", u"CONSOLE"}, {u"nul1.job", u"nul1"},   {u"LPT.job", u"LPT"},
       {u"COM0.job", u"COM0"},   {u"a..job", u"a."},           {u"ドラマ....job", u"ドラマ..."}, {u"my.jobs.job", u"my.jobs"},
-      {u"my.jobs", u"my.jobs"}, {u"...job", u".."}};
+      {u"my.jobs", u"my.jobs"}, {u"...job", u".."},
+      // Windows opens these as the file ドラマ.job.
+      {u"ドラマ.job.", u"ドラマ"}, {u"ドラマ.job ", u"ドラマ"}, {u"ドラマ.JOB", u"ドラマ"}, {u"ドラマ.Job. .", u"ドラマ"}};
   for (const auto& [file, task_name] : names) {
     const std::u16string value(file);
-    StoreWorkItem(std::filesystem::path(value).string(), WeeklyWorkItem(0x2A));
+    const bool named_the_windows_way = std::u16string_view(task_name) == u"ドラマ";
+    StoreWorkItem(std::filesystem::path(named_the_windows_way ? u"ドラマ.job" : value).string(), WeeklyWorkItem(0x2A));
     ASSERT_TRUE(ReadWith(u"TASKNAME: " + value + u"\n"));
     EXPECT_EQ(form.repeat, kRepeatWeekly) << std::filesystem::path(value).string();
     EXPECT_EQ(info.task_name, task_name);
@@ -336,11 +339,15 @@ TEST_F(IepgReader, OwnKeysTakeOnlyTunerNumbersAndChannelsThatCarryNoSwitches) {
     ASSERT_TRUE(ReadWith(u"FX2ID: " + id + u"\n"));
     EXPECT_EQ(form.id, u"x") << std::filesystem::path(id).string();
   }
-  for (std::u16string channel : std::vector<std::u16string>{u"011", u"", u"B999", std::u16string(31, u'9')}) {
+  for (std::u16string channel :
+       std::vector<std::u16string>{u"011", u"", u"B999", u"BS_15-0", u"zZ", std::u16string(31, u'9')}) {
     ASSERT_TRUE(ReadWith(u"CHANNEL: " + channel + u"\n"));
     EXPECT_EQ(info.channel, channel);
   }
-  for (std::u16string channel : std::vector<std::u16string>{u"011 SUSPEND", u"a\"b", u"0\u30001", u"1\t", std::u16string(32, u'9')}) {
+  // Nothing that a command line, a path or a variable could use.
+  for (std::u16string channel :
+       std::vector<std::u16string>{u"011 SUSPEND", u"a\"b", u"0\u30001", u"1\t", std::u16string(32, u'9'), u"051&calc",
+                                   u"C:\\evil.exe", u"%COMSPEC%", u"a|b>c", u"1.5", u"１２"}) {
     ASSERT_TRUE(ReadWith(u"CHANNEL: " + channel + u"\n"));
     EXPECT_FALSE(info.channel) << std::filesystem::path(channel).string();
   }

@@ -169,6 +169,19 @@ TEST_F(CollidingRegistration, AnUnattendedOrQuietRegistrationAsksTooAndStaysOpen
   EXPECT_EQ(scheduler.saved[u"Old"].parameters.find(u"21:00-22:00") != std::u16string::npos, true);
 }
 
+TEST_F(CollidingRegistration, ARegistrationThatWillBeRefusedIsRefusedWithoutAQuestion) {
+  scheduler.saved[u"Twin"] = scheduler.saved[u"Old"];
+  const std::pair<const char16_t*, const char16_t*> refused[] = {
+      {u"News|", u"禁止文字(\\/:*?\"<>|)があります\r\n名前を修正してください"},
+      {u"Twin", u"既に同じ登録名があります\r\n違う登録名を入力してください"}};
+  for (const auto& [name, refusal] : refused) {
+    window->Type(IDC_REGISTRATION_NAME, name);
+    window->ClickButton(IDC_REGISTER);
+    EXPECT_TRUE(window->warnings().empty()) << std::filesystem::path(name).string();
+    EXPECT_EQ(window->message_boxes().back(), refusal);
+  }
+}
+
 TEST_F(CollidingRegistration, AStartThatCannotBeConvertedIsRefusedWithoutAQuestion) {
   window->PickDate(IDC_START_DATE, {40000, 3, 0, 3, 0, 0, 0});
   window->ClickButton(IDC_REGISTER);

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "app/halvorn2_app.h"
+#include "platform/file_access.h"
+#include "scheduler/job_file.h"
 #include "support/main_dialog_fixture.h"
 
 namespace {
@@ -174,6 +176,52 @@ TEST_F(StartUp, TheTaskViewerStartsBesideTheProgramQuoted) {
   window->ClickButton(IDC_TASK_VIEWER);
   EXPECT_EQ(services.commands,
             (std::vector<std::u16string>(2, u"start \"\" \"C:\\Program Files\\Halvorn\\Brisquet.exe\"")));
+}
+
+}  // namespace
+
+namespace {
+
+// A reservation file from a web page that names another program's work
+// item, or a file in the Tasks folder that is no work item, is refused with
+// the reason, by hand and unattended, and nothing is deleted.
+TEST_F(StartUp, AReservationFileReplacesNothingButARecordingReservation) {
+  services.environment[u"SystemRoot"] = folder.WindowsPath("WINDOWS");
+  scheduler.tasks_folder = folder.WindowsPath("WINDOWS/Tasks");
+  std::filesystem::create_directories(folder / "WINDOWS/Tasks");
+  JobFile updater;
+  updater.application_name = u"C:\\Program Files\\Updater\\update.exe";
+  updater.triggers.emplace_back();
+  scheduler.saved[u"Updater"] = updater;
+  WriteFileBytes(scheduler.tasks_folder + u"\\Updater.job", SerializeJobFile(updater));
+  folder.WriteBytes("WINDOWS/Tasks/Broken.job", "no work item");
+  const std::pair<const char16_t*, const char16_t*> named[] = {
+      {u"Updater.job", u"Updater"}, {u"Updater.JOB .", u"Updater"}, {u"Broken.job", u"Broken"}};
+  for (const auto& [value, name] : named) {
+    for (bool unattended : {true, false}) {
+      folder.WriteText("web.tvpi", u"Content-type: application/x-tv-program-info\nversion: 1\nstation: ABC\n"
+                                   u"start: 21:00\nend: 22:00\nprogram-title: Web\nTASKNAME: " + std::u16string(value) + u"\n");
+      CHalvorn2Dlg halvorn(services, scheduler);
+      std::u16string arguments = u"-auto " + folder.WindowsPath("web.tvpi");
+      if (unattended) halvorn.command_line = &arguments;
+      const auto shown = platform.Open(halvorn);
+      if (!unattended) {
+        services.file_choices.push_back(folder.WindowsPath("web.tvpi"));
+        shown->ClickButton(IDC_OPEN_IEPG);
+      }
+      shown->Paint();
+      shown->Type(IDC_REGISTRATION_NAME, u"Web");
+      shown->ClickButton(IDC_REGISTER);
+      const std::u16string refusal = u"「" + std::u16string(name) +
+                                     u"」は録画予約のタスクではありません。\r\n置き換えられないため、予約ファイルを読み込みませんでした。";
+      ASSERT_FALSE(shown->message_boxes().empty());
+      EXPECT_EQ(shown->message_boxes().front(), refusal);
+      EXPECT_EQ(halvorn.form.delete_same_name, 0);
+      EXPECT_TRUE(scheduler.deleted.empty());
+      EXPECT_EQ(SerializeJobFile(scheduler.saved.at(u"Updater")), SerializeJobFile(updater));
+      scheduler.Remove(u"Web");
+    }
+  }
 }
 
 }  // namespace
