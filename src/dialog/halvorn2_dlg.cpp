@@ -132,12 +132,23 @@ int CHalvorn2Dlg::SelectedProfile() { return window().Tab(IDC_PROFILE_TABS).GetC
 void CHalvorn2Dlg::StoreProfile() {
   const int selected = SelectedProfile();
   if (selected < 0 || selected >= kProfileSlots) return;
-  StoreProfileValues(form, profiles[static_cast<size_t>(selected)]);
+  RecordingProfile& profile = profiles[static_cast<size_t>(selected)];
+  if (!handed_back_) {
+    StoreProfileValues(form, profile);
+    return;
+  }
+  // The form shows a handed-back reservation's values: the profile takes
+  // only what the user has changed since.
+  RecordingProfile shown;
+  StoreProfileValues(form, shown);
+  StoreChangedProfileValues(handed_back_->shown, shown, profile);
+  handed_back_->shown = shown;
 }
 
 void CHalvorn2Dlg::LoadProfile(int index) {
   if (index < 0 || index >= profile_count) return;
   LoadProfileValues(profiles[static_cast<size_t>(index)], form);
+  handed_back_.reset();
 }
 
 void CHalvorn2Dlg::ComposeCommandLine() {

@@ -14,6 +14,7 @@
 #include "scheduler/task_scheduler.h"
 
 struct RegistrationStart;
+struct StoredWorkItem;
 
 // The main dialog, "Halvorn Ver 2.3": it owns the reservation form, the
 // recorder profiles and the channel table for the life of the run.
@@ -80,6 +81,9 @@ class CHalvorn2Dlg : public fw::Dialog {
   void LoadChannelTable();
   void FillChannelList();
   void ReadFileArgument(std::u16string_view argument);
+  // Puts what the replaced work item had into the form, where it can come
+  // back through the form unchanged.
+  void CarryStoredItem(const StoredWorkItem& item);
 
   // Registration.
   void OnRegister();
@@ -117,6 +121,19 @@ class CHalvorn2Dlg : public fw::Dialog {
   int SelectedProfile();
   void ShowEndTime();
   std::u16string BesideExecutable(std::u16string_view file_name);
+
+  // While a stored work item handed back is on the form: the profile values
+  // it put there and the settings it put aside, so that only what the user
+  // changes reaches the profiles and the settings file.
+  struct HandedBack {
+    RecordingProfile shown;
+    int cursor = 0;
+    int del_task = 0;
+    int resume = 0;
+    int shown_del_task = 0;
+    int shown_resume = 0;
+  };
+  std::optional<HandedBack> handed_back_;
 
   Services& services_;
   TaskSchedulerPlatform& task_scheduler_;

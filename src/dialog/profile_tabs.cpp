@@ -20,6 +20,8 @@ void CHalvorn2Dlg::OnAddProfile() {
   tabs.InsertItem(profile_count, added.title);
   tabs.SetCurSel(profile_count);
   ++profile_count;
+  // The new tab is the user's own choice, saved as such.
+  handed_back_.reset();
 }
 
 void CHalvorn2Dlg::OnDeleteProfile() {

@@ -8,6 +8,7 @@
 #include "iepg/iepg_reader.h"
 #include "iepg/station_lookup.h"
 #include "platform/local_time.h"
+#include "reservations/carried_reservation.h"
 #include "reservations/reservation_list.h"
 #include "resource.h"
 
@@ -139,6 +140,14 @@ void CHalvorn2Dlg::ApplyProgramInfo(const ProgramInfo& info) {
     for (int day = 0; day < 7; ++day) form.weekdays[static_cast<size_t>(day)] = (days >> day) & 1;
   }
 
+  form.kept.reset();
+  if (info.named_item) {
+    const std::u16string file_tuner = form.id;
+    CarryStoredItem(StoredWorkItemOf(*info.named_item, info.task_name.str()));
+    // A tuner the file names is its own field, and wins over the stored one.
+    if (info.tuner_given) form.id = file_tuner;
+  }
+
   if (info.channel) {
     form.channel = *info.channel;
     SelectChannelRow();
@@ -152,6 +161,26 @@ void CHalvorn2Dlg::ApplyProgramInfo(const ProgramInfo& info) {
   }
   UpdateData(false);
   ComposeCommandLine();
+}
+
+void CHalvorn2Dlg::CarryStoredItem(const StoredWorkItem& item) {
+  const CarryOutcome outcome = CarryThroughForm(item, profiles, profile_count);
+  if (!outcome.carried) return;
+  const CarriedReservation& carried = *outcome.carried;
+  // What the user had chosen before any reservation was handed back.
+  HandedBack handed_back = handed_back_.value_or(HandedBack{{}, SelectedProfile(), form.del_task, form.resume, 0, 0});
+  if (carried.profile != SelectedProfile()) {
+    window().Tab(IDC_PROFILE_TABS).SetCurSel(carried.profile);
+    LoadProfile(carried.profile);
+  }
+  ApplyCarried(carried, form);
+  StoreProfileValues(form, handed_back.shown);
+  handed_back.shown_del_task = form.del_task;
+  handed_back.shown_resume = form.resume;
+  handed_back_ = handed_back;
+  // Left on the profile's preset, the list would hand it to the form at the
+  // next change.
+  SelectEncoderPreset();
 }
 
 void CHalvorn2Dlg::OnOpenIepgFile() {

@@ -18,7 +18,15 @@ std::optional<std::u16string> CHalvorn2Dlg::SaveSettings() {
   stored.profiles = profiles;
   stored.profile_count = profile_count;
   stored.cursor = SelectedProfile();
+  // A reservation handed back to be changed leaves the user's own choices
+  // as they were, unless the user changed them.
+  ReservationForm saved = form;
+  if (handed_back_) {
+    stored.cursor = handed_back_->cursor;
+    if (form.del_task == handed_back_->shown_del_task) saved.del_task = handed_back_->del_task;
+    if (form.resume == handed_back_->shown_resume) saved.resume = handed_back_->resume;
+  }
   const auto store = services_.OpenSettings(BesideExecutable(kSettingsFileName));
-  WriteSettings(*store, stored, form);
+  WriteSettings(*store, stored, saved);
   return store->FirstWriteFailure();
 }

@@ -30,16 +30,13 @@ bool IsContentTypeLine(std::u16string_view line) {
           line.find(kDigitalInfoType) != std::u16string_view::npos);
 }
 
-// A work item file is a few hundred bytes; anything larger is not one.
-constexpr std::size_t kMaxWorkItemFile = 64 * 1024;
-
 // The work item registering would replace, "NAME.job" in the Tasks folder,
 // so that only a recording reservation is ever replaced and the one
 // replaced keeps what the reservation file does not say.
 void ReadNamedWorkItem(const std::u16string& folder, ProgramInfo& info) {
   const std::u16string path = folder + info.task_name.str() + u".job";
   if (!NamesAWorkItemFile(info.task_name.str() + u".job") || !PathExists(path)) return;
-  const auto bytes = ReadFileBytes(path, kMaxWorkItemFile);
+  const auto bytes = ReadFileBytes(path, kMaxWorkItemFileSize);
   info.named_item = bytes ? ParseJobFile(*bytes) : std::nullopt;
   info.named_item_unreadable = !info.named_item;
 }
@@ -86,12 +83,14 @@ void ReadTaskName(std::u16string_view value, ProgramInfo& info, ReservationForm&
   form.registration_mode = RegistrationMode::Quiet;
 }
 
-void ReadTunerId(std::u16string_view value, ReservationForm& form) {
+void ReadTunerId(std::u16string_view value, ProgramInfo& info, ReservationForm& form) {
   constexpr std::u16string_view kBlanks = u" \t";
   const std::size_t first = value.find_first_not_of(kBlanks);
   if (first == std::u16string_view::npos) return;
   value = value.substr(first, value.find_last_not_of(kBlanks) - first + 1);
-  if (IsTunerIdText(value)) form.id = std::u16string(value);
+  if (!IsTunerIdText(value)) return;
+  form.id = std::u16string(value);
+  info.tuner_given = true;
 }
 
 void ReadChannel(std::u16string_view value, ProgramInfo& info) {
@@ -124,7 +123,7 @@ void ReadHeaderLine(std::u16string_view line, ProgramInfo& info, ReservationForm
   else if (auto v = value_of(u"Extend: ")) info.extend = ReadInt(*v);
   else if (auto v = value_of(u"extend: ")) info.extend = ReadInt(*v);
   else if (auto v = value_of(u"TASKNAME: ")) task_file = std::u16string(v->substr(0, kMaxKeptTaskName));
-  else if (auto v = value_of(u"FX2ID: ")) ReadTunerId(*v, form);
+  else if (auto v = value_of(u"FX2ID: ")) ReadTunerId(*v, info, form);
   else if (auto v = value_of(u"CHANNEL: ")) ReadChannel(*v, info);
 }
 

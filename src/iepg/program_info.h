@@ -37,6 +37,7 @@ struct ProgramInfo {
   // replace, read from its file; unreadable when the file is there but is
   // no work item that can be read.
   std::optional<JobFile> named_item;
+  bool tuner_given = false;  // "FX2ID: " gave the form a tuner ID
   bool named_item_unreadable = false;
 
   static constexpr int kNoHour = 255;

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "model/fixed_text.h"
@@ -17,6 +18,19 @@ enum class RegistrationMode : int {
 
 // Repeat modes of a registration, as the radio group numbers them.
 enum Repeat : int { kRepeatOnce = 0, kRepeatDaily = 1, kRepeatWeekly = 2 };
+
+// What a stored work item that a reservation replaces keeps although no
+// control shows it, so that replacing it changes only what the user
+// changed: its flags besides wake and delete-when-done (switched off among
+// them), and its trigger's flags, end date, duration and interval.
+struct KeptWorkItemParts {
+  std::uint32_t flags = 0;
+  std::uint32_t trigger_flags = 0;
+  std::uint16_t end_year = 0, end_month = 0, end_day = 0;
+  std::uint32_t minutes_duration = 0;
+  std::uint32_t minutes_interval = 0;
+  friend bool operator==(const KeptWorkItemParts&, const KeptWorkItemParts&) = default;
+};
 
 // Every value the main dialog shows, plus the composed recorder command.
 // The five profile texts and the eight profile flags are a working copy of
@@ -59,9 +73,17 @@ struct ReservationForm {
 
   FixedText<256> application_name;
   FixedText<768> parameters;
+
+  // Set while the form replaces a stored work item whose other parts come back.
+  std::optional<KeptWorkItemParts> kept;
 };
 
 // Copies between the form and one profile record. Texts are cut to the
 // record's capacity; the title is the tab's and is not touched.
 void StoreProfileValues(const ReservationForm& form, RecordingProfile& profile);
 void LoadProfileValues(const RecordingProfile& profile, ReservationForm& form);
+
+// Writes into `profile` only the values that differ between `before` and
+// `after`, each text and each flag on its own.
+void StoreChangedProfileValues(const RecordingProfile& before, const RecordingProfile& after,
+                               RecordingProfile& profile);

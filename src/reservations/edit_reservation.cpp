@@ -1,8 +1,10 @@
 #include "reservations/edit_reservation.h"
 
+#include "compose/title_cleanup.h"
 #include "iepg/iepg_reader.h"
 #include "iepg/station_lookup.h"
 #include "platform/code_page.h"
+#include "reservations/carried_reservation.h"
 #include "reservations/number_text.h"
 #include "scheduler/work_item_name.h"
 
@@ -24,6 +26,11 @@ LocalMinute FirstRecording(const ReservationRow& row, const TaskTrigger& trigger
   if (row.next_start) return *row.next_start;
   const LocalMinute begin = ToLocalMinute(trigger.begin_year, trigger.begin_month, trigger.begin_day);
   return RecordingSchedule(trigger, row.recorder.window).NextStart(begin).value_or(begin);
+}
+
+std::u16string Cleaned(std::u16string text) {
+  CleanTitle(text);
+  return text;
 }
 
 // Halvorn's reservation files carry at most this much of a title or a name.
@@ -71,7 +78,8 @@ std::u16string ComposeEditReservation(const ReservationRow& row, const ChannelTa
   return text;
 }
 
-std::optional<std::u16string> WhyNotEditable(const ReservationRow& row, int offset_min) {
+std::optional<std::u16string> WhyNotEditable(const ReservationRow& row, const HalvornSetup& setup) {
+  const int offset_min = setup.offset_min;
   const StoredWorkItem& item = row.item;
   if (!NamesAWorkItemFile(item.name + u".job") || item.name.empty()) return u"名前がタスクのファイル名として読めません。";
   if (!FitsCodePage932(item.name)) return u"名前にシフト JIS で書けない文字があります。";
@@ -94,5 +102,10 @@ std::optional<std::u16string> WhyNotEditable(const ReservationRow& row, int offs
   if (lead != offset_min) {
     return u"開始の前倒し (" + ZeroPadded(lead, 1) + u" 分) が Halvorn の設定 (" + ZeroPadded(offset_min, 1) + u" 分) と違います。";
   }
+  if (setup.parentheses != 0 && (Cleaned(title) != title || Cleaned(item.name) != item.name)) {
+    return u"Halvorn の「括弧を削除」の設定で名前が変わります。";
+  }
+  CarryOutcome carry = CarryThroughForm(item, setup.profiles, setup.profile_count);
+  if (!carry.carried) return std::move(carry.why_not);
   return std::nullopt;
 }

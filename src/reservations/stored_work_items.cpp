@@ -10,30 +10,13 @@ namespace {
 // The Task Scheduler lists "NAME.job"; it opens and deletes "NAME".
 std::u16string WorkItemName(std::u16string_view listed) { return std::u16string(WorkItemNameOf(listed)); }
 
-// A work item file is a few hundred bytes; anything larger is not one.
-constexpr std::size_t kMaxWorkItemFile = 64 * 1024;
-
 // What the Task Scheduler would answer, from the work item's own file.
 std::optional<StoredWorkItem> ReadWorkItemFile(std::u16string_view tasks_folder, std::u16string_view listed) {
   if (tasks_folder.empty() || !NamesAWorkItemFile(listed)) return std::nullopt;
-  const auto bytes = ReadFileBytes(std::u16string(tasks_folder) + u"\\" + std::u16string(listed), kMaxWorkItemFile);
+  const auto bytes = ReadFileBytes(std::u16string(tasks_folder) + u"\\" + std::u16string(listed), kMaxWorkItemFileSize);
   const auto job = bytes ? ParseJobFile(*bytes) : std::nullopt;
   if (!job) return std::nullopt;
-  StoredWorkItem item;
-  item.name = WorkItemName(listed);
-  item.application = job->application_name;
-  item.parameters = job->parameters;
-  item.flags = job->flags;
-  item.trigger_count = static_cast<int>(job->triggers.size());
-  if (!job->triggers.empty()) item.trigger = ToTaskTrigger(job->triggers[0]);
-  const auto& run = job->last_run_time;  // SYSTEMTIME: year, month, weekday, day, hour, minute, ...
-  constexpr std::uint32_t kNotScheduled = 0x41305;
-  if (job->status != static_cast<std::uint32_t>(kTaskHasNotRun) && job->status != kNotScheduled && run[0] != 0) {
-    item.last_run = TaskTime{run[0], run[1], run[3], run[4], run[5]};
-    item.exit_code = job->exit_code;
-  }
-  item.running = job->running_instance_count > 0 || job->status == static_cast<std::uint32_t>(kTaskRunning);
-  return item;
+  return StoredWorkItemOf(*job, WorkItemName(listed));
 }
 
 std::optional<StoredWorkItem> ReadWorkItem(SchedulerInterface& scheduler, std::u16string name) {
@@ -43,6 +26,7 @@ std::optional<StoredWorkItem> ReadWorkItem(SchedulerInterface& scheduler, std::u
   item.name = std::move(name);
   task->GetApplicationName(item.application);
   task->GetParameters(item.parameters);
+  task->GetWorkingDirectory(item.working_directory);
   task->GetFlags(item.flags);
   std::unique_ptr<TaskTriggerInterface> trigger;
   TaskTrigger first;
@@ -62,6 +46,25 @@ std::optional<StoredWorkItem> ReadWorkItem(SchedulerInterface& scheduler, std::u
 }
 
 }  // namespace
+
+StoredWorkItem StoredWorkItemOf(const JobFile& job, std::u16string name) {
+  StoredWorkItem item;
+  item.name = std::move(name);
+  item.application = job.application_name;
+  item.parameters = job.parameters;
+  item.working_directory = job.working_directory;
+  item.flags = job.flags;
+  item.trigger_count = static_cast<int>(job.triggers.size());
+  if (!job.triggers.empty()) item.trigger = ToTaskTrigger(job.triggers[0]);
+  const auto& run = job.last_run_time;  // SYSTEMTIME: year, month, weekday, day, hour, minute, ...
+  constexpr std::uint32_t kNotScheduled = 0x41305;
+  if (job.status != static_cast<std::uint32_t>(kTaskHasNotRun) && job.status != kNotScheduled && run[0] != 0) {
+    item.last_run = TaskTime{run[0], run[1], run[3], run[4], run[5]};
+    item.exit_code = job.exit_code;
+  }
+  item.running = job.running_instance_count > 0 || job.status == static_cast<std::uint32_t>(kTaskRunning);
+  return item;
+}
 
 HResult ReadStoredWorkItems(TaskSchedulerPlatform& platform, std::vector<StoredWorkItem>& items,
                             std::u16string_view tasks_folder) {

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "scheduler/job_file.h"
 #include "scheduler/task_scheduler.h"
 
 // A work item as the Task Scheduler keeps it, read through its interfaces.
@@ -13,6 +14,7 @@ struct StoredWorkItem {
   std::u16string name;  // without ".job"
   std::u16string application;
   std::u16string parameters;
+  std::u16string working_directory;
   std::optional<TaskTrigger> trigger;  // the first one, when it could be read
   int trigger_count = 0;
   std::uint32_t flags = 0;
@@ -22,6 +24,9 @@ struct StoredWorkItem {
   bool running = false;
   friend bool operator==(const StoredWorkItem&, const StoredWorkItem&) = default;
 };
+
+// A work item as its file in the Tasks folder holds it.
+StoredWorkItem StoredWorkItemOf(const JobFile& job, std::u16string name);
 
 // Every work item the Task Scheduler lists. A status below zero when it
 // cannot be reached or listed; a work item that cannot be opened is left out.

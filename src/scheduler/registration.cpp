@@ -13,7 +13,24 @@ constexpr std::size_t kMaxWorkingName = 255;
 TaskTrigger TriggerStartingAt(const ReservationForm& form, const fw::CalendarTime& start_moment) {
   std::array<int, 8> weekdays = form.weekdays;
   const std::uint16_t mask = form.repeat == kRepeatWeekly ? WeekdayMask(weekdays, start_moment, form.offset_min) : 0;
-  return BuildTrigger(start_moment, form.repeat, mask);
+  TaskTrigger trigger = BuildTrigger(start_moment, form.repeat, mask);
+  if (form.kept) {
+    trigger.flags = form.kept->trigger_flags;
+    trigger.end_year = form.kept->end_year;
+    trigger.end_month = form.kept->end_month;
+    trigger.end_day = form.kept->end_day;
+    trigger.minutes_duration = form.kept->minutes_duration;
+    trigger.minutes_interval = form.kept->minutes_interval;
+  }
+  return trigger;
+}
+
+// The controls decide wake and delete-when-done; a replaced work item keeps
+// every other flag it had, switched off among them.
+std::uint32_t FlagsOf(const ReservationForm& form) {
+  const std::uint32_t chosen = WorkItemFlags(form.del_task, form.resume);
+  if (!form.kept) return chosen;
+  return (chosen & kFlagsTheFormSets) | (form.kept->flags & ~kFlagsTheFormSets);
 }
 
 // True when a work item of that name is stored already. The names are
@@ -66,7 +83,7 @@ Message CreateWorkItem(ReservationForm& form, const fw::CalendarTime& start_mome
   if (Failed(task->SetParameters(form.parameters))) return u"コマンドラインパラメータが設定できません";
   std::unique_ptr<TaskTriggerInterface> trigger;
   if (Failed(task->CreateTrigger(trigger))) return u"タスクの実行開始トリガを新しく作成できません";
-  if (Failed(task->SetFlags(WorkItemFlags(form.del_task, form.resume)))) return u"タスクフラグが設定できません";
+  if (Failed(task->SetFlags(FlagsOf(form)))) return u"タスクフラグが設定できません";
   // The form keeps the copy of Sunday that the weekly days were read round with.
   if (form.repeat == kRepeatWeekly) form.weekdays[7] = form.weekdays[0];
   if (Failed(trigger->SetTrigger(planned))) {

@@ -72,6 +72,7 @@ class TaskInterface {
   // Reading a stored work item back.
   virtual HResult GetApplicationName(std::u16string& application) = 0;
   virtual HResult GetParameters(std::u16string& parameters) = 0;
+  virtual HResult GetWorkingDirectory(std::u16string& folder) = 0;
   virtual HResult GetFlags(std::uint32_t& flags) = 0;
   virtual HResult GetTriggerCount(int& count) = 0;
   virtual HResult GetTrigger(int index, std::unique_ptr<TaskTriggerInterface>& trigger) = 0;

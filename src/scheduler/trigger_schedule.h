@@ -22,6 +22,8 @@ std::uint32_t WorkItemFlags(int del_task, int resume);
 inline constexpr std::uint32_t kTaskFlagDeleteWhenDone = 0x2;
 inline constexpr std::uint32_t kTaskFlagSystemRequired = 0x1000;
 inline constexpr std::uint32_t kTaskFlagRunOnlyIfLoggedOn = 0x2000;
+// The flags that Halvorn's check boxes stand for.
+inline constexpr std::uint32_t kFlagsTheFormSets = kTaskFlagDeleteWhenDone | kTaskFlagSystemRequired;
 
 // The one trigger of a registered work item.
 TaskTrigger BuildTrigger(const fw::CalendarTime& start, int repeat, std::uint16_t weekday_mask);

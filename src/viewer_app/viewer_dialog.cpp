@@ -283,7 +283,8 @@ ViewerDialog::HalvornSettings ViewerDialog::ReadHalvornSettings() const {
   StoredProfiles stored;
   ReservationForm form;
   ReadSettings(store, stored, form);
-  return {RecorderPathsOf(stored.profiles, stored.profile_count), form.offset_min};
+  return {RecorderPathsOf(stored.profiles, stored.profile_count),
+          {stored.profiles, stored.profile_count, form.offset_min, form.parentheses}};
 }
 
 void ViewerDialog::Reload() {
@@ -382,7 +383,7 @@ void ViewerDialog::OnEdit() {
     BringHalvornToFront();
     return;
   }
-  if (const auto why = WhyNotEditable(*row, ReadHalvornSettings().offset_min)) {
+  if (const auto why = WhyNotEditable(*row, ReadHalvornSettings().setup)) {
     Ask(u"「" + row->item.name + u"」は Halvorn では変更できません。\r\n" + *why, MB_OK | MB_ICONINFORMATION);
     return;
   }

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "reservations/edit_reservation.h"
 #include "reservations/reservation_list.h"
 #include "reservations/row_order.h"
 #include "reservations/viewer_layout.h"
@@ -28,7 +29,7 @@ class ViewerDialog {
   // What the viewer takes from Halvorn's settings.
   struct HalvornSettings {
     std::vector<std::u16string> recorder_paths;
-    int offset_min = 1;
+    HalvornSetup setup;
   };
 
   static INT_PTR CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);

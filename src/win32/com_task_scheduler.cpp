@@ -108,6 +108,9 @@ class Task final : public TaskInterface {
   HResult GetParameters(std::u16string& parameters) override {
     return TakeText([this](LPWSTR* text) { return task_->GetParameters(text); }, parameters);
   }
+  HResult GetWorkingDirectory(std::u16string& folder) override {
+    return TakeText([this](LPWSTR* text) { return task_->GetWorkingDirectory(text); }, folder);
+  }
   HResult GetFlags(std::uint32_t& flags) override {
     DWORD value = 0;
     const HRESULT result = task_->GetFlags(&value);

@@ -135,6 +135,10 @@ class FakeTask final : public TaskInterface, Counted {
     parameters = item_->job.parameters;
     return owner_.Answer(Step::None, "GetParameters");
   }
+  HResult GetWorkingDirectory(std::u16string& folder) override {
+    folder = item_->job.working_directory;
+    return owner_.Answer(Step::None, "GetWorkingDirectory");
+  }
   HResult GetFlags(std::uint32_t& flags) override {
     flags = item_->job.flags;
     return owner_.Answer(Step::None, "GetFlags");
