@@ -5,6 +5,14 @@
 set(FUZZ_FLAGS -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
 target_compile_options(halvorn_core PRIVATE ${FUZZ_FLAGS} -fsanitize=fuzzer-no-link)
 
+# The headless dialog and the fakes, for the targets that act as a user.
+file(GLOB SUPPORT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/support/*.cpp)
+add_library(halvorn_fuzz_support STATIC ${SUPPORT_SOURCES})
+target_include_directories(halvorn_fuzz_support PUBLIC tests)
+target_link_libraries(halvorn_fuzz_support PUBLIC halvorn_core)
+target_compile_options(halvorn_fuzz_support PRIVATE ${FUZZ_FLAGS} -fsanitize=fuzzer-no-link)
+target_compile_definitions(halvorn_fuzz_support PUBLIC HALVORN_TEST_DATA="${CMAKE_SOURCE_DIR}/tests/data")
+
 set(HALVORN_FUZZ_SECONDS 10 CACHE STRING "How long each fuzz target runs as a test")
 file(GLOB FUZZ_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/fuzz/fuzz_*.cpp)
 foreach(source IN LISTS FUZZ_SOURCES)
@@ -12,7 +20,7 @@ foreach(source IN LISTS FUZZ_SOURCES)
   string(REPLACE "fuzz_" "" corpus ${target})
   add_executable(${target} ${source})
   target_include_directories(${target} PRIVATE tests)
-  target_link_libraries(${target} PRIVATE halvorn_core)
+  target_link_libraries(${target} PRIVATE halvorn_fuzz_support)
   target_compile_options(${target} PRIVATE ${FUZZ_FLAGS} -fsanitize=fuzzer)
   target_link_options(${target} PRIVATE ${FUZZ_FLAGS} -fsanitize=fuzzer)
   set(corpus_dir ${CMAKE_BINARY_DIR}/corpus/${corpus})
