@@ -31,6 +31,11 @@ class Trigger final : public TaskTriggerInterface {
     record.wBeginDay = t.begin_day;
     record.wStartHour = t.start_hour;
     record.wStartMinute = t.start_minute;
+    record.wEndYear = t.end_year;
+    record.wEndMonth = t.end_month;
+    record.wEndDay = t.end_day;
+    record.MinutesDuration = t.minutes_duration;
+    record.MinutesInterval = t.minutes_interval;
     record.rgFlags = t.flags;
     record.TriggerType = static_cast<TASK_TRIGGER_TYPE>(t.type);
     if (t.type == TASK_TIME_TRIGGER_DAILY) record.Type.Daily.DaysInterval = t.days_interval;
@@ -50,6 +55,11 @@ class Trigger final : public TaskTriggerInterface {
     t.begin_day = record.wBeginDay;
     t.start_hour = record.wStartHour;
     t.start_minute = record.wStartMinute;
+    t.end_year = record.wEndYear;
+    t.end_month = record.wEndMonth;
+    t.end_day = record.wEndDay;
+    t.minutes_duration = record.MinutesDuration;
+    t.minutes_interval = record.MinutesInterval;
     t.flags = record.rgFlags;
     t.type = static_cast<std::uint32_t>(record.TriggerType);
     if (record.TriggerType == TASK_TIME_TRIGGER_DAILY) t.days_interval = record.Type.Daily.DaysInterval;

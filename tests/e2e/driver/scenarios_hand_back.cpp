@@ -1,0 +1,204 @@
+// What a reservation may change: 編集 gives back the whole work item and
+// leaves Halvorn's settings alone, and a reservation file from a web page
+// reaches no command line and no other program's work item.
+#include <windows.h>
+
+#include <vector>
+
+#include "app_under_test.h"
+#include "brisquet_resource.h"
+#include "install_folder.h"
+#include "resource.h"
+#include "scenario.h"
+#include "viewer_under_test.h"
+#include "work_items.h"
+
+namespace {
+
+// Two recorders: 地デジ and BS, each with its own program, folder and
+// switches.
+std::string TwoProfiles(int cursor, int resume, int b25) {
+  return "[system]\r\noption_number=2\r\ncursor=" + std::to_string(cursor) + "\r\n[cap_sts]\r\ntitle=" + Cp932(L"地デジ") +
+         "\r\ncap_sts_path=C:\\nonexistent\\cap_sts.exe\r\nfolder=C:\\rec\r\nid=1\r\nb25=" + std::to_string(b25) +
+         "\r\n[cap_sts_1]\r\ntitle=BS\r\ncap_sts_path=C:\\nonexistent\\cap_sts_bs.exe\r\nfolder=C:\\bs\r\nid=2\r\n"
+         "bcs=1\r\nb25=0\r\nsel=1\r\n[task]\r\naccount=recorder\r\npass=\r\nresume=" + std::to_string(resume) + "\r\n";
+}
+
+// The settings file's lines but for the channel, which follows every
+// reservation Halvorn applies.
+std::string SettingsWithoutChannel(const InstallFolder& install) {
+  const std::string lines = SignificantLines(install.Read(L"Halvorn_setting.ini"));
+  std::string kept;
+  for (std::size_t start = 0; start < lines.size();) {
+    const std::size_t end = lines.find("\r\n", start) + 2;
+    if (lines.compare(start, 8, "channel=") != 0) kept += lines.substr(start, end - start);
+    start = end;
+  }
+  return kept;
+}
+
+// Halvorn started and closed without a change writes every key of its
+// settings once.
+void OpenAndClose(const InstallFolder& install) {
+  AppUnderTest app(install.exe(), L"");
+  app.WaitForDialog();
+  app.PressCloseButton();
+  Expect(app.WaitForExit().has_value(), L"Halvorn did not end");
+}
+
+std::vector<std::wstring> StoredNames() {
+  std::vector<std::wstring> names;
+  WIN32_FIND_DATAW found{};
+  HANDLE search = FindFirstFileW(WorkItemPath(L"*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do {
+    names.emplace_back(found.cFileName);
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+  return names;
+}
+
+void RegisterUnattended(const InstallFolder& install, const std::string& reservation) {
+  install.Write(L"r.tvpi", reservation);
+  AppUnderTest app(install.exe(), L"-auto \"" + install.File(L"r.tvpi") + L"\"");
+  const auto code = app.WaitForExit(30000);
+  Expect(code.has_value(), L"the unattended registration did not end: " + app.AnswerMessageBox(500).value_or(L""));
+}
+
+// A daily series registered with the BS profile, waking the PC, given an
+// end date in the Task Scheduler; then Halvorn set to 地デジ, no wake and
+// B25 the other way. 編集 and 登録 give back every part of the work item,
+// and Halvorn's settings stay as they were.
+void EditKeepsTheWholeWorkItem(const ScenarioContext& context) {
+  InstallFolder install(context, L"edit_whole");
+  install.CopyProgram(L"Brisquet.exe");
+  install.CopyData(L"channel.txt", L"channel.txt");
+  DeleteAllWorkItems();
+  install.Write(L"Halvorn_setting.ini", TwoProfiles(1, 1, 1));
+  const std::wstring name = L"連続ドラマ";
+  RegisterUnattended(install, Reservation(DaysFromToday(3), name, "21:00", "21:54", "2"));
+  JobFile stored = ReadWorkItem(name);
+  stored.triggers[0].type = 1;
+  stored.triggers[0].type_data = {1, 0, 0};
+  stored.triggers[0].flags = 0x1;  // TASK_TRIGGER_FLAG_HAS_END_DATE
+  const SYSTEMTIME end = DaysFromToday(20);
+  stored.triggers[0].end_year = end.wYear;
+  stored.triggers[0].end_month = end.wMonth;
+  stored.triggers[0].end_day = end.wDay;
+  StoreWorkItemFile(name, stored);
+  const JobFile before = ReadWorkItem(name);
+  Expect(before.application_name == u"C:\\nonexistent\\cap_sts_bs.exe" && (before.flags & 0x1000) != 0,
+         L"not registered with BS and wake: " + DescribeWorkItem(before));
+
+  install.Write(L"Halvorn_setting.ini", TwoProfiles(0, 0, 0));
+  OpenAndClose(install);
+  const std::string settings = SettingsWithoutChannel(install);
+
+  auto viewer = ViewerUnderTest::Start(install.File(L"Brisquet.exe"));
+  Expect(viewer.WaitForRowCount(1), L"the series is not listed");
+  viewer.Select(name);
+  viewer.ClickLater(IDC_EDIT_RESERVATION);
+  AppUnderTest halvorn(WaitForHalvornOfEdit());
+  halvorn.ClickLater(IDC_REGISTER);
+  const auto message = halvorn.AnswerMessageBox(3000);
+  Expect(!message.has_value(), L"a message after 登録: " + message.value_or(L""));
+  halvorn.PressCloseButton();
+  Expect(halvorn.WaitForExit().has_value(), L"Halvorn did not end");
+  viewer.Close();
+  Expect(viewer.WaitForExit(), L"the viewer did not end");
+
+  const JobFile after = ReadWorkItem(name);
+  ExpectEqual(Wide(after.application_name), Wide(before.application_name), L"application");
+  ExpectEqual(Wide(after.parameters), Wide(before.parameters), L"parameters");
+  ExpectEqual(Wide(after.working_directory), Wide(before.working_directory), L"working folder");
+  Expect(after.flags == before.flags, L"flags: " + DescribeWorkItem(after));
+  const JobTrigger& was = before.triggers[0];
+  const JobTrigger& is = after.triggers[0];
+  Expect(is.type == was.type && is.type_data == was.type_data && is.start_hour == was.start_hour &&
+             is.start_minute == was.start_minute && is.minutes_duration == was.minutes_duration &&
+             is.minutes_interval == was.minutes_interval && is.flags == was.flags && is.end_year == was.end_year &&
+             is.end_month == was.end_month && is.end_day == was.end_day,
+         L"the trigger came back as " + DescribeWorkItem(after));
+  Expect(SettingsWithoutChannel(install) == settings, L"Halvorn's settings changed");
+  DeleteAllWorkItems();
+}
+
+// A web page's "CHANNEL: " that could run a command is not taken: the
+// station is looked up in channel.txt instead.
+void WebChannelRunsNoCommand(const ScenarioContext& context) {
+  InstallFolder install(context, L"web_channel");
+  install.CopyData(L"channel.txt", L"channel.txt");
+  install.Write(L"Halvorn_setting.ini", TwoProfiles(0, 0, 1));
+  DeleteAllWorkItems();
+  RegisterUnattended(install, Reservation(DaysFromToday(4), L"ウェブ", "20:00", "20:30", "1") + "CHANNEL: 051&calc\r\n");
+  const std::vector<std::wstring> names = StoredNames();
+  Expect(names.size() == 1, L"not one work item stored");
+  for (const std::wstring& file : names) {
+    const JobFile job = ReadWorkItem(file.substr(0, file.size() - 4));
+    Expect(job.parameters.find(u'&') == std::u16string::npos, L"a & reached the command line: " + Wide(job.parameters));
+    Expect(job.parameters.find(u" @011 ") != std::u16string::npos, L"not the listed station: " + Wide(job.parameters));
+  }
+  DeleteAllWorkItems();
+}
+
+// A web page's "TASKNAME: " that names another program's work item deletes
+// nothing, unattended or opened by hand, and Halvorn says why.
+void WebFileReplacesNoOtherProgram(const ScenarioContext& context) {
+  InstallFolder install(context, L"web_taskname");
+  install.CopyData(L"channel.txt", L"channel.txt");
+  install.Write(L"Halvorn_setting.ini", TwoProfiles(0, 0, 1));
+  DeleteAllWorkItems();
+  RegisterOtherProgram(L"Updater");
+  const std::string other = ReadBytes(WorkItemPath(L"Updater"));
+  install.Write(L"web.tvpi", Reservation(DaysFromToday(4), L"ウェブ", "20:00", "20:30", "1") + "TASKNAME: Updater.job\r\n");
+  for (const wchar_t* arguments : {L"-auto ", L""}) {
+    AppUnderTest app(install.exe(), arguments + std::wstring(L"\"") + install.File(L"web.tvpi") + L"\"");
+    const auto refusal = app.AnswerMessageBox();
+    ExpectEqual(refusal.value_or(L"(none)"),
+                L"「Updater」は録画予約のタスクではありません。\r\n置き換えられないため、予約ファイルを読み込みませんでした。",
+                L"the refusal");
+    app.WaitForDialog();
+    // Typed by hand, the name is no replacement either.
+    app.Type(IDC_REGISTRATION_NAME, L"Updater");
+    app.ClickLater(IDC_REGISTER);
+    app.AnswerMessageBox();
+    app.PressCloseButton();
+    Expect(app.WaitForExit().has_value(), L"Halvorn did not end");
+    Expect(ReadBytes(WorkItemPath(L"Updater")) == other, L"the other program's work item changed");
+  }
+  DeleteAllWorkItems();
+}
+
+// "TASKNAME: NAME.JOB" names the work item NAME, as Windows opens its file,
+// and replaces it: one work item is left.
+void TaskNameAsWindowsOpensIt(const ScenarioContext& context) {
+  InstallFolder install(context, L"taskname_case");
+  install.CopyData(L"channel.txt", L"channel.txt");
+  install.Write(L"Halvorn_setting.ini", TwoProfiles(0, 0, 1));
+  DeleteAllWorkItems();
+  const std::wstring name = L"大文字";
+  RegisterUnattended(install, Reservation(DaysFromToday(4), name, "20:00", "20:30", "1"));
+  install.Write(L"again.tvpi", Reservation(DaysFromToday(4), name, "22:00", "22:30", "1") + "TASKNAME: " +
+                                   Cp932(name) + ".JOB\r\n");
+  AppUnderTest app(install.exe(), L"\"" + install.File(L"again.tvpi") + L"\"");
+  app.WaitForDialog();
+  ExpectEqual(app.Text(IDC_REGISTRATION_NAME), name, L"registration name");
+  app.ClickLater(IDC_REGISTER);
+  const auto message = app.AnswerMessageBox(3000);
+  Expect(!message.has_value(), L"a message after 登録: " + message.value_or(L""));
+  app.PressCloseButton();
+  Expect(app.WaitForExit().has_value(), L"Halvorn did not end");
+  const std::vector<std::wstring> names = StoredNames();
+  Expect(names.size() == 1, L"not one work item left but " + std::to_wstring(names.size()));
+  Expect(ReadWorkItem(name).parameters.find(u"22:00-22:30") != std::u16string::npos, L"not replaced");
+  DeleteAllWorkItems();
+}
+
+const ScenarioRegistration kScenarios{
+    {L"edit_keeps_the_whole_work_item", EditKeepsTheWholeWorkItem},
+    {L"web_channel_runs_no_command", WebChannelRunsNoCommand},
+    {L"web_file_replaces_no_other_program", WebFileReplacesNoOtherProgram},
+    {L"task_name_as_windows_opens_it", TaskNameAsWindowsOpensIt},
+};
+
+}  // namespace
