@@ -7,6 +7,7 @@ set -euo pipefail
 packages=(
   cmake make g++ libgtest-dev libbenchmark-dev  # native build, unit tests, benchmarks
   clang libclang-rt-14-dev                       # fuzzing with libFuzzer
+  clang-format clang-tidy                        # the style and static checks
   mingw-w64 wine wine64 fonts-wine               # Windows build, and running it with Wine's own fonts
   xvfb fonts-ipafont-gothic locales              # a display, Japanese fonts and locale
   faketime                                       # the unit tests once more at a date years ahead

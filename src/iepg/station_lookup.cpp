@@ -43,7 +43,7 @@ std::optional<StationCode> CodeAt(std::u16string_view text, std::size_t at, std:
 // The code that the whole of a file's station is, if it is one.
 std::optional<StationCode> WholeCode(std::u16string_view folded) {
   std::size_t length = 0;
-  const auto code = CodeAt(folded, 0, length);
+  auto code = CodeAt(folded, 0, length);
   if (!code || length != folded.size()) return std::nullopt;
   return code;
 }

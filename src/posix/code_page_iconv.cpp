@@ -13,7 +13,8 @@ class Converter {
  public:
   Converter(const char* to, const char* from) : handle_(iconv_open(to, from)) {}
   ~Converter() {
-    if (handle_ != reinterpret_cast<iconv_t>(-1)) iconv_close(handle_);
+    // (iconv_t)-1 is how iconv_open says it failed.
+    if (handle_ != reinterpret_cast<iconv_t>(-1)) iconv_close(handle_);  // NOLINT(performance-no-int-to-ptr)
   }
   Converter(const Converter&) = delete;
   Converter& operator=(const Converter&) = delete;

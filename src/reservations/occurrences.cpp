@@ -24,7 +24,7 @@ constexpr int kOnce = 0, kDaily = 1, kWeekly = 2;
 }  // namespace
 
 LocalMinute ToLocalMinute(int year, int month, int day, int hour, int minute) {
-  return DaysFromCivil(year, month, day) * kMinutesPerDay + hour * 60 + minute;
+  return DaysFromCivil(year, month, day) * kMinutesPerDay + LocalMinute{hour} * 60 + minute;
 }
 
 LocalMinute ToLocalMinute(const fw::CalendarTime& time) {

@@ -11,7 +11,7 @@
 // A point of local wall-clock time, in minutes since 1 January 1970 00:00.
 // Reservations are planned in local time, so their arithmetic is too.
 using LocalMinute = std::int64_t;
-inline constexpr LocalMinute kMinutesPerDay = 24 * 60;
+inline constexpr LocalMinute kMinutesPerDay = LocalMinute{24} * 60;
 
 LocalMinute ToLocalMinute(int year, int month, int day, int hour = 0, int minute = 0);
 LocalMinute ToLocalMinute(const fw::CalendarTime& time);

@@ -54,7 +54,7 @@ struct JobFile {
 
 inline constexpr std::size_t kJobFixedSectionSize = 68;
 // A work item file is a few hundred bytes; anything larger is not one.
-inline constexpr std::size_t kMaxWorkItemFileSize = 64 * 1024;
+inline constexpr std::size_t kMaxWorkItemFileSize = std::size_t{64} * 1024;
 inline constexpr std::size_t kJobTriggerSize = 48;
 
 std::optional<JobFile> ParseJobFile(std::string_view bytes);
