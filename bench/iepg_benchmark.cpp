@@ -34,7 +34,8 @@ void BM_ReadTypicalReservation(benchmark::State& state) {
 BENCHMARK(BM_ReadTypicalReservation);
 
 void BM_ReadWorstCaseReservation(benchmark::State& state) {
-  std::u16string text = u"Content-type: application/x-tv-program-info\nversion: 1\nstation: S\nstart: 21:00\nend: 22:00\n";
+  std::u16string text =
+      u"Content-type: application/x-tv-program-info\nversion: 1\nstation: S\nstart: 21:00\nend: 22:00\n";
   for (const char16_t* key : {u"program-title: ", u"performer: ", u"program-subtitle: "}) {
     text += key + std::u16string(65534, u'長') + u"\n";
   }

@@ -1,10 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds everything and runs every test: the unit
 # tests natively (also at a date years ahead), the style and static checks,
-# the unit tests under the sanitizers, each
-# fuzz target for a few seconds, then the end-to-end tests of the real
-# programs under Wine; last it makes the download, so that packaging cannot
-# break unnoticed.
+# the unit tests under the sanitizers, each fuzz target for a few seconds,
+# then the end-to-end tests of the real programs under Wine; last it makes
+# the download, so that packaging cannot break unnoticed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 

@@ -13,7 +13,8 @@ CommandLineRequest ScanCommandLine(std::u16string_view text) {
     }
     if (at + 1 < text.size() && text[at + 1] == u'a') {
       const std::size_t sixth = at + kSwitchLength - 1;
-      request.mode = sixth < text.size() && text[sixth] == u'1' ? RegistrationMode::Quiet : RegistrationMode::AutoPending;
+      request.mode =
+          sixth < text.size() && text[sixth] == u'1' ? RegistrationMode::Quiet : RegistrationMode::AutoPending;
       at = std::min(at + kSwitchLength, text.size());
     } else {
       // A switch this program does not know is stepped over as a word.

@@ -205,7 +205,6 @@ void CHalvorn2Dlg::CloseDialog() {
   EndDialog(0);
 }
 
-
 std::u16string CHalvorn2Dlg::BesideExecutable(std::u16string_view file_name) {
   return FileBesideExecutable(services_.ExecutablePath(), file_name);
 }

@@ -27,7 +27,8 @@ void CHalvorn2Dlg::OnAddProfile() {
 void CHalvorn2Dlg::OnDeleteProfile() {
   const int selected = SelectedProfile();
   if (selected < 0 || selected >= profile_count || profile_count <= 1) return;
-  for (int i = selected; i < profile_count - 1; ++i) profiles[static_cast<size_t>(i)] = profiles[static_cast<size_t>(i) + 1];
+  for (int i = selected; i < profile_count - 1; ++i)
+    profiles[static_cast<size_t>(i)] = profiles[static_cast<size_t>(i) + 1];
   LoadProfile(0);
   fw::TabControl& tabs = window().Tab(IDC_PROFILE_TABS);
   tabs.DeleteItem(selected);

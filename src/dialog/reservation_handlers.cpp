@@ -111,7 +111,8 @@ void CHalvorn2Dlg::ApplyProgramInfo(const ProgramInfo& info) {
   MarkStartWeekday();
   window().DateTime(IDC_START_TIME).SetTime(*start);
 
-  const auto reserved_end = SecondsFromLocalTime({start->year, start->month, 0, start->day, info.end_hour, info.end_min, 0});
+  const auto reserved_end =
+      SecondsFromLocalTime({start->year, start->month, 0, start->day, info.end_hour, info.end_min, 0});
   const auto extended_end =
       SecondsFromLocalTime({start->year, start->month, 0, start->day, info.ext_end_hour, info.ext_end_min, 0});
   if (!reserved_end || !extended_end) return;

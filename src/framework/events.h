@@ -22,8 +22,8 @@ enum class EventKind {
 
 // The payload of one event, and what the handler answers.
 struct Notification {
-  int delta = 0;             // DeltaPos: the proposed step
-  std::intptr_t result = 0;  // the value reported back to the platform
+  int delta = 0;                 // DeltaPos: the proposed step
+  std::intptr_t result = 0;      // the value reported back to the platform
   bool pass_to_default = false;  // let the platform's default handling run too
 };
 

@@ -43,8 +43,7 @@ void ReadNamedWorkItem(const std::u16string& folder, ProgramInfo& info) {
 
 // The work item a reservation names: its trigger's repeat mode and days
 // tell how the broadcast was registered before.
-void ReadTaskName(std::u16string_view value, ProgramInfo& info, ReservationForm& form,
-                  const IepgReadContext& context) {
+void ReadTaskName(std::u16string_view value, ProgramInfo& info, ReservationForm& form, const IepgReadContext& context) {
   form.repeat = kRepeatOnce;
   info.trigger_days = 0;
   // The file Windows opens for the value: "ドラマ.JOB." is "ドラマ.job".
@@ -64,9 +63,8 @@ void ReadTaskName(std::u16string_view value, ProgramInfo& info, ReservationForm&
       EncodeCodePage932(folder).size() + EncodeCodePage932(value).size() <= kMaxPathBytes) {
     if (const auto file = InputFile::Open(folder + std::u16string(value))) {
       if (const auto size = file->Size()) {
-        trigger = ReadStoredTrigger(*size, [&file](std::uint64_t offset, std::span<char> buffer) {
-          return file->ReadAt(offset, buffer);
-        });
+        trigger = ReadStoredTrigger(
+            *size, [&file](std::uint64_t offset, std::span<char> buffer) { return file->ReadAt(offset, buffer); });
       }
     }
   }
@@ -107,24 +105,42 @@ void ReadHeaderLine(std::u16string_view line, ProgramInfo& info, ReservationForm
     if (line.substr(0, key.size()) != key) return std::nullopt;
     return line.substr(key.size());
   };
-  if (auto v = value_of(u"version: ")) info.version = ReadInt(*v);
-  else if (auto v = value_of(u"station: ")) info.station = *v;
-  else if (auto v = value_of(u"station-name: ")) info.station_name = *v;
-  else if (auto v = value_of(u"year: ")) info.year = ReadInt(*v);
-  else if (auto v = value_of(u"month: ")) info.month = ReadInt(*v);
-  else if (auto v = value_of(u"date: ")) info.date = ReadInt(*v);
-  else if (auto v = value_of(u"start: ")) ReadTime(*v, info.start_hour, info.start_min);
-  else if (auto v = value_of(u"end: ")) ReadTime(*v, info.end_hour, info.end_min);
-  else if (auto v = value_of(u"program-title: ")) info.program_title = *v;
-  else if (auto v = value_of(u"program-subtitle: ")) info.program_subtitle = *v;
-  else if (auto v = value_of(u"performer: ")) info.performer = *v;
-  else if (auto v = value_of(u"genre: ")) info.genre = ReadInt(*v);
-  else if (auto v = value_of(u"subgenre: ")) info.subgenre = ReadInt(*v);
-  else if (auto v = value_of(u"Extend: ")) info.extend = ReadInt(*v);
-  else if (auto v = value_of(u"extend: ")) info.extend = ReadInt(*v);
-  else if (auto v = value_of(u"TASKNAME: ")) task_file = std::u16string(v->substr(0, kMaxKeptTaskName));
-  else if (auto v = value_of(u"FX2ID: ")) ReadTunerId(*v, info, form);
-  else if (auto v = value_of(u"CHANNEL: ")) ReadChannel(*v, info);
+  if (auto v = value_of(u"version: "))
+    info.version = ReadInt(*v);
+  else if (auto v = value_of(u"station: "))
+    info.station = *v;
+  else if (auto v = value_of(u"station-name: "))
+    info.station_name = *v;
+  else if (auto v = value_of(u"year: "))
+    info.year = ReadInt(*v);
+  else if (auto v = value_of(u"month: "))
+    info.month = ReadInt(*v);
+  else if (auto v = value_of(u"date: "))
+    info.date = ReadInt(*v);
+  else if (auto v = value_of(u"start: "))
+    ReadTime(*v, info.start_hour, info.start_min);
+  else if (auto v = value_of(u"end: "))
+    ReadTime(*v, info.end_hour, info.end_min);
+  else if (auto v = value_of(u"program-title: "))
+    info.program_title = *v;
+  else if (auto v = value_of(u"program-subtitle: "))
+    info.program_subtitle = *v;
+  else if (auto v = value_of(u"performer: "))
+    info.performer = *v;
+  else if (auto v = value_of(u"genre: "))
+    info.genre = ReadInt(*v);
+  else if (auto v = value_of(u"subgenre: "))
+    info.subgenre = ReadInt(*v);
+  else if (auto v = value_of(u"Extend: "))
+    info.extend = ReadInt(*v);
+  else if (auto v = value_of(u"extend: "))
+    info.extend = ReadInt(*v);
+  else if (auto v = value_of(u"TASKNAME: "))
+    task_file = std::u16string(v->substr(0, kMaxKeptTaskName));
+  else if (auto v = value_of(u"FX2ID: "))
+    ReadTunerId(*v, info, form);
+  else if (auto v = value_of(u"CHANNEL: "))
+    ReadChannel(*v, info);
 }
 
 void AppendDescription(ProgramInfo& info, std::u16string_view piece) {
@@ -273,8 +289,7 @@ bool IsChannelText(std::u16string_view text) {
          });
 }
 
-bool ReadIepgText(std::u16string_view text, ProgramInfo& info, ReservationForm& form,
-                  const IepgReadContext& context) {
+bool ReadIepgText(std::u16string_view text, ProgramInfo& info, ReservationForm& form, const IepgReadContext& context) {
   return ReadReservation(
       [text](const LinePieceHandler& handler) {
         ForEachLinePiece(text, handler);
@@ -283,8 +298,7 @@ bool ReadIepgText(std::u16string_view text, ProgramInfo& info, ReservationForm& 
       info, form, context);
 }
 
-bool ReadIepgFile(std::u16string_view path, ProgramInfo& info, ReservationForm& form,
-                  const IepgReadContext& context) {
-  return ReadReservation([path](const LinePieceHandler& handler) { return ReadLinePieces(path, handler); }, info,
-                         form, context);
+bool ReadIepgFile(std::u16string_view path, ProgramInfo& info, ReservationForm& form, const IepgReadContext& context) {
+  return ReadReservation([path](const LinePieceHandler& handler) { return ReadLinePieces(path, handler); }, info, form,
+                         context);
 }

@@ -10,7 +10,7 @@
 
 // What reading a reservation needs from outside the file.
 struct IepgReadContext {
-  fw::CalendarTime today;                  // stands in for a missing date
+  fw::CalendarTime today;                     // stands in for a missing date
   std::optional<std::u16string> system_root;  // %SystemRoot%, home of the Tasks folder
 };
 
@@ -31,9 +31,7 @@ inline constexpr std::size_t kMaxChannelText = 31;
 // read, the last "TASKNAME: " the repeat mode, delete_same_name and the
 // registration mode once the header is over. Those stay set even when the
 // file is rejected later. "CHANNEL: " names the channel command itself.
-bool ReadIepgFile(std::u16string_view path, ProgramInfo& info, ReservationForm& form,
-                  const IepgReadContext& context);
+bool ReadIepgFile(std::u16string_view path, ProgramInfo& info, ReservationForm& form, const IepgReadContext& context);
 
 // The same on text already decoded, for callers that have it in memory.
-bool ReadIepgText(std::u16string_view text, ProgramInfo& info, ReservationForm& form,
-                  const IepgReadContext& context);
+bool ReadIepgText(std::u16string_view text, ProgramInfo& info, ReservationForm& form, const IepgReadContext& context);

@@ -11,9 +11,9 @@ struct ProgramInfo {
   int version = 0;
   FixedText<80> station;
   FixedText<80> station_name;  // the broadcaster's name, as TV viewers add it
-  int year = 0;   // 0: not given
-  int month = 0;  // 0: not given
-  int date = 0;   // 0: not given
+  int year = 0;                // 0: not given
+  int month = 0;               // 0: not given
+  int date = 0;                // 0: not given
   int start_hour = kNoHour;
   int start_min = 0;
   int end_hour = kNoHour;
@@ -25,7 +25,7 @@ struct ProgramInfo {
   FixedText<80> performer;
   int genre = 0;
   int subgenre = 0;
-  int extend = 0;  // minutes added to the end; 0: none
+  int extend = 0;              // minutes added to the end; 0: none
   std::u16string description;  // at most kMaxDescription characters
   FixedText<80> task_name;     // a registered work item, without ".job"
   int trigger_days = 0;        // bit 0 Sunday .. bit 6 Saturday

@@ -21,8 +21,7 @@ struct CodeKind {
   std::u16string_view prefix;
   bool hexadecimal;
 };
-constexpr std::array<CodeKind, 4> kCodeKinds = {
-    {{u"dfs", true}, {u"dos", true}, {u"bsdt", false}, {u"csdt", false}}};
+constexpr std::array<CodeKind, 4> kCodeKinds = {{{u"dfs", true}, {u"dos", true}, {u"bsdt", false}, {u"csdt", false}}};
 
 // The code that begins at `at` of folded text, and how long it is.
 std::optional<StationCode> CodeAt(std::u16string_view text, std::size_t at, std::size_t& length) {
@@ -90,9 +89,8 @@ int LookUpStation(const ChannelTable& table, std::u16string_view station, std::u
   if (const int row = FindStation(table, station); row >= 0) return row;
   if (const int row = FindFolded(table, station); row >= 0) return row;
   if (const auto code = WholeCode(FoldStationText(station))) {
-    const int row = FirstRow(table, [&code](std::u16string_view stations) {
-      return HoldsCode(FoldStationText(stations), *code);
-    });
+    const int row =
+        FirstRow(table, [&code](std::u16string_view stations) { return HoldsCode(FoldStationText(stations), *code); });
     if (row >= 0) return row;
   }
   // An empty name is in every row; it names none.

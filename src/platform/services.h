@@ -12,8 +12,8 @@
 // program binds these to Windows; tests bind them to fakes.
 
 struct OpenFileRequest {
-  std::u16string filter;          // pairs of description and pattern, each ending in \0
-  std::u16string initial_name;    // the proposed file name
+  std::u16string filter;        // pairs of description and pattern, each ending in \0
+  std::u16string initial_name;  // the proposed file name
   std::u16string default_extension;
 };
 
@@ -31,7 +31,7 @@ class Services {
   virtual std::optional<std::u16string> ChooseFileToOpen(const OpenFileRequest& request) = 0;
   // The platform's folder browser, started at the drive list.
   struct FolderChoice {
-    bool shell_available = true;          // false: the shell gave no allocator, nothing was shown
+    bool shell_available = true;           // false: the shell gave no allocator, nothing was shown
     std::optional<std::u16string> folder;  // nothing when the user cancelled
   };
   virtual FolderChoice ChooseFolder(std::u16string_view title) = 0;

@@ -61,9 +61,8 @@ bool IsLeadByte(unsigned char byte) { return (byte >= 0x81 && byte <= 0x9F) || (
 // second half of one, so the text up to the last such byte always can;
 // only a run of such bytes without any is split by pairing from the start.
 std::size_t WholeCharacters(std::string_view bytes) {
-  const auto last_single = std::find_if(bytes.rbegin(), bytes.rend(), [](char b) {
-    return static_cast<unsigned char>(b) < 0x40;
-  });
+  const auto last_single =
+      std::find_if(bytes.rbegin(), bytes.rend(), [](char b) { return static_cast<unsigned char>(b) < 0x40; });
   if (last_single != bytes.rend()) return static_cast<std::size_t>(bytes.rend() - last_single);
   std::size_t at = 0;
   while (at < bytes.size()) {

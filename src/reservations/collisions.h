@@ -25,9 +25,9 @@ struct TunerBooking {
 // Two reservations that need the same tuner at the same time, and the first
 // time they both record.
 struct Collision {
-  std::size_t first = 0;   // indexes into the bookings, first < second
+  std::size_t first = 0;  // indexes into the bookings, first < second
   std::size_t second = 0;
-  LocalMinute from = 0;    // where the overlap begins and ends
+  LocalMinute from = 0;  // where the overlap begins and ends
   LocalMinute to = 0;
   friend bool operator==(const Collision&, const Collision&) = default;
 };

@@ -69,7 +69,8 @@ std::u16string ComposeEditReservation(const ReservationRow& row, const ChannelTa
 
   std::u16string text = u"Content-type: application/x-tv-program-info; charset=shift_jis\r\nversion: 1\r\n";
   text += u"station: " + station + u"\r\n";
-  text += u"year: " + ZeroPadded(date.year, 4) + u"\r\nmonth: " + ZeroPadded(date.month, 2) + u"\r\ndate: " + ZeroPadded(date.day, 2) + u"\r\n";
+  text += u"year: " + ZeroPadded(date.year, 4) + u"\r\nmonth: " + ZeroPadded(date.month, 2) + u"\r\ndate: " +
+          ZeroPadded(date.day, 2) + u"\r\n";
   text += u"start: " + ClockText(window.start) + u"\r\nend: " + ClockText(window.end) + u"\r\n";
   text += u"program-title: " + TitleOf(row) + u"\r\n";
   text += u"TASKNAME: " + row.item.name + u".job\r\n";
@@ -81,7 +82,8 @@ std::u16string ComposeEditReservation(const ReservationRow& row, const ChannelTa
 std::optional<std::u16string> WhyNotEditable(const ReservationRow& row, const HalvornSetup& setup) {
   const int offset_min = setup.offset_min;
   const StoredWorkItem& item = row.item;
-  if (!NamesAWorkItemFile(item.name + u".job") || item.name.empty()) return u"名前がタスクのファイル名として読めません。";
+  if (!NamesAWorkItemFile(item.name + u".job") || item.name.empty())
+    return u"名前がタスクのファイル名として読めません。";
   if (!FitsCodePage932(item.name)) return u"名前にシフト JIS で書けない文字があります。";
   if (item.name.size() > kMaxCarriedText) return u"名前が 79 文字を超えています。";
   if (item.trigger_count == 0 || !item.trigger) return u"開始日時のトリガーがありません。";
@@ -94,13 +96,15 @@ std::optional<std::u16string> WhyNotEditable(const ReservationRow& row, const Ha
   }
   if (trigger.type == 2 && (trigger.days_of_the_week & 0x7F) == 0) return u"毎週のトリガーに曜日がありません。";
   if (!row.recorder.window || !row.recorder.tuner) return u"録画のパラメータが Halvorn の作った形ではありません。";
-  if (!row.recorder.tuner->empty() && !IsTunerIdText(*row.recorder.tuner)) return u"チューナー ID を Halvorn に渡せません。";
+  if (!row.recorder.tuner->empty() && !IsTunerIdText(*row.recorder.tuner))
+    return u"チューナー ID を Halvorn に渡せません。";
   if (!IsChannelText(row.recorder.channel)) return u"チャンネルを Halvorn に渡せません。";
   const std::u16string title = TitleOf(row);
   if (!FitsCodePage932(title) || title.size() > kMaxCarriedText) return u"録画ファイルの名前を Halvorn に渡せません。";
   const int lead = RecordingSchedule(trigger, row.recorder.window).lead();
   if (lead != offset_min) {
-    return u"開始の前倒し (" + ZeroPadded(lead, 1) + u" 分) が Halvorn の設定 (" + ZeroPadded(offset_min, 1) + u" 分) と違います。";
+    return u"開始の前倒し (" + ZeroPadded(lead, 1) + u" 分) が Halvorn の設定 (" + ZeroPadded(offset_min, 1) +
+           u" 分) と違います。";
   }
   if (setup.parentheses != 0 && (Cleaned(title) != title || Cleaned(item.name) != item.name)) {
     return u"Halvorn の「括弧を削除」の設定で名前が変わります。";

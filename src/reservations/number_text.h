@@ -16,4 +16,6 @@ inline std::u16string ZeroPadded(std::int64_t value, std::size_t width) {
 }
 
 // "HH:MM" of minutes after midnight.
-inline std::u16string ClockText(int minutes) { return ZeroPadded(minutes / 60, 2) + u":" + ZeroPadded(minutes % 60, 2); }
+inline std::u16string ClockText(int minutes) {
+  return ZeroPadded(minutes / 60, 2) + u":" + ZeroPadded(minutes % 60, 2);
+}

@@ -39,13 +39,16 @@ std::vector<PlannedCollision> FindPlannedCollisions(const PlannedReservation& pl
     const RecorderParameters theirs = ReadRecorderParameters(other.parameters);
     const TunerBooking booking = BookingOf(other, theirs, StandingOf(other, theirs.window, now), *first, until);
     if (booking.tuner != mine.tuner) continue;
-    const auto overlapping = std::find_if(booking.recordings.begin(), booking.recordings.end(), [&](const Recording& r) {
-      return std::any_of(mine.recordings.begin(), mine.recordings.end(), [&r](const Recording& m) { return Overlap(m, r); });
-    });
+    const auto overlapping =
+        std::find_if(booking.recordings.begin(), booking.recordings.end(), [&](const Recording& r) {
+          return std::any_of(mine.recordings.begin(), mine.recordings.end(),
+                             [&r](const Recording& m) { return Overlap(m, r); });
+        });
     if (overlapping != booking.recordings.end()) collisions.push_back({other.name, *overlapping});
   }
-  std::stable_sort(collisions.begin(), collisions.end(),
-                   [](const PlannedCollision& a, const PlannedCollision& b) { return a.recording.start < b.recording.start; });
+  std::stable_sort(collisions.begin(), collisions.end(), [](const PlannedCollision& a, const PlannedCollision& b) {
+    return a.recording.start < b.recording.start;
+  });
   return collisions;
 }
 

@@ -28,8 +28,7 @@ struct PlannedCollision {
 // them: the registration either replaces it or is refused as its duplicate.
 std::vector<PlannedCollision> FindPlannedCollisions(const PlannedReservation& planned,
                                                     const std::vector<StoredWorkItem>& stored,
-                                                    const std::vector<std::u16string>& recorder_paths,
-                                                    LocalMinute now);
+                                                    const std::vector<std::u16string>& recorder_paths, LocalMinute now);
 
 // The question before registering over them.
 std::u16string CollisionQuestion(std::u16string_view name, const std::vector<PlannedCollision>& collisions);

@@ -34,7 +34,8 @@ std::optional<std::u16string> ReadTuner(std::u16string_view switches) {
   // " I2 R2": the remote switch repeats the tuner's ID.
   if (id.size() >= 2 && id.size() % 2 == 0) {
     const std::size_t half = (id.size() - 2) / 2;
-    if (id.substr(half, 2) == u" R" && id.substr(0, half) == id.substr(half + 2)) return std::u16string(id.substr(0, half));
+    if (id.substr(half, 2) == u" R" && id.substr(0, half) == id.substr(half + 2))
+      return std::u16string(id.substr(0, half));
   }
   return std::u16string(id);
 }

@@ -16,7 +16,7 @@ struct RecordingWindow {
 // from the string Halvorn composes: "OUTPUT" I<id> R<id> P @<channel>
 // HH:MM-HH:MM and the option switches.
 struct RecorderParameters {
-  std::u16string output_path;           // without its quotes; empty when there is none
+  std::u16string output_path;             // without its quotes; empty when there is none
   std::optional<RecordingWindow> window;  // nothing: not parameters Halvorn composed
   std::u16string channel;
   // The I switch's value, empty for the default tuner; nothing when the

@@ -80,8 +80,8 @@ std::u16string StateText(const ReservationRow& row) {
 std::u16string LastRunText(const StoredWorkItem& item) {
   if (!item.last_run) return {};
   const TaskTime& run = *item.last_run;
-  const std::u16string when = ZeroPadded(run.month, 2) + u"/" + ZeroPadded(run.day, 2) + u" " +
-                              ClockText(run.hour * 60 + run.minute);
+  const std::u16string when =
+      ZeroPadded(run.month, 2) + u"/" + ZeroPadded(run.day, 2) + u" " + ClockText(run.hour * 60 + run.minute);
   if (item.exit_code == 0) return u"正常 " + when;
   return u"失敗 (コード " + ZeroPadded(item.exit_code, 1) + u") " + when;
 }
@@ -98,7 +98,8 @@ bool RunsARecorder(std::u16string_view application, const std::vector<std::u16st
 
 std::vector<std::u16string> RecorderPathsOf(const ProfileArray& profiles, int profile_count) {
   std::vector<std::u16string> paths;
-  for (int i = 0; i < profile_count && i < kProfileSlots; ++i) paths.push_back(profiles[static_cast<std::size_t>(i)].cap_sts_path.str());
+  for (int i = 0; i < profile_count && i < kProfileSlots; ++i)
+    paths.push_back(profiles[static_cast<std::size_t>(i)].cap_sts_path.str());
   return paths;
 }
 
@@ -114,7 +115,8 @@ std::vector<ReservationRow> ListReservations(const std::vector<StoredWorkItem>& 
     row.recorder = ReadRecorderParameters(item.parameters);
     row.standing = StandingOf(item, row.recorder.window, now);
     row.channel_text = ChannelText(channels, row.recorder.channel);
-    if (row.standing == Standing::Records) row.next_start = RecordingSchedule(*item.trigger, row.recorder.window).NextStart(now);
+    if (row.standing == Standing::Records)
+      row.next_start = RecordingSchedule(*item.trigger, row.recorder.window).NextStart(now);
     bookings.push_back(BookingOf(item, row.recorder, row.standing, now, now + kCollisionHorizon));
   }
   for (const Collision& collision : FindCollisions(bookings)) {

@@ -31,9 +31,8 @@ struct ReservationRow {
 };
 
 enum class Column { Name, NextStart, Repeat, Channel, Tuner, Window, Output, State, LastRun };
-inline constexpr Column kColumns[] = {Column::Name,   Column::NextStart, Column::Repeat,
-                                      Column::Channel, Column::Tuner,     Column::Window,
-                                      Column::Output,  Column::State,     Column::LastRun};
+inline constexpr Column kColumns[] = {Column::Name,   Column::NextStart, Column::Repeat, Column::Channel, Column::Tuner,
+                                      Column::Window, Column::Output,    Column::State,  Column::LastRun};
 
 // Whether a work item runs a recorder: a program whose file name begins
 // with "cap_sts", or the recorder of one of the user's profiles ("?" in a

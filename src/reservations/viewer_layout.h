@@ -16,7 +16,7 @@ struct ViewerLayout {
     int left = 0, top = 0, width = 0, height = 0;
     friend bool operator==(const Placement&, const Placement&) = default;
   };
-  std::optional<Placement> window;                   // nothing: where Windows puts it
+  std::optional<Placement> window;                               // nothing: where Windows puts it
   std::array<std::optional<int>, kColumnCount> column_widths{};  // nothing: the default width
   RowOrder order;
   friend bool operator==(const ViewerLayout&, const ViewerLayout&) = default;

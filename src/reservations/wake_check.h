@@ -9,11 +9,11 @@
 // What the platform says about waking from sleep; nothing where it could
 // not be read.
 struct PowerReadings {
-  bool scheme_read = false;                    // the active power scheme was found
-  std::optional<unsigned> wake_timers_ac;      // "allow wake timers" on mains power
-  std::optional<unsigned> wake_timers_dc;      // the same on battery
+  bool scheme_read = false;                // the active power scheme was found
+  std::optional<unsigned> wake_timers_ac;  // "allow wake timers" on mains power
+  std::optional<unsigned> wake_timers_dc;  // the same on battery
   bool has_battery = false;
-  std::optional<bool> sleeps_in_s3;            // the capabilities: S3 sleep
+  std::optional<bool> sleeps_in_s3;                // the capabilities: S3 sleep
   std::optional<bool> always_on_always_connected;  // and Modern Standby
 };
 

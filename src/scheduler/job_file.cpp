@@ -34,7 +34,8 @@ class Reader {
   std::uint64_t Unsigned(std::size_t size) {
     if (!Has(size)) return 0;
     std::uint64_t value = 0;
-    for (std::size_t i = 0; i < size; ++i) value |= static_cast<std::uint64_t>(static_cast<unsigned char>(bytes_[at_ + i])) << (8 * i);
+    for (std::size_t i = 0; i < size; ++i)
+      value |= static_cast<std::uint64_t>(static_cast<unsigned char>(bytes_[at_ + i])) << (8 * i);
     at_ += size;
     return value;
   }
@@ -100,8 +101,8 @@ JobTrigger ReadTrigger(Reader& in) {
 void WriteTrigger(Writer& out, const JobTrigger& t) {
   out.U16(kJobTriggerSize);
   out.U16(0);
-  for (std::uint16_t word : {t.begin_year, t.begin_month, t.begin_day, t.end_year, t.end_month, t.end_day,
-                             t.start_hour, t.start_minute}) {
+  for (std::uint16_t word :
+       {t.begin_year, t.begin_month, t.begin_day, t.end_year, t.end_month, t.end_day, t.start_hour, t.start_minute}) {
     out.U16(word);
   }
   out.U32(t.minutes_duration);

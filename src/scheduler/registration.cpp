@@ -76,7 +76,8 @@ Message CreateWorkItem(ReservationForm& form, const fw::CalendarTime& start_mome
   enumerator.reset();
 
   std::unique_ptr<TaskInterface> task;
-  if (Failed(scheduler->NewWorkItem(form.registration_name, task))) return u"新しいタスクアイテムをメモリに作成できません";
+  if (Failed(scheduler->NewWorkItem(form.registration_name, task)))
+    return u"新しいタスクアイテムをメモリに作成できません";
   if (Failed(task->SetAccountInformation(form.account, form.pass))) return u"アカウントとパスワードが設定できません";
   if (Failed(task->SetApplicationName(form.application_name))) return u"ApplicationName(cap_sts)が設定できません";
   task->SetWorkingDirectory(form.folder);

@@ -18,9 +18,9 @@ inline constexpr HResult kTaskRunning = 0x00041301;    // SCHED_S_TASK_RUNNING
 inline constexpr HResult kTaskHasNotRun = 0x00041303;  // SCHED_S_TASK_HAS_NOT_RUN
 
 // Flags of a work item and of a trigger that decide whether it runs.
-inline constexpr std::uint32_t kTaskFlagDisabled = 0x4;        // TASK_FLAG_DISABLED
-inline constexpr std::uint32_t kTriggerFlagHasEndDate = 0x1;   // TASK_TRIGGER_FLAG_HAS_END_DATE
-inline constexpr std::uint32_t kTriggerFlagDisabled = 0x4;     // TASK_TRIGGER_FLAG_DISABLED
+inline constexpr std::uint32_t kTaskFlagDisabled = 0x4;       // TASK_FLAG_DISABLED
+inline constexpr std::uint32_t kTriggerFlagHasEndDate = 0x1;  // TASK_TRIGGER_FLAG_HAS_END_DATE
+inline constexpr std::uint32_t kTriggerFlagDisabled = 0x4;    // TASK_TRIGGER_FLAG_DISABLED
 
 // A moment as the platform's SYSTEMTIME gives it, to the minute.
 struct TaskTime {
@@ -37,10 +37,10 @@ struct TaskTrigger {
   std::uint32_t minutes_duration = 0;
   std::uint32_t minutes_interval = 0;
   std::uint32_t flags = 0;
-  std::uint32_t type = 0;  // TASK_TIME_TRIGGER_ONCE 0, _DAILY 1, _WEEKLY 2
-  std::uint16_t days_interval = 0;       // daily
-  std::uint16_t weeks_interval = 0;      // weekly
-  std::uint16_t days_of_the_week = 0;    // weekly, bit 0 Sunday
+  std::uint32_t type = 0;              // TASK_TIME_TRIGGER_ONCE 0, _DAILY 1, _WEEKLY 2
+  std::uint16_t days_interval = 0;     // daily
+  std::uint16_t weeks_interval = 0;    // weekly
+  std::uint16_t days_of_the_week = 0;  // weekly, bit 0 Sunday
   friend bool operator==(const TaskTrigger&, const TaskTrigger&) = default;
 };
 

@@ -14,7 +14,8 @@ std::uint16_t WeekdayMask(std::array<int, 8>& weekdays, const fw::CalendarTime& 
   weekdays[7] = weekdays[0];
   std::uint16_t mask = 0;
   for (int day = 0; day < 7; ++day) {
-    if (weekdays[static_cast<std::size_t>(day) + static_cast<std::size_t>(shift)] != 0) mask |= static_cast<std::uint16_t>(1u << day);
+    if (weekdays[static_cast<std::size_t>(day) + static_cast<std::size_t>(shift)] != 0)
+      mask |= static_cast<std::uint16_t>(1u << day);
   }
   return mask;
 }

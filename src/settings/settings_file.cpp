@@ -13,8 +13,10 @@ struct FlagKey {
   int fallback;
 };
 constexpr FlagKey kFlagKeys[] = {
-    {u"power_on", power_on, 0}, {u"power_off", power_off, 0}, {u"bcs", bcs, 1}, {u"b25", b25, 0},
-    {u"vlc", vlc, 0},           {u"sel", sel, 0},             {u"sus", sus, 0}, {u"rmc", rmc, 0},
+    {u"power_on", power_on, 0}, {u"power_off", power_off, 0},
+    {u"bcs", bcs, 1},           {u"b25", b25, 0},
+    {u"vlc", vlc, 0},           {u"sel", sel, 0},
+    {u"sus", sus, 0},           {u"rmc", rmc, 0},
 };
 
 // [cap_sts] for the first profile, [cap_sts_1] to [cap_sts_8] for the rest.

@@ -16,9 +16,8 @@ class TasksFolderWatch {
   // False when the folder cannot be watched; the list then changes on 更新 only.
   bool Start(const std::wstring& folder) {
     Stop();
-    handle_ = FindFirstChangeNotificationW(folder.c_str(), FALSE,
-                                           FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_LAST_WRITE |
-                                               FILE_NOTIFY_CHANGE_SIZE);
+    handle_ = FindFirstChangeNotificationW(
+        folder.c_str(), FALSE, FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_LAST_WRITE | FILE_NOTIFY_CHANGE_SIZE);
     return handle_ != INVALID_HANDLE_VALUE;
   }
   // Whether anything changed since the last look; never waits.

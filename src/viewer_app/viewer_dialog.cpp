@@ -37,9 +37,9 @@ struct ColumnHeading {
   int width;
 };
 constexpr ColumnHeading kHeadings[] = {
-    {Column::Name, u"登録名", 110},     {Column::NextStart, u"次回録画", 120}, {Column::Repeat, u"繰り返し", 75},
-    {Column::Channel, u"チャンネル", 110}, {Column::Tuner, u"チューナー", 65},  {Column::Window, u"録画時間", 85},
-    {Column::Output, u"保存先", 140},     {Column::State, u"状態", 50},      {Column::LastRun, u"前回", 120},
+    {Column::Name, u"登録名", 110},        {Column::NextStart, u"次回録画", 120}, {Column::Repeat, u"繰り返し", 75},
+    {Column::Channel, u"チャンネル", 110}, {Column::Tuner, u"チューナー", 65},    {Column::Window, u"録画時間", 85},
+    {Column::Output, u"保存先", 140},      {Column::State, u"状態", 50},          {Column::LastRun, u"前回", 120},
 };
 static_assert(std::size(kHeadings) == kColumnCount);
 
@@ -95,8 +95,7 @@ ViewerDialog::ViewerDialog(HINSTANCE instance, TaskSchedulerPlatform& scheduler)
     : instance_(instance), scheduler_(scheduler) {}
 
 void ViewerDialog::Run() {
-  DialogBoxParamW(instance_, MAKEINTRESOURCEW(IDD_BRISQUET_DIALOG), nullptr, Procedure,
-                  reinterpret_cast<LPARAM>(this));
+  DialogBoxParamW(instance_, MAKEINTRESOURCEW(IDD_BRISQUET_DIALOG), nullptr, Procedure, reinterpret_cast<LPARAM>(this));
 }
 
 INT_PTR CALLBACK ViewerDialog::Procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -147,7 +146,8 @@ void ViewerDialog::OnInit() {
   ListView list(list_);
   list.SetUp();
   for (int i = 0; i < static_cast<int>(std::size(kHeadings)); ++i) {
-    list.AddColumn(i, kHeadings[i].caption, saved_layout_.column_widths[static_cast<std::size_t>(i)].value_or(kHeadings[i].width));
+    list.AddColumn(i, kHeadings[i].caption,
+                   saved_layout_.column_widths[static_cast<std::size_t>(i)].value_or(kHeadings[i].width));
   }
   layout_.Remember(hwnd_);
   layout_.Add(hwnd_, IDC_RESERVATIONS, AnchoredLayout::kStretchWidth | AnchoredLayout::kStretchHeight);
@@ -445,7 +445,8 @@ void ViewerDialog::Close() {
         ViewerLayout::Placement{normal.left, normal.top, normal.right - normal.left, normal.bottom - normal.top};
   }
   ListView list(list_);
-  for (std::size_t i = 0; i < std::size(kHeadings); ++i) saved_layout_.column_widths[i] = list.ColumnWidth(static_cast<int>(i));
+  for (std::size_t i = 0; i < std::size(kHeadings); ++i)
+    saved_layout_.column_widths[i] = list.ColumnWidth(static_cast<int>(i));
   const std::u16string path = BesideViewer(kViewerSettingsFileName);
   win32::PrivateProfileStore store(path);
   WriteViewerLayout(store, saved_layout_);

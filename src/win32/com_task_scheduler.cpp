@@ -193,8 +193,8 @@ class Scheduler final : public SchedulerInterface {
   }
   HResult NewWorkItem(std::u16string_view name, std::unique_ptr<TaskInterface>& task) override {
     ComPtr<ITask> created;
-    const HRESULT result = scheduler_->NewWorkItem(Wide(name).c_str(), CLSID_CTask, IID_ITask,
-                                                   reinterpret_cast<IUnknown**>(&created));
+    const HRESULT result =
+        scheduler_->NewWorkItem(Wide(name).c_str(), CLSID_CTask, IID_ITask, reinterpret_cast<IUnknown**>(&created));
     if (SUCCEEDED(result)) task = std::make_unique<Task>(std::move(created));
     return result;
   }

@@ -15,9 +15,7 @@ class PaintSession final : public fw::PaintSession {
   PaintSession(const PaintSession&) = delete;
   PaintSession& operator=(const PaintSession&) = delete;
 
-  void EraseIconBackground() override {
-    SendMessageW(hwnd_, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc_), 0);
-  }
+  void EraseIconBackground() override { SendMessageW(hwnd_, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc_), 0); }
   void DrawIcon(const fw::Icon& icon, int x, int y) override {
     ::DrawIcon(dc_, x, y, reinterpret_cast<HICON>(icon.handle));
   }
@@ -44,9 +42,7 @@ std::u16string DialogWindow::GetText(int id) const {
   return Utf16(text);
 }
 
-void DialogWindow::SetText(int id, std::u16string_view text) {
-  SetDlgItemTextW(hwnd_, id, Wide(text).c_str());
-}
+void DialogWindow::SetText(int id, std::u16string_view text) { SetDlgItemTextW(hwnd_, id, Wide(text).c_str()); }
 
 int DialogWindow::GetCheck(int id) const { return IsDlgButtonChecked(hwnd_, id) == BST_CHECKED ? 1 : 0; }
 
@@ -88,9 +84,7 @@ fw::Size DialogWindow::ClientSize() const {
   return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
-fw::Size DialogWindow::SystemIconSize() const {
-  return {GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON)};
-}
+fw::Size DialogWindow::SystemIconSize() const { return {GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON)}; }
 
 std::unique_ptr<fw::PaintSession> DialogWindow::BeginPaint() { return std::make_unique<PaintSession>(hwnd_); }
 

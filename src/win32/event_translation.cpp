@@ -1,6 +1,5 @@
 #include "win32/event_translation.h"
 
-
 namespace win32 {
 
 namespace {

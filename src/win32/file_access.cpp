@@ -14,9 +14,9 @@ HANDLE AsHandle(std::intptr_t handle) { return reinterpret_cast<HANDLE>(handle);
 std::optional<InputFile> InputFile::Open(std::u16string_view path) {
   // Shared as the C runtime shares a file it reads, so that a recorder or
   // an editor holding it open does not stop us.
-  const HANDLE file = CreateFileW(win32::Wide(path).c_str(), GENERIC_READ,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+  const HANDLE file =
+      CreateFileW(win32::Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return std::nullopt;
   // Serial ports, printers, pipes and consoles are no files to read.
   if (GetFileType(file) != FILE_TYPE_DISK) {

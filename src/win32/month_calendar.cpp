@@ -66,7 +66,8 @@ void MonthCalendar::ShowWholeMonth() {
       // A frame round the calendar holds all of it; frames that reach the
       // dialog's right edge go with it.
       RECT overlap{};
-      if (IntersectRect(&overlap, &rect, &before)) rect.bottom = std::max<LONG>(rect.bottom + shift, after.bottom + margin / 2);
+      if (IntersectRect(&overlap, &rect, &before))
+        rect.bottom = std::max<LONG>(rect.bottom + shift, after.bottom + margin / 2);
       if (client.right - rect.right <= margin * 2) rect.right += widen;
       MoveTo(control, rect);
     } else if (shift > 0 && rect.top >= before.bottom) {

@@ -21,8 +21,7 @@ std::u16string PrivateProfileStore::GetString(std::u16string_view section, std::
   return Utf16(buffer.data());
 }
 
-bool PrivateProfileStore::WriteString(std::u16string_view section, std::u16string_view key,
-                                      std::u16string_view value) {
+bool PrivateProfileStore::WriteString(std::u16string_view section, std::u16string_view key, std::u16string_view value) {
   if (WritePrivateProfileStringW(Wide(section).c_str(), Wide(key).c_str(), Wide(value).c_str(), Wide(path_).c_str())) {
     return true;
   }

@@ -50,7 +50,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   const std::u16string name = texts[0].empty() ? u"番組" : texts[0];
   // The name becomes a file beside the fuzzer's own: one it can hold.
-  const bool file_name = std::none_of(name.begin(), name.end(), [](char16_t c) { return c < u' ' || (c >= 0xD800 && c <= 0xDFFF); });
+  const bool file_name =
+      std::none_of(name.begin(), name.end(), [](char16_t c) { return c < u' ' || (c >= 0xD800 && c <= 0xDFFF); });
   if (!file_name || !NamesAWorkItemFile(name + u".job")) return 0;
   bench.Store(name, job);
   const HandBackBench::RoundTrip trip = bench.HandBack(name);

@@ -13,13 +13,27 @@
 class FakeTaskScheduler final : public TaskSchedulerPlatform {
  public:
   enum class Step {
-    None, InitializeCom, CreateScheduler, Enum, NewWorkItem, SetAccountInformation, SetApplicationName,
-    SetWorkingDirectory, SetParameters, CreateTrigger, SetFlags, SetTrigger, QueryPersistFile, Save, Delete,
-    Activate, GetTrigger,
+    None,
+    InitializeCom,
+    CreateScheduler,
+    Enum,
+    NewWorkItem,
+    SetAccountInformation,
+    SetApplicationName,
+    SetWorkingDirectory,
+    SetParameters,
+    CreateTrigger,
+    SetFlags,
+    SetTrigger,
+    QueryPersistFile,
+    Save,
+    Delete,
+    Activate,
+    GetTrigger,
   };
 
   Step fail_at = Step::None;
-  int fail_at_occurrence = 0;  // which call of that step fails, counting from 1; 0: every one
+  int fail_at_occurrence = 0;                  // which call of that step fails, counting from 1; 0: every one
   std::vector<std::u16string> existing_names;  // as Enum lists them, "NAME.job"
   std::map<std::u16string, JobFile> saved;     // by work item name
   // Where saved work items are also written as NAME.job files, as the Task
@@ -29,7 +43,7 @@ class FakeTaskScheduler final : public TaskSchedulerPlatform {
   int live_interfaces = 0;
   int com_initializations = 0;
   int com_uninitializations = 0;
-  std::vector<std::string> calls;  // each platform call and each release, in order
+  std::vector<std::string> calls;       // each platform call and each release, in order
   std::vector<std::u16string> deleted;  // names handed to Delete
 
   // Removes a stored work item as the Task Scheduler's Delete does.

@@ -43,11 +43,12 @@ HandBackBench::HandBackBench() {
   platform.DeclareRadioGroup({IDC_REPEAT_ONCE, IDC_REPEAT_DAILY, IDC_REPEAT_WEEKLY});
   services.executable_path = folder.WindowsPath("Halvorn2.exe");
   folder.WriteText("channel.txt", u"ＮＨＫ総合,011,DFS00400 ＮＨＫ総合\nＭＸ,091,ＭＸ TOKYO ＭＸ\nＭＸ２,092,ＭＸ\n");
-  folder.WriteText("Halvorn_setting.ini",
-                   u"[system]\noffset_min=5\noption_number=2\n[cap_sts]\ntitle=地デジ\ncap_sts_path=C:\\tv\\cap_sts.exe\n"
-                   u"folder=D:\\rec\nid=1\nvlc_parm=-enc\npower_on=1\npower_off=1\nbcs=1\nb25=1\nvlc=1\nsel=1\nsus=1\n"
-                   u"rmc=1\n[cap_sts_1]\ntitle=BS\ncap_sts_path=C:\\tv\\cap_sts_bs.exe\nfolder=E:\\bs\nfileext=.m2ts\n"
-                   u"[task]\naccount=recorder\ndel_task=1\nresume=0\n");
+  folder.WriteText(
+      "Halvorn_setting.ini",
+      u"[system]\noffset_min=5\noption_number=2\n[cap_sts]\ntitle=地デジ\ncap_sts_path=C:\\tv\\cap_sts.exe\n"
+      u"folder=D:\\rec\nid=1\nvlc_parm=-enc\npower_on=1\npower_off=1\nbcs=1\nb25=1\nvlc=1\nsel=1\nsus=1\n"
+      u"rmc=1\n[cap_sts_1]\ntitle=BS\ncap_sts_path=C:\\tv\\cap_sts_bs.exe\nfolder=E:\\bs\nfileext=.m2ts\n"
+      u"[task]\naccount=recorder\ndel_task=1\nresume=0\n");
   services.environment[u"SystemRoot"] = folder.WindowsPath("WINDOWS");
   scheduler.tasks_folder = folder.WindowsPath("WINDOWS/Tasks");
   std::filesystem::create_directories(folder / "WINDOWS/Tasks");

@@ -37,8 +37,10 @@ class Window::Tabs final : public fw::TabControl {
   void DeleteItem(int index) override {
     if (index < 0 || index >= GetItemCount()) return;
     items_.erase(items_.begin() + index);
-    if (selected_ == index) selected_ = -1;
-    else if (selected_ > index) --selected_;
+    if (selected_ == index)
+      selected_ = -1;
+    else if (selected_ > index)
+      --selected_;
   }
   int GetItemCount() const override { return static_cast<int>(items_.size()); }
   std::u16string GetItemText(int index) const override {
@@ -108,9 +110,7 @@ class Window::Picker final : public fw::DateTimePicker {
 
 class Window::Calendar_ final : public fw::MonthCalendar {
  public:
-  explicit Calendar_(fw::CalendarTime now) : date_(now) {
-    date_.hour = date_.minute = date_.second = 0;
-  }
+  explicit Calendar_(fw::CalendarTime now) : date_(now) { date_.hour = date_.minute = date_.second = 0; }
   fw::CalendarTime GetCurSel() const override { return date_; }
   void SetCurSel(const fw::CalendarTime& date) override { date_ = date; }
   // An in-memory calendar always shows its whole month.
@@ -213,9 +213,7 @@ bool Window::Notify(fw::EventKind kind, int id) {
   return handled_events_ > before;
 }
 
-bool Window::date_time_format_is(int id, std::u16string_view format) {
-  return Get(pickers_, id).format() == format;
-}
+bool Window::date_time_format_is(int id, std::u16string_view format) { return Get(pickers_, id).format() == format; }
 
 std::u16string Window::GetText(int id) const {
   const auto found = texts_.find(id);

@@ -13,6 +13,7 @@ inline ReservationForm WorkedExampleForm() {
   form.id = u"2";
   form.channel = u"101";
   form.vlc_parm = u"vlc:mpeg4";
-  form.flags[rmc] = form.flags[power_on] = form.flags[bcs] = form.flags[b25] = form.flags[vlc] = form.flags[power_off] = 1;
+  form.flags[rmc] = form.flags[power_on] = form.flags[bcs] = form.flags[b25] = form.flags[vlc] = form.flags[power_off] =
+      1;
   return form;
 }

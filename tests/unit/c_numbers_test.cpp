@@ -13,10 +13,10 @@ TEST(ReadDecimal, TakesThePlainDecimalNumberAtTheStartAndNothingElse) {
     const char16_t* text;
     double value;
   } cases[] = {
-      {u"2", 2},      {u" \t4.7x", 4.7}, {u"-3", -3},    {u"+3", 3},        {u".5", 0.5},     {u"5.", 5},
-      {u"1e2", 100},  {u"1E+2", 100},    {u"25e-1", 2.5}, {u"1e", 1},       {u"1e+", 1},      {u"7ex", 7},
-      {u"0x5", 0},    {u"inf", 0},       {u"-Infinity", 0}, {u"NaN", 0},    {u"nan(1)", 0},   {u"", 0},
-      {u".", 0},      {u"- 5", 0},       {u"abc", 0},     {u"\uFF15", 0},   {u"1e-999", 0},   {u"0.0000e99999", 0},
+      {u"2", 2},     {u" \t4.7x", 4.7}, {u"-3", -3},       {u"+3", 3},     {u".5", 0.5},   {u"5.", 5},
+      {u"1e2", 100}, {u"1E+2", 100},    {u"25e-1", 2.5},   {u"1e", 1},     {u"1e+", 1},    {u"7ex", 7},
+      {u"0x5", 0},   {u"inf", 0},       {u"-Infinity", 0}, {u"NaN", 0},    {u"nan(1)", 0}, {u"", 0},
+      {u".", 0},     {u"- 5", 0},       {u"abc", 0},       {u"\uFF15", 0}, {u"1e-999", 0}, {u"0.0000e99999", 0},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(ReadDecimal(c.text), c.value) << std::string(c.text, c.text + std::char_traits<char16_t>::length(c.text));

@@ -17,7 +17,8 @@ TaskTrigger Trigger(int type, int day, int hour, int minute, int days_of_the_wee
 // A booking as the viewer makes one: the recordings of the next 14 days.
 TunerBooking Booking(std::optional<std::u16string> tuner, const TaskTrigger& trigger, int start, int end) {
   const RecordingSchedule schedule(trigger, RecordingWindow{start, end});
-  return {tuner ? std::optional(TunerOf(*tuner)) : std::nullopt, schedule.RecordingsBetween(kNow, kNow + kCollisionHorizon)};
+  return {tuner ? std::optional(TunerOf(*tuner)) : std::nullopt,
+          schedule.RecordingsBetween(kNow, kNow + kCollisionHorizon)};
 }
 
 constexpr int At(int hour, int minute) { return hour * 60 + minute; }

@@ -29,7 +29,8 @@ TEST(ComposeRecorderCommand, ATunerIdThatReadsAsZeroAddsNeitherIdNorRemoteSwitch
   for (const char16_t* id : {u"0", u"", u"x7", u" 0.0", u"0x5", u"inf", u"INFINITY", u"nan", u"-0", u"1e-999"}) {
     ReservationForm form = WorkedExample();
     form.id = id;
-    EXPECT_EQ(Compose(form), u"\"D:\\rec\\news.ts\" P @101 21:00-21:54 B B25 vlc:mpeg4 POFF") << "id " << form.id.size();
+    EXPECT_EQ(Compose(form), u"\"D:\\rec\\news.ts\" P @101 21:00-21:54 B B25 vlc:mpeg4 POFF")
+        << "id " << form.id.size();
   }
   ReservationForm form = WorkedExample();
   form.id = u"  3abc";  // read like the C library: blanks skipped, digits up to the letters

@@ -22,8 +22,8 @@ class EditReservation : public ::testing::Test, public HandBackBench {
     EXPECT_TRUE(row.has_value());
     return row.value_or(ReservationRow{});
   }
-  void ExpectRoundTrip(const std::u16string& name, const std::u16string& tuner, const std::u16string& channel,
-                       int type, int window_start, const StoredShape& shape, const std::string& label) {
+  void ExpectRoundTrip(const std::u16string& name, const std::u16string& tuner, const std::u16string& channel, int type,
+                       int window_start, const StoredShape& shape, const std::string& label) {
     Store(name, tuner, channel, type, window_start, shape);
     const RoundTrip trip = HandBack(name);
     EXPECT_EQ(trip.refused, std::nullopt) << label;
@@ -94,10 +94,19 @@ TEST_F(EditReservation, ARowThatCannotComeBackWholeIsRefusedWithItsReason) {
       {u"none", [](JobFile& job) { job.triggers.clear(); }, u"開始日時のトリガーがありません。"},
       {u"two", [](JobFile& job) { job.triggers.push_back(job.triggers[0]); }, u"トリガーが複数あります。"},
       {u"garbage", [](JobFile& job) { job.triggers[0].begin_month = 13; }, u"トリガーの日付と時刻が読めません。"},
-      {u"monthly", [](JobFile& job) { job.triggers[0].type = 3; }, u"トリガーが一回のみ・毎日・毎週のどれでもありません。"},
-      {u"every 2 days", [](JobFile& job) { job.triggers[0].type = 1; job.triggers[0].type_data = {2, 0, 0}; },
+      {u"monthly", [](JobFile& job) { job.triggers[0].type = 3; },
+       u"トリガーが一回のみ・毎日・毎週のどれでもありません。"},
+      {u"every 2 days",
+       [](JobFile& job) {
+         job.triggers[0].type = 1;
+         job.triggers[0].type_data = {2, 0, 0};
+       },
        u"毎日・毎週でない間隔の繰り返しです。"},
-      {u"no days", [](JobFile& job) { job.triggers[0].type = 2; job.triggers[0].type_data = {1, 0, 0}; },
+      {u"no days",
+       [](JobFile& job) {
+         job.triggers[0].type = 2;
+         job.triggers[0].type_data = {1, 0, 0};
+       },
        u"毎週のトリガーに曜日がありません。"},
       {u"foreign", [](JobFile& job) { job.parameters = u"--record now"; },
        u"録画のパラメータが Halvorn の作った形ではありません。"},

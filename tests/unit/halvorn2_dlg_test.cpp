@@ -117,19 +117,41 @@ TEST_F(MainDialogForm, EveryRoutedNotificationReachesItsHandlerAndNoOtherDoes) {
   using fw::EventKind;
   const std::set<std::pair<EventKind, int>> routed = [] {
     std::set<std::pair<EventKind, int>> rows;
-    for (int id : {fw::kIdOk, fw::kIdCancel, IDC_POWER_ON, IDC_POWER_OFF, IDC_BCS, IDC_B25, IDC_SEL, IDC_SUS, IDC_VLC,
-                   IDC_RMC, IDC_DELETE_SAME_NAME, IDC_BROWSE_RECORDER, IDC_BROWSE_FOLDER, IDC_REGISTER, IDC_OPEN_IEPG,
-                   IDC_EXTEND, IDC_ADD_PROFILE, IDC_DELETE_PROFILE, IDC_TASK_VIEWER, IDC_SUBTITLE, IDC_PARENTHESES}) {
+    for (int id : {fw::kIdOk,
+                   fw::kIdCancel,
+                   IDC_POWER_ON,
+                   IDC_POWER_OFF,
+                   IDC_BCS,
+                   IDC_B25,
+                   IDC_SEL,
+                   IDC_SUS,
+                   IDC_VLC,
+                   IDC_RMC,
+                   IDC_DELETE_SAME_NAME,
+                   IDC_BROWSE_RECORDER,
+                   IDC_BROWSE_FOLDER,
+                   IDC_REGISTER,
+                   IDC_OPEN_IEPG,
+                   IDC_EXTEND,
+                   IDC_ADD_PROFILE,
+                   IDC_DELETE_PROFILE,
+                   IDC_TASK_VIEWER,
+                   IDC_SUBTITLE,
+                   IDC_PARENTHESES}) {
       rows.insert({EventKind::Click, id});
     }
     for (int day = IDC_SUNDAY; day <= IDC_SATURDAY; ++day) rows.insert({EventKind::Click, day});
     for (int id : {IDC_CAP_STS_PATH, IDC_FOLDER, IDC_FILE_NAME, IDC_FILEEXT, IDC_CHANNEL, IDC_ID}) {
       rows.insert({EventKind::TextChange, id});
     }
-    rows.insert({{EventKind::DateTimeChange, IDC_START_TIME}, {EventKind::DateTimeChange, IDC_END_TIME},
-                 {EventKind::DeltaPos, IDC_ID_SPIN}, {EventKind::SelChange, IDC_CHANNEL_LIST},
-                 {EventKind::SelChanging, IDC_PROFILE_TABS}, {EventKind::SelChange, IDC_PROFILE_TABS},
-                 {EventKind::CloseUp, IDC_ENCODER_PRESETS}, {EventKind::DateSelect, IDC_START_DATE}});
+    rows.insert({{EventKind::DateTimeChange, IDC_START_TIME},
+                 {EventKind::DateTimeChange, IDC_END_TIME},
+                 {EventKind::DeltaPos, IDC_ID_SPIN},
+                 {EventKind::SelChange, IDC_CHANNEL_LIST},
+                 {EventKind::SelChanging, IDC_PROFILE_TABS},
+                 {EventKind::SelChange, IDC_PROFILE_TABS},
+                 {EventKind::CloseUp, IDC_ENCODER_PRESETS},
+                 {EventKind::DateSelect, IDC_START_DATE}});
     return rows;
   }();
   std::set<std::pair<EventKind, int>> handled;
@@ -146,8 +168,8 @@ TEST_F(MainDialogForm, EveryRoutedNotificationReachesItsHandlerAndNoOtherDoes) {
 TEST_F(MainDialogForm, EveryProfileControlAndTheReplaceBoxStoreTheChosenPreset) {
   window->Combo(IDC_ENCODER_PRESETS).AddString(u"vlc:chosen");
   window->Combo(IDC_ENCODER_PRESETS).SetCurSel(0);
-  for (int box : {IDC_POWER_ON, IDC_POWER_OFF, IDC_BCS, IDC_B25, IDC_SEL, IDC_SUS, IDC_VLC, IDC_RMC,
-                  IDC_DELETE_SAME_NAME}) {
+  for (int box :
+       {IDC_POWER_ON, IDC_POWER_OFF, IDC_BCS, IDC_B25, IDC_SEL, IDC_SUS, IDC_VLC, IDC_RMC, IDC_DELETE_SAME_NAME}) {
     dialog.profiles[0].vlc_parm = u"";
     window->ClickCheckBox(box);
     EXPECT_EQ(dialog.profiles[0].vlc_parm, u"vlc:chosen") << "check box " << box;

@@ -86,8 +86,11 @@ TEST_F(IepgReader, ReadsAFileAsGuideSitesWroteIt) {
 }
 
 TEST_F(IepgReader, AcceptsOnlyTheTwoContentTypesOnTheFirstLine) {
-  EXPECT_TRUE(Read(u"Content-type: application/x-tv-program-info; charset=shift_jis\nversion: 1\nstation: S\nstart: 1:00\nend: 2:00"));
-  EXPECT_TRUE(Read(u"Content-type: application/x-tv-program-digital-info\nversion: 2\nstation: S\nstart: 1:00\nend: 2:00"));
+  EXPECT_TRUE(
+      Read(u"Content-type: application/x-tv-program-info; charset=shift_jis\nversion: 1\nstation: S\nstart: 1:00\nend: "
+           u"2:00"));
+  EXPECT_TRUE(
+      Read(u"Content-type: application/x-tv-program-digital-info\nversion: 2\nstation: S\nstart: 1:00\nend: 2:00"));
   EXPECT_FALSE(Read(u"Content-Type: application/x-tv-program-info\nversion: 1\nstation: S\nstart: 1:00\nend: 2:00"));
   EXPECT_FALSE(Read(u"version: 1\nContent-type: application/x-tv-program-info\nstation: S\nstart: 1:00\nend: 2:00"));
   EXPECT_FALSE(Read(u""));
@@ -102,9 +105,11 @@ TEST_F(IepgReader, RejectsWhatLacksVersionStationOrTimes) {
 }
 
 TEST_F(IepgReader, RecognisesKeysOnlyAtTheStartOfAHeaderLine) {
-  EXPECT_FALSE(Read(u"Content-type: application/x-tv-program-info\nversion: 1\nstation:S\n station: S\nstart: 1:00\nend: 2:00"));
+  EXPECT_FALSE(
+      Read(u"Content-type: application/x-tv-program-info\nversion: 1\nstation:S\n station: S\nstart: 1:00\nend: 2:00"));
   // Keys after the first empty line are description.
-  EXPECT_FALSE(Read(u"Content-type: application/x-tv-program-info\nversion: 1\nstart: 1:00\nend: 2:00\n\nstation: S\n"));
+  EXPECT_FALSE(
+      Read(u"Content-type: application/x-tv-program-info\nversion: 1\nstart: 1:00\nend: 2:00\n\nstation: S\n"));
   EXPECT_FALSE(Read(u"Content-type: application/x-tv-program-info\n\nversion: 1\nstation: S\nstart: 1:00\nend: 2:00"));
   ASSERT_TRUE(ReadWith(u"program-title: first\nprogram-title: second\nperformer: " + std::u16string(100, u'p')));
   EXPECT_EQ(info.program_title, u"second");
@@ -132,8 +137,9 @@ TEST_F(IepgReader, AMissingDateIsToday) {
 }
 
 TEST_F(IepgReader, NormalisesTimesPastMidnightAndMinutesPastFiftyNine) {
-  ASSERT_TRUE(Read(u"Content-type: application/x-tv-program-info\nversion: 1\nstation: S\nyear: 2009\nmonth: 1\ndate: 31\n"
-                   u"start: 25:30\nend: 24:10"));
+  ASSERT_TRUE(
+      Read(u"Content-type: application/x-tv-program-info\nversion: 1\nstation: S\nyear: 2009\nmonth: 1\ndate: 31\n"
+           u"start: 25:30\nend: 24:10"));
   EXPECT_EQ(info.month, 2);
   EXPECT_EQ(info.date, 1);
   EXPECT_EQ(info.start_hour, 1);
@@ -154,21 +160,25 @@ TEST_F(IepgReader, TheNextDayRuleHoldsAcrossDaylightSavingChanges) {
   setenv("TZ", "America/New_York", 1);
   tzset();
   // Clocks went forward on 8 March 2009 and back on 1 November 2009.
-  ASSERT_TRUE(Read(u"Content-type: application/x-tv-program-info\nversion: 1\nstation: S\nyear: 2009\nmonth: 3\ndate: 7\n"
-                   u"start: 26:30\nend: 27:00"));
+  ASSERT_TRUE(
+      Read(u"Content-type: application/x-tv-program-info\nversion: 1\nstation: S\nyear: 2009\nmonth: 3\ndate: 7\n"
+           u"start: 26:30\nend: 27:00"));
   EXPECT_EQ(info.date, 8);
   EXPECT_EQ(info.start_hour, 2);
-  ASSERT_TRUE(Read(u"Content-type: application/x-tv-program-info\nversion: 1\nstation: S\nyear: 2009\nmonth: 10\ndate: 31\n"
-                   u"start: 24:30\nend: 25:00"));
+  ASSERT_TRUE(
+      Read(u"Content-type: application/x-tv-program-info\nversion: 1\nstation: S\nyear: 2009\nmonth: 10\ndate: 31\n"
+           u"start: 24:30\nend: 25:00"));
   EXPECT_EQ(info.month, 11);
   EXPECT_EQ(info.date, 1);
 }
 
 TEST_F(IepgReader, ComputesTheExtendedEnd) {
-  ASSERT_TRUE(Read(u"Content-type: application/x-tv-program-info\nversion: 1\nstation: S\nstart: 23:00\nend: 23:50\nExtend: 90"));
+  ASSERT_TRUE(Read(
+      u"Content-type: application/x-tv-program-info\nversion: 1\nstation: S\nstart: 23:00\nend: 23:50\nExtend: 90"));
   EXPECT_EQ(info.ext_end_hour, 1);
   EXPECT_EQ(info.ext_end_min, 20);
-  ASSERT_TRUE(Read(u"Content-type: application/x-tv-program-info\nversion: 1\nstation: S\nstart: 23:00\nend: 23:50\nextend: 5"));
+  ASSERT_TRUE(Read(
+      u"Content-type: application/x-tv-program-info\nversion: 1\nstation: S\nstart: 23:00\nend: 23:50\nextend: 5"));
   EXPECT_EQ(info.ext_end_min, 55);
 }
 
@@ -181,7 +191,9 @@ TEST_F(IepgReader, RejectsDatesAndTimesThatCannotBeBuilt) {
 }
 
 TEST_F(IepgReader, KeepsTheLastLineWithoutALineFeedAndCutsTheDescription) {
-  ASSERT_TRUE(Read(u"Content-type: application/x-tv-program-info\nversion: 1\nstation: S\nstart: 1:00\nend: 2:00\nprogram-title: last"));
+  ASSERT_TRUE(
+      Read(u"Content-type: application/x-tv-program-info\nversion: 1\nstation: S\nstart: 1:00\nend: "
+           u"2:00\nprogram-title: last"));
   EXPECT_EQ(info.program_title, u"last");
 
   ASSERT_TRUE(ReadWith(u"\n" + std::u16string(70000, u'd') + u"\nmore\n"));
@@ -202,7 +214,8 @@ TEST_F(IepgReader, ReadsAnOverlongLineInPiecesThatEachCountAsALine) {
 
 TEST_F(IepgReader, AcceptsBytesThatAreNotCodePage932) {
   folder.WriteBytes("broken.tvpi",
-                    "Content-type: application/x-tv-program-info\r\nversion: 1\r\nstation: \x82\xff\x85\r\nstart: 1:00\r\nend: 2:00\r\n");
+                    "Content-type: application/x-tv-program-info\r\nversion: 1\r\nstation: \x82\xff\x85\r\nstart: "
+                    "1:00\r\nend: 2:00\r\n");
   EXPECT_TRUE(ReadIepgFile(folder.WindowsPath("broken.tvpi"), info, form, context));
   EXPECT_FALSE(info.station.empty());
   EXPECT_FALSE(ReadIepgFile(folder.WindowsPath("missing.tvpi"), info, form, context));
@@ -263,9 +276,9 @@ TEST_F(IepgReader, AnUnusableWorkItemMeansOnceWithoutWeekdays) {
 TEST_F(IepgReader, TaskNameReadsNothingButAWorkItemFileInTheTasksFolder) {
   // Every one of these names a device or leads elsewhere; a file of that
   // name in the Tasks folder is not read either.
-  for (const char16_t* name : {u"COM1", u"com1.job", u"LPT9.job", u"NUL", u"nul.txt", u"Con .job", u"AUX.job",
-                               u"PRN", u"aux.job", u"CONIN$", u"COM\u00B9.job", u"com\u00B2", u"LPT\u00B3.job", u".", u"..", u"sub\\x.job", u"sub/x.job",
-                               u"C:x.job"}) {
+  for (const char16_t* name :
+       {u"COM1", u"com1.job", u"LPT9.job", u"NUL", u"nul.txt", u"Con .job", u"AUX.job", u"PRN", u"aux.job", u"CONIN$",
+        u"COM\u00B9.job", u"com\u00B2", u"LPT\u00B3.job", u".", u"..", u"sub\\x.job", u"sub/x.job", u"C:x.job"}) {
     const std::u16string value(name);
     std::string file(value.begin(), value.end());
     std::replace(file.begin(), file.end(), '\\', '/');
@@ -277,12 +290,21 @@ TEST_F(IepgReader, TaskNameReadsNothingButAWorkItemFileInTheTasksFolder) {
   }
   // Names that merely look alike are work items like any other, and dots
   // belong to the name: only a final ".job" is taken off.
-  const std::pair<const char16_t*, const char16_t*> names[] = {
-      {u"COM10.job", u"COM10"}, {u"CONSOLE.job", u"CONSOLE"}, {u"nul1.job", u"nul1"},   {u"LPT.job", u"LPT"},
-      {u"COM0.job", u"COM0"},   {u"a..job", u"a."},           {u"ドラマ....job", u"ドラマ..."}, {u"my.jobs.job", u"my.jobs"},
-      {u"my.jobs", u"my.jobs"}, {u"...job", u".."},
-      // Windows opens these as the file ドラマ.job.
-      {u"ドラマ.job.", u"ドラマ"}, {u"ドラマ.job ", u"ドラマ"}, {u"ドラマ.JOB", u"ドラマ"}, {u"ドラマ.Job. .", u"ドラマ"}};
+  const std::pair<const char16_t*, const char16_t*> names[] = {{u"COM10.job", u"COM10"},
+                                                               {u"CONSOLE.job", u"CONSOLE"},
+                                                               {u"nul1.job", u"nul1"},
+                                                               {u"LPT.job", u"LPT"},
+                                                               {u"COM0.job", u"COM0"},
+                                                               {u"a..job", u"a."},
+                                                               {u"ドラマ....job", u"ドラマ..."},
+                                                               {u"my.jobs.job", u"my.jobs"},
+                                                               {u"my.jobs", u"my.jobs"},
+                                                               {u"...job", u".."},
+                                                               // Windows opens these as the file ドラマ.job.
+                                                               {u"ドラマ.job.", u"ドラマ"},
+                                                               {u"ドラマ.job ", u"ドラマ"},
+                                                               {u"ドラマ.JOB", u"ドラマ"},
+                                                               {u"ドラマ.Job. .", u"ドラマ"}};
   for (const auto& [file, task_name] : names) {
     const std::u16string value(file);
     const bool named_the_windows_way = std::u16string_view(task_name) == u"ドラマ";
@@ -302,8 +324,10 @@ TEST_F(IepgReader, KeepsTheBroadcastersNameBesideTheStation) {
 }
 
 TEST_F(IepgReader, AFileOfLineFeedsIsReadUntilTheDescriptionIsFull) {
-  folder.WriteBytes("feeds.tvpi", "Content-type: application/x-tv-program-info\nversion: 1\nstation: S\nstart: 1:00\n"
-                                  "end: 2:00\n" + std::string(4 << 20, '\n'));
+  folder.WriteBytes("feeds.tvpi",
+                    "Content-type: application/x-tv-program-info\nversion: 1\nstation: S\nstart: 1:00\n"
+                    "end: 2:00\n" +
+                        std::string(4 << 20, '\n'));
   ASSERT_TRUE(ReadIepgFile(folder.WindowsPath("feeds.tvpi"), info, form, context));
   EXPECT_EQ(info.description, std::u16string(ProgramInfo::kMaxDescription, u'\n'));
   // Without a header block, nothing but line feeds: no reservation.
@@ -318,7 +342,8 @@ TEST_F(IepgReader, TunerIdIsTakenOnlyAsAPlainNumberAndStaysWhenTheFileIsRejected
   EXPECT_EQ(form.id, u"123456789");
   ASSERT_TRUE(ReadWith(u"FX2ID:  12 \n"));
   EXPECT_EQ(form.id, u"12");
-  for (const char16_t* hostile : {u"FX2ID: 3 P @999\n", u"FX2ID: -a\n", u"FX2ID: 1234567890\n", u"FX2ID: \n", u"FX2ID: 1\"\n"}) {
+  for (const char16_t* hostile :
+       {u"FX2ID: 3 P @999\n", u"FX2ID: -a\n", u"FX2ID: 1234567890\n", u"FX2ID: \n", u"FX2ID: 1\"\n"}) {
     ASSERT_TRUE(ReadWith(hostile));
     EXPECT_EQ(form.id, u"12");
   }

@@ -45,7 +45,7 @@ TEST(JobFile, WhatWeWriteReadsBackAndEndsWithItsTrigger) {
   ASSERT_TRUE(back);
   EXPECT_EQ(back->parameters, job.parameters);
   EXPECT_EQ(back->triggers[0].begin_year, 2026);
-  EXPECT_EQ(bytes[bytes.size() - 16], 1);  // the trigger type, 16 bytes before the end
+  EXPECT_EQ(bytes[bytes.size() - 16], 1);          // the trigger type, 16 bytes before the end
   EXPECT_EQ(bytes[20], kJobFixedSectionSize + 2);  // the application name follows the instance count
 
   job.triggers.push_back(trigger);
@@ -98,9 +98,9 @@ TEST(JobFile, TheStoredTriggerIsReadFromItsOwnBytesOnly) {
   EXPECT_EQ(read, 2u + 2u + kJobTriggerSize + 16u);
   // A file of no more than the header: the trigger the header points into.
   std::string header_only(kJobFixedSectionSize, '\0');
-  header_only[0] = 1;                       // a count of triggers at offset 0
-  header_only[2 + 32] = 2;                  // type
-  header_only[2 + 38] = 0x7F;               // days
+  header_only[0] = 1;          // a count of triggers at offset 0
+  header_only[2 + 32] = 2;     // type
+  header_only[2 + 38] = 0x7F;  // days
   header_only[kJobFixedSectionSize - 16] = 1;
   const auto inside = ReadStoredTrigger(header_only);
   ASSERT_TRUE(inside);

@@ -27,10 +27,11 @@ RecordingWindow Window(int start_hour, int start_minute, int end_hour, int end_m
 const LocalMinute kNow = ToLocalMinute(2026, 12, 8, 12, 0);  // Tuesday noon
 
 TEST(LocalMinutes, CountWallClockMinutesAndKnowTheirWeekday) {
-  for (const fw::CalendarTime& time : {fw::CalendarTime{2026, 12, 2, 8, 21, 30, 0}, fw::CalendarTime{2028, 2, 2, 29, 0, 0, 0},
-                                       fw::CalendarTime{2000, 2, 2, 29, 12, 0, 0}, fw::CalendarTime{2026, 5, 5, 1, 8, 0, 0},
-                                       fw::CalendarTime{2027, 1, 2, 5, 9, 0, 0}, fw::CalendarTime{1969, 12, 4, 25, 0, 0, 0},
-                                       fw::CalendarTime{1969, 12, 3, 31, 23, 59, 0}, fw::CalendarTime{2100, 3, 1, 1, 7, 5, 0}}) {
+  for (const fw::CalendarTime& time :
+       {fw::CalendarTime{2026, 12, 2, 8, 21, 30, 0}, fw::CalendarTime{2028, 2, 2, 29, 0, 0, 0},
+        fw::CalendarTime{2000, 2, 2, 29, 12, 0, 0}, fw::CalendarTime{2026, 5, 5, 1, 8, 0, 0},
+        fw::CalendarTime{2027, 1, 2, 5, 9, 0, 0}, fw::CalendarTime{1969, 12, 4, 25, 0, 0, 0},
+        fw::CalendarTime{1969, 12, 3, 31, 23, 59, 0}, fw::CalendarTime{2100, 3, 1, 1, 7, 5, 0}}) {
     EXPECT_EQ(ToCalendarTime(ToLocalMinute(time)), time) << time.year;
   }
   EXPECT_EQ(ToLocalMinute(1970, 1, 1), 0);
@@ -50,7 +51,8 @@ TEST(RecordingSchedule, TheNextStartOfOnceDailyAndWeeklyItems) {
        ToLocalMinute(2026, 12, 10, 0, 5)},
       {"daily, today's still ahead", Trigger(1, 2026, 12, 1, 20, 59), Window(21, 0, 21, 54),
        ToLocalMinute(2026, 12, 8, 21, 0)},
-      {"daily, today's begun", Trigger(1, 2026, 12, 1, 11, 59), Window(12, 0, 13, 0), ToLocalMinute(2026, 12, 8, 12, 0)},
+      {"daily, today's begun", Trigger(1, 2026, 12, 1, 11, 59), Window(12, 0, 13, 0),
+       ToLocalMinute(2026, 12, 8, 12, 0)},
       {"daily, today's past", Trigger(1, 2026, 12, 1, 8, 59), Window(9, 0, 10, 0), ToLocalMinute(2026, 12, 9, 9, 0)},
       {"daily, beginning later", Trigger(1, 2027, 1, 5, 8, 59), Window(9, 0, 10, 0), ToLocalMinute(2027, 1, 5, 9, 0)},
       {"weekly, Monday Wednesday Friday", Trigger(2, 2026, 11, 2, 21, 29, 0x2A), Window(21, 30, 22, 0),

@@ -13,8 +13,8 @@ TaskTrigger Trigger(int type, int day, int hour, int minute, int days_of_the_wee
   return DecemberTrigger(type, day, hour, minute, days_of_the_week);
 }
 
-StoredWorkItem Stored(std::u16string name, std::u16string switches, const TaskTrigger& trigger,
-                      std::u16string window, std::uint32_t flags = 0x2000) {
+StoredWorkItem Stored(std::u16string name, std::u16string switches, const TaskTrigger& trigger, std::u16string window,
+                      std::uint32_t flags = 0x2000) {
   StoredWorkItem item;
   item.name = std::move(name);
   item.application = u"C:\\tv\\cap_sts.exe";
@@ -50,11 +50,13 @@ TEST(PlannedCollisions, OnlyWhatWillRecordOnTheSameTunerAtTheSameTimeCounts) {
       {"beyond 14 days", Planned(), Stored(u"A", u" I2", Trigger(0, 25, 21, 29), u"21:30-22:30"), false},
       {"lead across midnight", Planned(Trigger(0, 10, 23, 58), u"00:03-00:30"),
        Stored(u"A", u" I2", Trigger(0, 10, 23, 59), u"00:00-00:10"), true},
-      {"not a recorder", Planned(), [] {
+      {"not a recorder", Planned(),
+       [] {
          auto item = Stored(u"A", u" I2", Trigger(0, 10, 21, 29), u"21:30-22:30");
          item.application = u"C:\\backup.exe";
          return item;
-       }(), false},
+       }(),
+       false},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(FindPlannedCollisions(c.planned, {c.stored}, {}, kNow).size(), c.collides ? 1u : 0u) << c.what;
@@ -70,7 +72,8 @@ TEST(PlannedCollisions, TheQuestionNamesEachWithItsFirstOverlappingRecording) {
   stored.push_back(Stored(u"weekly", u" I2", Trigger(2, 1, 21, 44, 0x10), u"21:45-22:15"));
   const auto all = FindPlannedCollisions(Planned(), stored, {}, kNow);
   ASSERT_EQ(all.size(), 8u);
-  EXPECT_EQ(all[0], (PlannedCollision{u"G", {ToLocalMinute(2026, 12, 10, 20, 51), ToLocalMinute(2026, 12, 10, 21, 30)}}));
+  EXPECT_EQ(all[0],
+            (PlannedCollision{u"G", {ToLocalMinute(2026, 12, 10, 20, 51), ToLocalMinute(2026, 12, 10, 21, 30)}}));
   EXPECT_EQ(all[7].recording.start, ToLocalMinute(2026, 12, 10, 21, 45));
   EXPECT_EQ(CollisionQuestion(u"NEW", {all[7]}),
             u"「NEW」は同じチューナーの次の予約と時間が重なります。\r\n"

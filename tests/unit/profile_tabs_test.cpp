@@ -106,11 +106,13 @@ TEST_F(ProfileTabs, DeletingAMiddleProfileMovesTheOnesBehindItUp) {
 }
 
 TEST_F(ProfileTabs, TheSavedPresetIsSelectedExactlyAndKeptByTheNextChange) {
-  folder.WriteText("cap_sts_sea.ini", u"[VLC_SETTING]\nh264=a\nh264hq=b\n[FFMPEG_SETTING]\n"
-                                      u"abcdefghijklmnopqrstuvwxyz1=c\nabcdefghijklmnopqrstuvwxyz2=d\n");
+  folder.WriteText("cap_sts_sea.ini",
+                   u"[VLC_SETTING]\nh264=a\nh264hq=b\n[FFMPEG_SETTING]\n"
+                   u"abcdefghijklmnopqrstuvwxyz1=c\nabcdefghijklmnopqrstuvwxyz2=d\n");
   auto settings_with_preset = [this](std::u16string_view preset) {
     folder.WriteText("Halvorn_setting.ini", u"[system]\noption_number=2\n[cap_sts]\nvlc_parm=" +
-                                                std::u16string(preset) + u"\n[cap_sts_1]\ntitle=two\nvlc_parm=vlc:h264hq\n");
+                                                std::u16string(preset) +
+                                                u"\n[cap_sts_1]\ntitle=two\nvlc_parm=vlc:h264hq\n");
   };
   settings_with_preset(u"vlc:h264");
   Open();

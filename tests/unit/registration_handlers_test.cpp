@@ -78,8 +78,9 @@ TEST_F(RegisterButton, AWeeklyWorkItemComesBackWithItsDaysThroughAReservationNam
   ASSERT_EQ(window->message_boxes(), std::vector<std::u16string>{u"登録しました"});
   EXPECT_EQ(scheduler.saved[u"News"].triggers[0].type_data[1], 0x0B);  // Sunday, Monday, Wednesday
 
-  folder.WriteText("again.tvpi", u"Content-type: application/x-tv-program-info\nversion: 1\nstation: S\nyear: 2026\n"
-                                 u"month: 12\ndate: 8\nstart: 0:05\nend: 1:00\nprogram-title: t\nTASKNAME: News.job\n");
+  folder.WriteText("again.tvpi",
+                   u"Content-type: application/x-tv-program-info\nversion: 1\nstation: S\nyear: 2026\n"
+                   u"month: 12\ndate: 8\nstart: 0:05\nend: 1:00\nprogram-title: t\nTASKNAME: News.job\n");
   services.file_choices.push_back(folder.WindowsPath("again.tvpi"));
   window->ClickButton(IDC_OPEN_IEPG);
   std::vector<int> ticked;
@@ -132,7 +133,8 @@ class CollidingRegistration : public RegisterButton {
     window->EditTime(IDC_END_TIME, At(22, 0));
   }
   static constexpr char16_t kQuestion[] =
-      u"「News」は同じチューナーの次の予約と時間が重なります。\r\n「Old」 2030/03/03 21:30～22:30\r\nこのまま登録しますか？";
+      u"「News」は同じチューナーの次の予約と時間が重なります。\r\n「Old」 2030/03/03 "
+      u"21:30～22:30\r\nこのまま登録しますか？";
 };
 
 TEST_F(CollidingRegistration, AsksFirstAndStoresOnlyOnYes) {
@@ -192,7 +194,8 @@ TEST_F(RegisterButton, SettingsThatCannotBeSavedAreReportedUnlessUnattended) {
   std::filesystem::create_directories(folder / "Halvorn_setting.ini");
   window->PressCloseButton();
   ASSERT_EQ(window->warnings().size(), 1u);
-  EXPECT_TRUE(window->warnings()[0].starts_with(u"設定を保存できませんでした。\r\n" + folder.WindowsPath("Halvorn_setting.ini") + u"\r\n"));
+  EXPECT_TRUE(window->warnings()[0].starts_with(u"設定を保存できませんでした。\r\n" +
+                                                folder.WindowsPath("Halvorn_setting.ini") + u"\r\n"));
   EXPECT_TRUE(window->ended());
 
   CHalvorn2Dlg unattended(services, scheduler);

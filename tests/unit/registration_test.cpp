@@ -67,11 +67,28 @@ TEST_F(Registration, CallsThePlatformAndReleasesInTheirOrder) {
   scheduler.fail_at = Step::SetWorkingDirectory;
   scheduler.existing_names = {u"a.job", u"b.job", u"c.job", u"d.job", u"e.job", u"f.job"};
   EXPECT_FALSE(Register());
-  const std::vector<std::string> expected = {
-      "CoInitialize", "CoCreateInstance", "Enum", "Next 5", "Next 5", "Next 5", "Release enumerator",
-      "NewWorkItem", "SetAccountInformation", "SetApplicationName", "SetWorkingDirectory", "SetParameters",
-      "CreateTrigger", "SetFlags", "SetTrigger", "Release scheduler", "QueryPersistFile", "Release task", "Save",
-      "Release persist", "Release trigger", "CoUninitialize"};
+  const std::vector<std::string> expected = {"CoInitialize",
+                                             "CoCreateInstance",
+                                             "Enum",
+                                             "Next 5",
+                                             "Next 5",
+                                             "Next 5",
+                                             "Release enumerator",
+                                             "NewWorkItem",
+                                             "SetAccountInformation",
+                                             "SetApplicationName",
+                                             "SetWorkingDirectory",
+                                             "SetParameters",
+                                             "CreateTrigger",
+                                             "SetFlags",
+                                             "SetTrigger",
+                                             "Release scheduler",
+                                             "QueryPersistFile",
+                                             "Release task",
+                                             "Save",
+                                             "Release persist",
+                                             "Release trigger",
+                                             "CoUninitialize"};
   EXPECT_EQ(scheduler.calls, expected);
 }
 

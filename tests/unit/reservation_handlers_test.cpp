@@ -184,9 +184,10 @@ TEST_F(Reservations, PickingDatesAddsTheirWeekdays) {
 TEST_F(Reservations, TheOpenButtonAppliesAReservationAndDropsUnreadValues) {
   Open();
   window->Type(IDC_ACCOUNT, u"typed but never read");
-  OpenFromButton("late.tvpi",
-                 u"Content-type: application/x-tv-program-info\nversion: 1\nstation: ABC\nyear: 2009\nmonth: 1\ndate: 31\n"
-                 u"start: 25:30\nend: 26:00\nprogram-title: 深夜\n");
+  OpenFromButton(
+      "late.tvpi",
+      u"Content-type: application/x-tv-program-info\nversion: 1\nstation: ABC\nyear: 2009\nmonth: 1\ndate: 31\n"
+      u"start: 25:30\nend: 26:00\nprogram-title: 深夜\n");
   ASSERT_EQ(services.file_requests.size(), 1u);
   EXPECT_EQ(services.file_requests[0].filter, u"iEPGファイル\0*.tvpid;*.tvpi;*.php;*.php3\0全てのファイル\0*.*\0"sv);
   const fw::CalendarTime date = window->Calendar(IDC_START_DATE).GetCurSel();

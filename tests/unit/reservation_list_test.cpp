@@ -74,9 +74,11 @@ TEST_F(ReservationList, ShowsEveryRecorderWorkItemInTheOrderOfItsNextRecording) 
   // Triggered on Sundays at 23:55, the anime records on Mondays at 00:05.
   // Once-reservations that have recorded come last, one that ended just now too.
   const std::vector<std::vector<std::u16string>> expected = {
-      {u"毎日", u"2026/12/08 21:00", u"毎日", u"日本テレビ (041)", u"3", u"21:00-21:54", u"D:\\rec\\daily.ts", u"", u""},
+      {u"毎日", u"2026/12/08 21:00", u"毎日", u"日本テレビ (041)", u"3", u"21:00-21:54", u"D:\\rec\\daily.ts", u"",
+       u""},
       {u"別の録画", u"2026/12/09 10:00", u"一回のみ", u"1", u"既定", u"10:00-11:00", u"D:\\rec\\x.ts", u"", u""},
-      {u"ニュース", u"2026/12/10 19:00", u"一回のみ", u"ＮＨＫ総合 (011)", u"既定", u"19:00-19:30", u"D:\\rec\\ニュース.ts", u"", u""},
+      {u"ニュース", u"2026/12/10 19:00", u"一回のみ", u"ＮＨＫ総合 (011)", u"既定", u"19:00-19:30",
+       u"D:\\rec\\ニュース.ts", u"", u""},
       {u"謎", u"2026/12/11 07:00", u"一回のみ", u"", u"", u"", u"", u"", u""},
       {u"毎週アニメ", u"2026/12/14 00:05", u"毎週 月", u"071", u"2", u"00:05-00:35", u"D:\\rec\\アニメ.ts", u"", u""},
       {u"今終わった", u"", u"一回のみ", u"ＮＨＫ総合 (011)", u"既定", u"11:00-12:00", u"D:\\rec\\now.ts", u"終了", u""},
@@ -91,7 +93,7 @@ TEST_F(ReservationList, OnlyReservationsThatWillRecordHaveANextStartOrCollide) {
     const char16_t* name;
     std::uint32_t flags = 0x2000;
     std::uint32_t trigger_flags = 0;
-    int end_day = 0;        // with an end date in December
+    int end_day = 0;  // with an end date in December
     int triggers = 1;
     int year = 2026;
     bool running = false;
@@ -155,9 +157,10 @@ TEST(ReservationRules, ATriggerIsReadOnlyWithADateAndTimeACalendarHas) {
 
 TEST_F(ReservationList, TunersAreTheNumbersTheRecorderReads) {
   // Every pair collides that names one tuner, however it is written.
-  const std::pair<const char16_t*, const char16_t*> tuners[] = {
-      {u"2", u"02"}, {u"2", u"2.0"}, {u"+2", u"2"}, {u"1e1", u"10"}, {u"", u""}, {u"abc", u"abc"}};
-  const std::pair<const char16_t*, const char16_t*> others[] = {{u"2", u"3"}, {u"", u"1"}, {u"abc", u"ABC"}, {u"0", u""}};
+  const std::pair<const char16_t*, const char16_t*> tuners[] = {{u"2", u"02"},   {u"2", u"2.0"}, {u"+2", u"2"},
+                                                                {u"1e1", u"10"}, {u"", u""},     {u"abc", u"abc"}};
+  const std::pair<const char16_t*, const char16_t*> others[] = {
+      {u"2", u"3"}, {u"", u"1"}, {u"abc", u"ABC"}, {u"0", u""}};
   for (const auto& [a, b] : tuners) EXPECT_EQ(TunerOf(a), TunerOf(b)) << std::string(a, a + 1);
   for (const auto& [a, b] : others) EXPECT_NE(TunerOf(a), TunerOf(b));
   Store(u"A", u"\"D:\\a.ts\" I2 R2 @011 21:00-21:54", 0, 10, 20, 59);

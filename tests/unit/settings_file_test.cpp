@@ -47,12 +47,13 @@ TEST_F(SettingsFile, WithoutAFileEverythingTakesItsDefaultAndClosingWritesTheWho
   EXPECT_EQ(form.offset_min, 1);
 
   Write();
-  EXPECT_EQ(FileText(),
-            u"[system]\r\nautoclose=0\r\ncursor=0\r\noption_number=1\r\noffset_min=1\r\n"
-            u"[general]\r\nchannel=001\r\nsubtitle=1\r\nextend=0\r\nparentheses=0\r\n"
-            u"[cap_sts]\r\ntitle=default\r\ncap_sts_path=cap_sts.exe\r\nfolder=C:\r\nvlc_parm=\r\nid=0\r\nfileext=.ts\r\n"
-            u"power_on=0\r\npower_off=0\r\nbcs=1\r\nb25=0\r\nvlc=0\r\nsel=0\r\nsus=0\r\nrmc=0\r\n"
-            u"[task]\r\naccount=\r\npass=\r\ndel_task=0\r\nresume=0\r\n");
+  EXPECT_EQ(
+      FileText(),
+      u"[system]\r\nautoclose=0\r\ncursor=0\r\noption_number=1\r\noffset_min=1\r\n"
+      u"[general]\r\nchannel=001\r\nsubtitle=1\r\nextend=0\r\nparentheses=0\r\n"
+      u"[cap_sts]\r\ntitle=default\r\ncap_sts_path=cap_sts.exe\r\nfolder=C:\r\nvlc_parm=\r\nid=0\r\nfileext=.ts\r\n"
+      u"power_on=0\r\npower_off=0\r\nbcs=1\r\nb25=0\r\nvlc=0\r\nsel=0\r\nsus=0\r\nrmc=0\r\n"
+      u"[task]\r\naccount=\r\npass=\r\ndel_task=0\r\nresume=0\r\n");
 }
 
 TEST_F(SettingsFile, ClampsTheCountTheCursorAndTheLead) {
@@ -92,8 +93,10 @@ TEST_F(SettingsFile, EachFlagKeyNamesItsOwnFlagBothWays) {
   const struct {
     const char16_t* key;
     ProfileFlag flag;
-  } keys[] = {{u"power_on", power_on}, {u"power_off", power_off}, {u"bcs", bcs}, {u"b25", b25},
-              {u"vlc", vlc},           {u"sel", sel},             {u"sus", sus}, {u"rmc", rmc}};
+  } keys[] = {{u"power_on", power_on}, {u"power_off", power_off},
+              {u"bcs", bcs},           {u"b25", b25},
+              {u"vlc", vlc},           {u"sel", sel},
+              {u"sus", sus},           {u"rmc", rmc}};
   for (const auto& key : keys) {
     // The key set to the opposite of its default: only its own flag turns.
     const int set = key.flag == bcs ? 0 : 1;
@@ -106,7 +109,8 @@ TEST_F(SettingsFile, EachFlagKeyNamesItsOwnFlagBothWays) {
     stored.profiles[0].flags = {};
     stored.profiles[0].flags[key.flag] = 1;
     Write();
-    EXPECT_NE(FileText().find(u"\r\n" + std::u16string(key.key) + u"=1\r\n"), std::u16string::npos) << "writing " << key.flag;
+    EXPECT_NE(FileText().find(u"\r\n" + std::u16string(key.key) + u"=1\r\n"), std::u16string::npos)
+        << "writing " << key.flag;
   }
 }
 

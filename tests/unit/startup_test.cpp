@@ -16,8 +16,9 @@ class StartUp : public MainDialogTest {
   StartUp() {
     folder.WriteText("channel.txt", u"one,001,Q\ntwo,011,ABC\nthree,012,Z\n");
     folder.WriteText("Halvorn_setting.ini", u"[general]\nchannel=01\n[task]\naccount=recorder\n");
-    folder.WriteText("r.tvpi", u"Content-type: application/x-tv-program-info\nversion: 1\nstation: ABC\nstart: 21:00\n"
-                               u"end: 22:00\nprogram-title: Auto\n");
+    folder.WriteText("r.tvpi",
+                     u"Content-type: application/x-tv-program-info\nversion: 1\nstation: ABC\nstart: 21:00\n"
+                     u"end: 22:00\nprogram-title: Auto\n");
   }
   void OpenWith(std::u16string text) {
     command_line = std::move(text);
@@ -106,8 +107,9 @@ TEST_F(StartUp, AQuotedPathRunsToOneBeforeTheEndOfTheLine) {
 TEST_F(StartUp, TheFileArgumentIsCutAt255Characters) {
   const std::u16string base = folder.WindowsPath("");
   const std::string name(255 - base.size(), 'r');
-  folder.WriteText(name, u"Content-type: application/x-tv-program-info\nversion: 1\nstation: ABC\nstart: 21:00\n"
-                         u"end: 22:00\nprogram-title: Long\n");
+  folder.WriteText(name,
+                   u"Content-type: application/x-tv-program-info\nversion: 1\nstation: ABC\nstart: 21:00\n"
+                   u"end: 22:00\nprogram-title: Long\n");
   const std::u16string path = folder.WindowsPath(name);
   ASSERT_EQ(path.size(), 255u);
   OpenWith(path + u".tvpi");
@@ -116,16 +118,18 @@ TEST_F(StartUp, TheFileArgumentIsCutAt255Characters) {
 
 TEST_F(StartUp, TheTunerOfAReservationOutlivesTheProfileLoadedAtStartUp) {
   folder.WriteText("Halvorn_setting.ini", u"[cap_sts]\nid=3\n[task]\naccount=recorder\n");
-  folder.WriteText("r.tvpi", u"Content-type: application/x-tv-program-info\nversion: 1\nstation: ABC\nstart: 21:00\n"
-                             u"end: 22:00\nprogram-title: Tuned\nFX2ID: 2\n");
+  folder.WriteText("r.tvpi",
+                   u"Content-type: application/x-tv-program-info\nversion: 1\nstation: ABC\nstart: 21:00\n"
+                   u"end: 22:00\nprogram-title: Tuned\nFX2ID: 2\n");
   OpenWith(Reservation());
   EXPECT_EQ(window->GetText(IDC_ID), u"2");
   EXPECT_NE(Preview().find(u" I2 "), std::u16string::npos);
 }
 
 TEST_F(StartUp, AReservationNamingAWorkItemIsNotRegisteredByTheSwitch) {
-  folder.WriteText("r.tvpi", u"Content-type: application/x-tv-program-info\nversion: 1\nstation: ABC\nstart: 21:00\n"
-                             u"end: 22:00\nprogram-title: Again\nTASKNAME: Again.job\n");
+  folder.WriteText("r.tvpi",
+                   u"Content-type: application/x-tv-program-info\nversion: 1\nstation: ABC\nstart: 21:00\n"
+                   u"end: 22:00\nprogram-title: Again\nTASKNAME: Again.job\n");
   OpenWith(u"-auto " + Reservation());
   EXPECT_EQ(dialog.form.registration_mode, RegistrationMode::Quiet);
   window->Paint();
@@ -199,8 +203,10 @@ TEST_F(StartUp, AReservationFileReplacesNothingButARecordingReservation) {
       {u"Updater.job", u"Updater"}, {u"Updater.JOB .", u"Updater"}, {u"Broken.job", u"Broken"}};
   for (const auto& [value, name] : named) {
     for (bool unattended : {true, false}) {
-      folder.WriteText("web.tvpi", u"Content-type: application/x-tv-program-info\nversion: 1\nstation: ABC\n"
-                                   u"start: 21:00\nend: 22:00\nprogram-title: Web\nTASKNAME: " + std::u16string(value) + u"\n");
+      folder.WriteText("web.tvpi",
+                       u"Content-type: application/x-tv-program-info\nversion: 1\nstation: ABC\n"
+                       u"start: 21:00\nend: 22:00\nprogram-title: Web\nTASKNAME: " +
+                           std::u16string(value) + u"\n");
       CHalvorn2Dlg halvorn(services, scheduler);
       std::u16string arguments = u"-auto " + folder.WindowsPath("web.tvpi");
       if (unattended) halvorn.command_line = &arguments;
@@ -212,8 +218,9 @@ TEST_F(StartUp, AReservationFileReplacesNothingButARecordingReservation) {
       shown->Paint();
       shown->Type(IDC_REGISTRATION_NAME, u"Web");
       shown->ClickButton(IDC_REGISTER);
-      const std::u16string refusal = u"「" + std::u16string(name) +
-                                     u"」は録画予約のタスクではありません。\r\n置き換えられないため、予約ファイルを読み込みませんでした。";
+      const std::u16string refusal =
+          u"「" + std::u16string(name) +
+          u"」は録画予約のタスクではありません。\r\n置き換えられないため、予約ファイルを読み込みませんでした。";
       ASSERT_FALSE(shown->message_boxes().empty());
       EXPECT_EQ(shown->message_boxes().front(), refusal);
       EXPECT_EQ(halvorn.form.delete_same_name, 0);

@@ -39,9 +39,8 @@ TEST(StationLookup, StationCodesMatchByKindAndNumber) {
     const char16_t* station;
     int row;
   } cases[] = {
-      {u"CSDT55", 1},    {u"csdt0055", 1}, {u"DFS5c38", 0},  {u"DOS42A", 5},
-      {u"BSDT0101", 2},  {u"CSDT550", -1}, {u"CSDT5", -1},   {u"BSDT55", -1},
-      {u"DFS5c38x", -1}, {u"CSDT55 ", -1}, {u"DFS5c", -1},
+      {u"CSDT55", 1}, {u"csdt0055", 1}, {u"DFS5c38", 0},   {u"DOS42A", 5},   {u"BSDT0101", 2}, {u"CSDT550", -1},
+      {u"CSDT5", -1}, {u"BSDT55", -1},  {u"DFS5c38x", -1}, {u"CSDT55 ", -1}, {u"DFS5c", -1},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(LookUpStation(kTable, c.station, u""), c.row) << FoldStationText(c.station).size();

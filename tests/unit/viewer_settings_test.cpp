@@ -22,8 +22,9 @@ TEST(ViewerLayout, WhatIsWrittenReadsBackAndAnythingGarbledGivesTheDefault) {
   EXPECT_EQ(store.FirstWriteFailure(), std::nullopt);
   EXPECT_EQ(ReadViewerLayout(store), layout);
 
-  folder.WriteText("Brisquet.ini", u"[window]\nleft=abc\ntop=1\nwidth=99999\nheight=1\n[columns]\nwidth0=-5\n"
-                                   u"width1=80\nsort=42\ndescending=yes\n");
+  folder.WriteText("Brisquet.ini",
+                   u"[window]\nleft=abc\ntop=1\nwidth=99999\nheight=1\n[columns]\nwidth0=-5\n"
+                   u"width1=80\nsort=42\ndescending=yes\n");
   ViewerLayout garbled;
   garbled.column_widths[1] = 80;
   EXPECT_EQ(ReadViewerLayout(store), garbled);
@@ -45,19 +46,19 @@ TEST(WakeCheck, WarnsOnlyWhenThePlatformSaysTheRecordingWillSleepThrough) {
     PowerReadings readings;
     WakeWarning expected;
   } cases[] = {
-      {{false, 1, 1, false, false, true}, W::None},           // no scheme: cannot say
-      {{true, unknown, 1, false, true, false}, W::None},      // AC value unreadable
-      {{true, 0, unknown, true, true, false}, W::None},       // a battery whose value cannot be read
+      {{false, 1, 1, false, false, true}, W::None},       // no scheme: cannot say
+      {{true, unknown, 1, false, true, false}, W::None},  // AC value unreadable
+      {{true, 0, unknown, true, true, false}, W::None},   // a battery whose value cannot be read
       {{true, 0, 1, false, true, false}, W::WakeTimersOff},
-      {{true, 1, 0, true, true, false}, W::WakeTimersOff},    // off on battery, and there is one
-      {{true, 1, 0, false, true, false}, W::None},            // off on battery, but there is none
+      {{true, 1, 0, true, true, false}, W::WakeTimersOff},  // off on battery, and there is one
+      {{true, 1, 0, false, true, false}, W::None},          // off on battery, but there is none
       {{true, 1, unknown, false, true, false}, W::None},
       {{true, 1, 1, false, false, true}, W::ModernStandby},
-      {{true, 0, 1, false, false, true}, W::WakeTimersOff},   // the sure failure first
-      {{true, 1, 1, false, true, true}, W::None},             // S3 is there
+      {{true, 0, 1, false, false, true}, W::WakeTimersOff},  // the sure failure first
+      {{true, 1, 1, false, true, true}, W::None},            // S3 is there
       {{true, 1, 1, false, false, false}, W::None},
-      {{true, 1, 1, false, std::nullopt, true}, W::None},     // capabilities unknown
-      {{true, 2, 2, true, true, false}, W::None},             // "important timers only" still wakes
+      {{true, 1, 1, false, std::nullopt, true}, W::None},  // capabilities unknown
+      {{true, 2, 2, true, true, false}, W::None},          // "important timers only" still wakes
   };
   for (const auto& c : cases) {
     EXPECT_EQ(DecideWakeWarning(c.readings), c.expected) << static_cast<int>(&c - cases);

@@ -210,7 +210,9 @@ std::vector<std::wstring> AppUnderTest::ComboItems(int id) const {
   return items;
 }
 
-int AppUnderTest::ComboSelection(int id) const { return static_cast<int>(SendAndWait(Control(id), CB_GETCURSEL, 0, 0)); }
+int AppUnderTest::ComboSelection(int id) const {
+  return static_cast<int>(SendAndWait(Control(id), CB_GETCURSEL, 0, 0));
+}
 
 HWND AppUnderTest::WaitForOtherDialog(const wchar_t* caption, DWORD timeout_ms) {
   for (DWORD waited = 0; waited < timeout_ms; waited += kPollMs) {
@@ -230,7 +232,9 @@ HWND AppUnderTest::FindMessageBox() const { return FindTopLevel(process_.dwProce
 
 bool AppUnderTest::HasMessageBox() const { return FindMessageBox() != nullptr; }
 
-std::optional<std::wstring> AppUnderTest::AnswerMessageBox(DWORD timeout_ms) { return PressInMessageBox(0, timeout_ms); }
+std::optional<std::wstring> AppUnderTest::AnswerMessageBox(DWORD timeout_ms) {
+  return PressInMessageBox(0, timeout_ms);
+}
 
 std::optional<std::wstring> AppUnderTest::AnswerQuestion(bool yes, DWORD timeout_ms) {
   return PressInMessageBox(yes ? IDYES : IDNO, timeout_ms);

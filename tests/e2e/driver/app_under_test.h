@@ -27,7 +27,7 @@ class AppUnderTest {
   void Click(int id);                           // waits until the click is handled
   void ClickLater(int id);                      // for clicks that open a message box
   bool Checked(int id) const;
-  void SetChecked(int id, bool checked);        // clicks only when the state differs
+  void SetChecked(int id, bool checked);  // clicks only when the state differs
   void KeyPress(int id, WORD virtual_key);
 
   SYSTEMTIME PickerTime(int id) const;

@@ -22,7 +22,8 @@ const std::vector<Scenario>& AllScenarios() { return Registry(); }
 
 int wmain(int argc, wchar_t** argv) {
   if (argc < 3) {
-    std::fputs("usage: e2e_driver SCENARIO PATH\\TO\\Halvorn2.exe [OUT_DIR [DATA_DIR [ARGS...]]]\nscenarios:\n", stderr);
+    std::fputs("usage: e2e_driver SCENARIO PATH\\TO\\Halvorn2.exe [OUT_DIR [DATA_DIR [ARGS...]]]\nscenarios:\n",
+               stderr);
     for (const auto& scenario : AllScenarios()) std::fprintf(stderr, "  %s\n", Utf8(scenario.name).c_str());
     return 2;
   }

@@ -45,4 +45,3 @@ class RemoteValue {
   HANDLE process_;
   void* address_ = nullptr;
 };
-

@@ -41,9 +41,9 @@ std::string Garbage(size_t size, unsigned seed) {
 }
 
 enum class Outcome {
-  Registers,      // registered without a word, the program ended
-  StaysOpen,      // nothing registered, the dialog waits for the user
-  MessageThenOpen // a message, nothing registered, the dialog waits
+  Registers,       // registered without a word, the program ended
+  StaysOpen,       // nothing registered, the dialog waits for the user
+  MessageThenOpen  // a message, nothing registered, the dialog waits
 };
 
 struct Case {
@@ -52,8 +52,8 @@ struct Case {
   Outcome outcome;
   std::string settings = kSettings;
   std::function<void(const JobFile&)> check_work_item = nullptr;
-  bool lock_file = false;    // held open without sharing while the program runs
-  bool no_file = false;      // the argument names no file at all
+  bool lock_file = false;  // held open without sharing while the program runs
+  bool no_file = false;    // the argument names no file at all
 };
 
 std::vector<Case> Cases() {
@@ -69,14 +69,16 @@ std::vector<Case> Cases() {
   add({"unknown version", Header("version: 3\r\n"), Outcome::StaysOpen});
   add({"capital T in Content-Type", "Content-Type: application/x-tv-program-info\r\n" + Header().substr(46),
        Outcome::StaysOpen});
-  add({"old Mac line ends", [] {
+  add({"old Mac line ends",
+       [] {
          std::string text = Header();
-         for (char& c : text) if (c == '\n') c = '\r';
+         for (char& c : text)
+           if (c == '\n') c = '\r';
          return text;
-       }(), Outcome::StaysOpen});
-  add({"NUL in the content type line", std::string("Content-type: app\0lication/x-tv-program-info\r\n", 47) +
-                                          Header().substr(46),
+       }(),
        Outcome::StaysOpen});
+  add({"NUL in the content type line",
+       std::string("Content-type: app\0lication/x-tv-program-info\r\n", 47) + Header().substr(46), Outcome::StaysOpen});
   add({"negative start", Header("start: -5:00\r\n"), Outcome::StaysOpen});
   add({"enormous year", Header("year: 99999999999999999999\r\n"), Outcome::StaysOpen});
   add({"month 13", Header("month: 13\r\n"), Outcome::StaysOpen});
@@ -123,7 +125,8 @@ void RunCase(const ScenarioContext& context, const Case& c, int index) {
   AppUnderTest app(install.exe(), L"-auto \"" + path + L"\"");
   if (c.outcome == Outcome::Registers) {
     const auto code = app.WaitForExit(60000);
-    Expect(code.has_value(), L"the program did not register and end: " + app.AnswerMessageBox(500).value_or(L"no message"));
+    Expect(code.has_value(),
+           L"the program did not register and end: " + app.AnswerMessageBox(500).value_or(L"no message"));
     Expect(*code == 0, L"exit code " + std::to_wstring(*code));
     const JobFile job = ReadWorkItem(kTitle);
     if (c.check_work_item) c.check_work_item(job);
@@ -141,7 +144,8 @@ void RunCase(const ScenarioContext& context, const Case& c, int index) {
   }
   if (lock != INVALID_HANDLE_VALUE) CloseHandle(lock);
   if (c.settings == kSettings) {
-    Expect(SignificantLines(install.Read(L"Halvorn_setting.ini")) == SignificantLines(kSettings), L"the settings file changed");
+    Expect(SignificantLines(install.Read(L"Halvorn_setting.ini")) == SignificantLines(kSettings),
+           L"the settings file changed");
   } else {
     Expect(install.Exists(L"Halvorn_setting.ini"), L"the settings file is gone");
   }

@@ -29,7 +29,8 @@ void CollisionQuestion(const ScenarioContext& context) {
   install.Write(L"Halvorn_setting.ini", kSettings);
   DeleteAllWorkItems();
   const SYSTEMTIME day = DaysFromToday(3);
-  StoreWorkItemFile(L"先の予約", RecorderWorkItem(L"\"C:\\rec\\先の予約.ts\" I2 @011 21:00-22:00 B", DaysFromToday(3, 20, 59)));
+  StoreWorkItemFile(L"先の予約",
+                    RecorderWorkItem(L"\"C:\\rec\\先の予約.ts\" I2 @011 21:00-22:00 B", DaysFromToday(3, 20, 59)));
 
   // By hand: the question names the stored reservation; いいえ stores
   // nothing, はい stores it and says so.
@@ -75,8 +76,8 @@ void CollisionQuestion(const ScenarioContext& context) {
   {
     AppUnderTest app(install.exe(), L"-auto " + Quoted(install.File(L"d.tvpi")));
     const auto code = app.WaitForExit(30000);
-    Expect(code.has_value() && *code == 0, L"another tuner did not register silently: " +
-                                               app.AnswerMessageBox(500).value_or(L"no message"));
+    Expect(code.has_value() && *code == 0,
+           L"another tuner did not register silently: " + app.AnswerMessageBox(500).value_or(L"no message"));
     Expect(WorkItemExists(L"別の予約"), L"another tuner stored nothing");
   }
   DeleteAllWorkItems();
@@ -89,7 +90,8 @@ void UnsavedSettingsReported(const ScenarioContext& context) {
   app.WaitForDialog();
   app.PressCloseButton();
   const auto message = app.AnswerMessageBox();
-  Expect(message.value_or(L"").find(L"設定を保存できませんでした。\r\n" + install.File(L"Halvorn_setting.ini") + L"\r\n") == 0,
+  Expect(message.value_or(L"").find(L"設定を保存できませんでした。\r\n" + install.File(L"Halvorn_setting.ini") +
+                                    L"\r\n") == 0,
          L"on close: " + message.value_or(L"(none)"));
   Expect(app.WaitForExit().has_value(), L"Halvorn did not end after the message");
 }

@@ -33,8 +33,8 @@ void WorkedExamplePreview(const ScenarioContext& context) {
   app.Type(IDC_ID, L"2");
   for (int box : {IDC_RMC, IDC_POWER_ON, IDC_BCS, IDC_B25, IDC_POWER_OFF}) app.SetChecked(box, true);
   for (int box : {IDC_SEL, IDC_SUS, IDC_VLC}) app.SetChecked(box, false);
-  ExpectEqual(app.Text(IDC_COMMAND_PREVIEW), L"C:\\tv\\cap_sts.exe \"D:\\rec\\news.ts\" I2 R2 P @101 21:00-21:54 B B25 POFF",
-              L"preview");
+  ExpectEqual(app.Text(IDC_COMMAND_PREVIEW),
+              L"C:\\tv\\cap_sts.exe \"D:\\rec\\news.ts\" I2 R2 P @101 21:00-21:54 B B25 POFF", L"preview");
 
   app.Type(IDC_FILE_NAME, L"a/b:c");
   ExpectEqual(app.Text(IDC_FILE_NAME), L"a\uFF0Fb\uFF1Ac", L"file name");

@@ -18,10 +18,12 @@ namespace {
 // Two recorders: 地デジ and BS, each with its own program, folder and
 // switches.
 std::string TwoProfiles(int cursor, int resume, int b25) {
-  return "[system]\r\noption_number=2\r\ncursor=" + std::to_string(cursor) + "\r\n[cap_sts]\r\ntitle=" + Cp932(L"地デジ") +
+  return "[system]\r\noption_number=2\r\ncursor=" + std::to_string(cursor) +
+         "\r\n[cap_sts]\r\ntitle=" + Cp932(L"地デジ") +
          "\r\ncap_sts_path=C:\\nonexistent\\cap_sts.exe\r\nfolder=C:\\rec\r\nid=1\r\nb25=" + std::to_string(b25) +
          "\r\n[cap_sts_1]\r\ntitle=BS\r\ncap_sts_path=C:\\nonexistent\\cap_sts_bs.exe\r\nfolder=C:\\bs\r\nid=2\r\n"
-         "bcs=1\r\nb25=0\r\nsel=1\r\n[task]\r\naccount=recorder\r\npass=\r\nresume=" + std::to_string(resume) + "\r\n";
+         "bcs=1\r\nb25=0\r\nsel=1\r\n[task]\r\naccount=recorder\r\npass=\r\nresume=" +
+         std::to_string(resume) + "\r\n";
 }
 
 // The settings file's lines but for the channel, which follows every
@@ -130,7 +132,8 @@ void WebChannelRunsNoCommand(const ScenarioContext& context) {
   install.CopyData(L"channel.txt", L"channel.txt");
   install.Write(L"Halvorn_setting.ini", TwoProfiles(0, 0, 1));
   DeleteAllWorkItems();
-  RegisterUnattended(install, Reservation(DaysFromToday(4), L"ウェブ", "20:00", "20:30", "1") + "CHANNEL: 051&calc\r\n");
+  RegisterUnattended(install,
+                     Reservation(DaysFromToday(4), L"ウェブ", "20:00", "20:30", "1") + "CHANNEL: 051&calc\r\n");
   const std::vector<std::wstring> names = StoredNames();
   Expect(names.size() == 1, L"not one work item stored");
   for (const std::wstring& file : names) {
@@ -150,13 +153,15 @@ void WebFileReplacesNoOtherProgram(const ScenarioContext& context) {
   DeleteAllWorkItems();
   RegisterOtherProgram(L"Updater");
   const std::string other = ReadBytes(WorkItemPath(L"Updater"));
-  install.Write(L"web.tvpi", Reservation(DaysFromToday(4), L"ウェブ", "20:00", "20:30", "1") + "TASKNAME: Updater.job\r\n");
+  install.Write(L"web.tvpi",
+                Reservation(DaysFromToday(4), L"ウェブ", "20:00", "20:30", "1") + "TASKNAME: Updater.job\r\n");
   for (const wchar_t* arguments : {L"-auto ", L""}) {
     AppUnderTest app(install.exe(), arguments + std::wstring(L"\"") + install.File(L"web.tvpi") + L"\"");
     const auto refusal = app.AnswerMessageBox();
-    ExpectEqual(refusal.value_or(L"(none)"),
-                L"「Updater」は録画予約のタスクではありません。\r\n置き換えられないため、予約ファイルを読み込みませんでした。",
-                L"the refusal");
+    ExpectEqual(
+        refusal.value_or(L"(none)"),
+        L"「Updater」は録画予約のタスクではありません。\r\n置き換えられないため、予約ファイルを読み込みませんでした。",
+        L"the refusal");
     app.WaitForDialog();
     // Typed by hand, the name is no replacement either.
     app.Type(IDC_REGISTRATION_NAME, L"Updater");
@@ -178,8 +183,8 @@ void TaskNameAsWindowsOpensIt(const ScenarioContext& context) {
   DeleteAllWorkItems();
   const std::wstring name = L"大文字";
   RegisterUnattended(install, Reservation(DaysFromToday(4), name, "20:00", "20:30", "1"));
-  install.Write(L"again.tvpi", Reservation(DaysFromToday(4), name, "22:00", "22:30", "1") + "TASKNAME: " +
-                                   Cp932(name) + ".JOB\r\n");
+  install.Write(L"again.tvpi",
+                Reservation(DaysFromToday(4), name, "22:00", "22:30", "1") + "TASKNAME: " + Cp932(name) + ".JOB\r\n");
   AppUnderTest app(install.exe(), L"\"" + install.File(L"again.tvpi") + L"\"");
   app.WaitForDialog();
   ExpectEqual(app.Text(IDC_REGISTRATION_NAME), name, L"registration name");

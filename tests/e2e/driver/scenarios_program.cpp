@@ -116,8 +116,9 @@ void ProfileTabs(const ScenarioContext& context) {
 
 void EncoderPresets(const ScenarioContext& context) {
   InstallFolder install(context, L"presets");
-  install.Write(L"cap_sts_sea.ini", "[VLC_SETTING]\r\nVLC_PATH=C:\\vlc\r\nh264=--sout a\r\nmpeg2 =--sout b\r\n"
-                                    "[FFMPEG_SETTING]\r\nx264=-vcodec libx264\r\n; comment=1\r\n");
+  install.Write(L"cap_sts_sea.ini",
+                "[VLC_SETTING]\r\nVLC_PATH=C:\\vlc\r\nh264=--sout a\r\nmpeg2 =--sout b\r\n"
+                "[FFMPEG_SETTING]\r\nx264=-vcodec libx264\r\n; comment=1\r\n");
   install.Write(L"Halvorn_setting.ini", Cp932(kSettings));
   AppUnderTest app(install.exe(), L"");
   app.WaitForDialog();
@@ -140,7 +141,8 @@ void ReplaceStoredReservation(const ScenarioContext& context) {
   DeleteWorkItem(name);
   const std::string header =
       "Content-type: application/x-tv-program-info\r\nversion: 1\r\nstation: DFS00400\r\nyear: 2030\r\n"
-      "month: 3\r\ndate: 3\r\nprogram-title: " + Cp932(name) + "\r\n";
+      "month: 3\r\ndate: 3\r\nprogram-title: " +
+      Cp932(name) + "\r\n";
   const std::wstring first = install.File(L"first.tvpi");
   install.Write(L"first.tvpi", header + "start: 20:00\r\nend: 20:30\r\n");
   {
@@ -212,7 +214,8 @@ void Demo(const ScenarioContext& context) {
   AppUnderTest app(install.exe(), L"-auto " + Quoted(reservation));
   const auto code = app.WaitForExit(30000);
   Expect(code.has_value(), L"Halvorn2.exe did not finish: " + app.AnswerMessageBox(1000).value_or(L"no message"));
-  std::printf("registered work item %s.job:\n%s", Utf8(name).c_str(), Utf8(DescribeWorkItem(ReadWorkItem(name))).c_str());
+  std::printf("registered work item %s.job:\n%s", Utf8(name).c_str(),
+              Utf8(DescribeWorkItem(ReadWorkItem(name))).c_str());
 }
 
 const ScenarioRegistration kScenarios{

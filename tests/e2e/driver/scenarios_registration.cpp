@@ -123,11 +123,36 @@ void SettingsSurviveARestart(const ScenarioContext& context) {
     Expect(app.WaitForExit().has_value(), L"the program did not end");
   }
   // Every key in its order, blank lines between sections aside, in code page 932.
-  const std::wstring expected_lines[] = {
-      L"[system]", L"autoclose=0", L"cursor=0", L"option_number=1", L"offset_min=1", L"[general]", L"channel=B101",
-      L"subtitle=0", L"extend=0", L"parentheses=0", L"[cap_sts]", L"title=default", L"cap_sts_path=cap_sts.exe",
-      L"folder=D:\\録画", L"vlc_parm=", L"id=0", L"fileext=.ts", L"power_on=0", L"power_off=0", L"bcs=1", L"b25=0",
-      L"vlc=0", L"sel=0", L"sus=0", L"rmc=0", L"[task]", L"account=録画係", L"pass=秘密", L"del_task=0", L"resume=1"};
+  const std::wstring expected_lines[] = {L"[system]",
+                                         L"autoclose=0",
+                                         L"cursor=0",
+                                         L"option_number=1",
+                                         L"offset_min=1",
+                                         L"[general]",
+                                         L"channel=B101",
+                                         L"subtitle=0",
+                                         L"extend=0",
+                                         L"parentheses=0",
+                                         L"[cap_sts]",
+                                         L"title=default",
+                                         L"cap_sts_path=cap_sts.exe",
+                                         L"folder=D:\\録画",
+                                         L"vlc_parm=",
+                                         L"id=0",
+                                         L"fileext=.ts",
+                                         L"power_on=0",
+                                         L"power_off=0",
+                                         L"bcs=1",
+                                         L"b25=0",
+                                         L"vlc=0",
+                                         L"sel=0",
+                                         L"sus=0",
+                                         L"rmc=0",
+                                         L"[task]",
+                                         L"account=録画係",
+                                         L"pass=秘密",
+                                         L"del_task=0",
+                                         L"resume=1"};
   std::string expected;
   for (const auto& line : expected_lines) expected += Cp932(line) + "\r\n";
   const std::string written = SignificantLines(install.Read(L"Halvorn_setting.ini"));

@@ -139,7 +139,8 @@ void ExpectWholeMonth(HWND dialog) {
     GetWindowRect(child, &rect);
     const bool frame = (GetWindowLongPtrW(child, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX;
     if (child == calendar || frame || GetParent(child) != dialog) continue;
-    Expect(!IntersectRect(&overlap, &rect, &area), L"the calendar covers control " + std::to_wstring(GetDlgCtrlID(child)));
+    Expect(!IntersectRect(&overlap, &rect, &area),
+           L"the calendar covers control " + std::to_wstring(GetDlgCtrlID(child)));
   }
 }
 

@@ -48,7 +48,8 @@ void ReservationFromCommandLine(const ScenarioContext& context) {
   ExpectEqual(app.Text(IDC_FILE_NAME), L"深夜アニメ[新]-第１話", L"file name");
   ExpectEqual(app.Text(IDC_REGISTRATION_NAME), L"深夜アニメ[新]", L"registration name");
   ExpectEqual(app.Text(IDC_CHANNEL), L"071", L"channel");
-  ExpectEqual(app.Text(IDC_COMMAND_PREVIEW), L"cap_sts.exe \"C:\\深夜アニメ[新]-第１話.ts\" @071 01:30-02:24 B", L"preview");
+  ExpectEqual(app.Text(IDC_COMMAND_PREVIEW), L"cap_sts.exe \"C:\\深夜アニメ[新]-第１話.ts\" @071 01:30-02:24 B",
+              L"preview");
   app.PressCloseButton();
   Expect(app.WaitForExit().has_value(), L"the program did not end");
 }

@@ -46,8 +46,8 @@ void RegisterAutomatically(InstallFolder& install, const std::string& reservatio
            L"no question before the collision: " + question.value_or(L"(none)"));
   }
   const auto code = app.WaitForExit(30000);
-  Expect(code.has_value() && *code == 0, L"an automatic registration did not end: " +
-                                              app.AnswerMessageBox(500).value_or(L"no message"));
+  Expect(code.has_value() && *code == 0,
+         L"an automatic registration did not end: " + app.AnswerMessageBox(500).value_or(L"no message"));
 }
 
 std::vector<std::wstring> Names(const ViewerUnderTest& viewer) {
@@ -157,20 +157,23 @@ std::wstring Parameters(const wchar_t* title, const wchar_t* switches, const wch
 void ViewerTellsTheTruth(const ScenarioContext& context) {
   InstallFolder install(context, L"viewer_truth");
   InstallViewer(install);
-  StoreWorkItemFile(L"二番", RecorderWorkItem(Parameters(L"二番", L" I2", L"@011 21:00-22:00"), DaysFromToday(2, 20, 59)));
-  StoreWorkItemFile(L"零二番", RecorderWorkItem(Parameters(L"零二番", L" I02", L"@041 21:30-22:30"), DaysFromToday(2, 21, 29)));
+  StoreWorkItemFile(L"二番",
+                    RecorderWorkItem(Parameters(L"二番", L" I2", L"@011 21:00-22:00"), DaysFromToday(2, 20, 59)));
+  StoreWorkItemFile(L"零二番",
+                    RecorderWorkItem(Parameters(L"零二番", L" I02", L"@041 21:30-22:30"), DaysFromToday(2, 21, 29)));
   JobFile off = RecorderWorkItem(Parameters(L"無効", L" I2", L"@011 21:00-22:00"), DaysFromToday(2, 20, 59));
   off.flags |= 0x4;  // TASK_FLAG_DISABLED
   StoreWorkItemFile(L"無効", off);
-  StoreWorkItemFile(L"昨日", RecorderWorkItem(Parameters(L"昨日", L" I2", L"@011 21:00-22:00"), DaysFromToday(-1, 20, 59)));
+  StoreWorkItemFile(L"昨日",
+                    RecorderWorkItem(Parameters(L"昨日", L" I2", L"@011 21:00-22:00"), DaysFromToday(-1, 20, 59)));
   JobFile weekly = RecorderWorkItem(Parameters(L"毎週", L" I3", L"@061 07:00-07:30"), DaysFromToday(1, 6, 59), 2, 0x7F);
   weekly.flags |= 0x1000;  // TASK_FLAG_SYSTEM_REQUIRED: wakes the PC
   StoreWorkItemFile(L"毎週", weekly);
 
   auto viewer = ViewerUnderTest::Start(install.File(L"Brisquet.exe"));
   Expect(viewer.WaitForRowCount(5), L"the five reservations are not listed");
-  ExpectEqual(CellOf(viewer, L"二番", 7) + L"|" + CellOf(viewer, L"零二番", 7) + L"|" + CellOf(viewer, L"無効", 7) + L"|" +
-                  CellOf(viewer, L"昨日", 7) + L"|" + CellOf(viewer, L"毎週", 7),
+  ExpectEqual(CellOf(viewer, L"二番", 7) + L"|" + CellOf(viewer, L"零二番", 7) + L"|" + CellOf(viewer, L"無効", 7) +
+                  L"|" + CellOf(viewer, L"昨日", 7) + L"|" + CellOf(viewer, L"毎週", 7),
               L"重複|重複|無効|終了|", L"状態 of 二番, 零二番, 無効, 昨日, 毎週");
   ExpectEqual(CellOf(viewer, L"二番", 3) + L"|" + CellOf(viewer, L"零二番", 3), L"ＮＨＫ総合 (011)|日本テレビ (041)",
               L"チャンネル");
@@ -181,16 +184,19 @@ void ViewerTellsTheTruth(const ScenarioContext& context) {
   std::vector<std::wstring> names = Column(viewer, 0);
   std::vector<std::wstring> sorted = names;
   std::sort(sorted.begin(), sorted.end(), [](const std::wstring& a, const std::wstring& b) {
-    return CompareStringEx(LOCALE_NAME_USER_DEFAULT, 0, a.c_str(), -1, b.c_str(), -1, nullptr, nullptr, 0) == CSTR_LESS_THAN;
+    return CompareStringEx(LOCALE_NAME_USER_DEFAULT, 0, a.c_str(), -1, b.c_str(), -1, nullptr, nullptr, 0) ==
+           CSTR_LESS_THAN;
   });
   Expect(names == sorted && viewer.SortArrow(0) == 1, L"one click does not sort up: " + Joined(names));
   viewer.ClickHeader(0);
   std::reverse(sorted.begin(), sorted.end());
-  Expect(Column(viewer, 0) == sorted && viewer.SortArrow(0) == -1, L"two clicks do not sort down: " + Joined(Column(viewer, 0)));
+  Expect(Column(viewer, 0) == sorted && viewer.SortArrow(0) == -1,
+         L"two clicks do not sort down: " + Joined(Column(viewer, 0)));
   Expect(viewer.SortArrow(1) == 0, L"an arrow on another column");
 
   // A work item another program puts into the Tasks folder shows by itself.
-  StoreWorkItemFile(L"追加", RecorderWorkItem(Parameters(L"追加", L" I5", L"@021 12:00-12:30"), DaysFromToday(4, 11, 59)));
+  StoreWorkItemFile(L"追加",
+                    RecorderWorkItem(Parameters(L"追加", L" I5", L"@021 12:00-12:30"), DaysFromToday(4, 11, 59)));
   Expect(viewer.WaitForRowCount(6, 5000), L"the new work item did not appear without 更新");
 
   // How the last runs went, as the scheduler writes them into the files.
@@ -210,7 +216,8 @@ void ViewerTellsTheTruth(const ScenarioContext& context) {
     StoreWorkItemFile(run.name, job);
   }
   Expect(viewer.WaitForRowCount(9, 5000), L"the runs did not appear");
-  Expect(CellOf(viewer, L"失敗", 8).find(L"失敗 (コード 3) ") == 0, L"前回 of a failed run: " + CellOf(viewer, L"失敗", 8));
+  Expect(CellOf(viewer, L"失敗", 8).find(L"失敗 (コード 3) ") == 0,
+         L"前回 of a failed run: " + CellOf(viewer, L"失敗", 8));
   Expect(CellOf(viewer, L"正常", 8).find(L"正常 ") == 0, L"前回 of a good run: " + CellOf(viewer, L"正常", 8));
   ExpectEqual(CellOf(viewer, L"録画中", 7), L"録画中", L"状態 while it records");
 
@@ -241,11 +248,12 @@ void DottedWeeklyTaskName(const ScenarioContext& context) {
   install.CopyData(L"channel.txt", L"channel.txt");
   install.Write(L"Halvorn_setting.ini", kSettings);
   const std::wstring name = L"ドラマ.第2期.";
-  StoreWorkItemFile(name, RecorderWorkItem(Parameters(L"ドラマ", L" I2", L"@011 22:00-22:54"), DaysFromToday(3, 21, 59), 2,
-                                           0x08));
-  install.Write(L"edit.tvpi", "Content-type: application/x-tv-program-info\r\nversion: 1\r\nstation: DFS00400\r\n"
-                              "start: 22:00\r\nend: 22:54\r\nprogram-title: " + Cp932(L"ドラマ") +
-                              "\r\nTASKNAME: " + Cp932(name) + ".job\r\nFX2ID: 2\r\n");
+  StoreWorkItemFile(
+      name, RecorderWorkItem(Parameters(L"ドラマ", L" I2", L"@011 22:00-22:54"), DaysFromToday(3, 21, 59), 2, 0x08));
+  install.Write(L"edit.tvpi",
+                "Content-type: application/x-tv-program-info\r\nversion: 1\r\nstation: DFS00400\r\n"
+                "start: 22:00\r\nend: 22:54\r\nprogram-title: " +
+                    Cp932(L"ドラマ") + "\r\nTASKNAME: " + Cp932(name) + ".job\r\nFX2ID: 2\r\n");
   AppUnderTest halvorn(install.exe(), L"\"" + install.File(L"edit.tvpi") + L"\"");
   halvorn.WaitForDialog();
   ExpectEqual(halvorn.Text(IDC_REGISTRATION_NAME), name, L"registration name");
@@ -264,8 +272,8 @@ void WeeklyEditRoundTrip(const ScenarioContext& context) {
   const std::wstring name = L"週刊";
   // Triggered on Monday and Friday at 23:59 for the broadcasts of Tuesday
   // and Saturday at midnight.
-  StoreWorkItemFile(name, RecorderWorkItem(Parameters(name.c_str(), L" I3", L"@061 00:00-00:30"), DaysFromToday(1, 23, 59),
-                                           2, 0x22));
+  StoreWorkItemFile(
+      name, RecorderWorkItem(Parameters(name.c_str(), L" I3", L"@061 00:00-00:30"), DaysFromToday(1, 23, 59), 2, 0x22));
   const JobFile before = ReadWorkItem(name);
   auto viewer = ViewerUnderTest::Start(install.File(L"Brisquet.exe"));
   Expect(viewer.WaitForRowCount(1), L"the weekly reservation is not listed");

@@ -180,4 +180,6 @@ bool ViewerUnderTest::WaitForRowCount(std::size_t count, DWORD timeout_ms) const
 
 void ViewerUnderTest::Close() { PostMessageW(window_, WM_CLOSE, 0, 0); }
 
-bool ViewerUnderTest::WaitForExit(DWORD timeout_ms) { return WaitForSingleObject(process_, timeout_ms) == WAIT_OBJECT_0; }
+bool ViewerUnderTest::WaitForExit(DWORD timeout_ms) {
+  return WaitForSingleObject(process_, timeout_ms) == WAIT_OBJECT_0;
+}

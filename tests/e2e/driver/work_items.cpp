@@ -158,8 +158,8 @@ std::wstring DescribeWorkItem(const JobFile& job) {
   static const wchar_t* const kTypes[] = {L"once", L"daily", L"weekly"};
   const JobTrigger& t = job.triggers.at(0);
   wchar_t trigger[160];
-  swprintf(trigger, 160, L"%ls, from %04u-%02u-%02u at %02u:%02u", t.type < 3 ? kTypes[t.type] : L"other",
-           t.begin_year, t.begin_month, t.begin_day, t.start_hour, t.start_minute);
+  swprintf(trigger, 160, L"%ls, from %04u-%02u-%02u at %02u:%02u", t.type < 3 ? kTypes[t.type] : L"other", t.begin_year,
+           t.begin_month, t.begin_day, t.start_hour, t.start_minute);
   std::wstring text = L"application:       " + Wide(job.application_name) + L"\n";
   text += L"parameters:        " + Wide(job.parameters) + L"\n";
   text += L"working folder:    " + Wide(job.working_directory) + L"\n";
