@@ -39,6 +39,14 @@ std::string SettingsWithoutChannel(const InstallFolder& install) {
   return kept;
 }
 
+// A fresh install with both profiles, 地デジ selected, and a Task Scheduler
+// with nothing in it.
+void Prepare(const InstallFolder& install) {
+  install.CopyData(L"channel.txt", L"channel.txt");
+  install.Write(L"Halvorn_setting.ini", TwoProfiles(0, 0, 1));
+  DeleteAllWorkItems();
+}
+
 // Halvorn started and closed without a change writes every key of its
 // settings once.
 void OpenAndClose(const InstallFolder& install) {
@@ -129,9 +137,7 @@ void EditKeepsTheWholeWorkItem(const ScenarioContext& context) {
 // station is looked up in channel.txt instead.
 void WebChannelRunsNoCommand(const ScenarioContext& context) {
   InstallFolder install(context, L"web_channel");
-  install.CopyData(L"channel.txt", L"channel.txt");
-  install.Write(L"Halvorn_setting.ini", TwoProfiles(0, 0, 1));
-  DeleteAllWorkItems();
+  Prepare(install);
   RegisterUnattended(install,
                      Reservation(DaysFromToday(4), L"ウェブ", "20:00", "20:30", "1") + "CHANNEL: 051&calc\r\n");
   const std::vector<std::wstring> names = StoredNames();
@@ -148,9 +154,7 @@ void WebChannelRunsNoCommand(const ScenarioContext& context) {
 // nothing, unattended or opened by hand, and Halvorn says why.
 void WebFileReplacesNoOtherProgram(const ScenarioContext& context) {
   InstallFolder install(context, L"web_taskname");
-  install.CopyData(L"channel.txt", L"channel.txt");
-  install.Write(L"Halvorn_setting.ini", TwoProfiles(0, 0, 1));
-  DeleteAllWorkItems();
+  Prepare(install);
   RegisterOtherProgram(L"Updater");
   const std::string other = ReadBytes(WorkItemPath(L"Updater"));
   install.Write(L"web.tvpi",
@@ -178,9 +182,7 @@ void WebFileReplacesNoOtherProgram(const ScenarioContext& context) {
 // and replaces it: one work item is left.
 void TaskNameAsWindowsOpensIt(const ScenarioContext& context) {
   InstallFolder install(context, L"taskname_case");
-  install.CopyData(L"channel.txt", L"channel.txt");
-  install.Write(L"Halvorn_setting.ini", TwoProfiles(0, 0, 1));
-  DeleteAllWorkItems();
+  Prepare(install);
   const std::wstring name = L"大文字";
   RegisterUnattended(install, Reservation(DaysFromToday(4), name, "20:00", "20:30", "1"));
   install.Write(L"again.tvpi",
