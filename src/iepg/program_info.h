@@ -33,11 +33,11 @@ struct ProgramInfo {
   // reservation handed back by the viewer carries its stored channel, which
   // need not be in the channel table.
   std::optional<std::u16string> channel;
+  bool tuner_given = false;  // "FX2ID: " gave the form a tuner ID
   // The stored work item that "TASKNAME: " names and registering would
   // replace, read from its file; unreadable when the file is there but is
   // no work item that can be read.
   std::optional<JobFile> named_item;
-  bool tuner_given = false;  // "FX2ID: " gave the form a tuner ID
   bool named_item_unreadable = false;
 
   static constexpr int kNoHour = 255;

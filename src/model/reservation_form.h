@@ -29,7 +29,6 @@ struct KeptWorkItemParts {
   std::uint16_t end_year = 0, end_month = 0, end_day = 0;
   std::uint32_t minutes_duration = 0;
   std::uint32_t minutes_interval = 0;
-  friend bool operator==(const KeptWorkItemParts&, const KeptWorkItemParts&) = default;
 };
 
 // Every value the main dialog shows, plus the composed recorder command.

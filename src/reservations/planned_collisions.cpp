@@ -23,6 +23,7 @@ std::vector<PlannedCollision> FindPlannedCollisions(const PlannedReservation& pl
   StoredWorkItem item;
   item.name = planned.name;
   item.trigger = planned.trigger;
+  item.flags = planned.flags;
   const RecorderParameters recorder = ReadRecorderParameters(planned.parameters);
   const Standing standing = StandingOf(item, recorder.window, now);
   if (standing != Standing::Records) return {};

@@ -12,6 +12,7 @@ struct PlannedReservation {
   std::u16string name;  // the name the stored items are compared with
   TaskTrigger trigger;
   std::u16string parameters;
+  std::uint32_t flags = 0;  // a switched-off reservation records nothing
 };
 
 // A stored reservation that needs the planned one's tuner at the same time,

@@ -25,14 +25,6 @@ TaskTrigger TriggerStartingAt(const ReservationForm& form, const fw::CalendarTim
   return trigger;
 }
 
-// The controls decide wake and delete-when-done; a replaced work item keeps
-// every other flag it had, switched off among them.
-std::uint32_t FlagsOf(const ReservationForm& form) {
-  const std::uint32_t chosen = WorkItemFlags(form.del_task, form.resume);
-  if (!form.kept) return chosen;
-  return (chosen & kFlagsTheFormSets) | (form.kept->flags & ~kFlagsTheFormSets);
-}
-
 // True when a work item of that name is stored already. The names are
 // fetched five at a time for as long as the fetch succeeds with any.
 bool IsRegistered(WorkItemEnumerator& enumerator, std::u16string_view duplicate_key) {
@@ -84,7 +76,7 @@ Message CreateWorkItem(ReservationForm& form, const fw::CalendarTime& start_mome
   if (Failed(task->SetParameters(form.parameters))) return u"コマンドラインパラメータが設定できません";
   std::unique_ptr<TaskTriggerInterface> trigger;
   if (Failed(task->CreateTrigger(trigger))) return u"タスクの実行開始トリガを新しく作成できません";
-  if (Failed(task->SetFlags(FlagsOf(form)))) return u"タスクフラグが設定できません";
+  if (Failed(task->SetFlags(RegistrationFlags(form)))) return u"タスクフラグが設定できません";
   // The form keeps the copy of Sunday that the weekly days were read round with.
   if (form.repeat == kRepeatWeekly) form.weekdays[7] = form.weekdays[0];
   if (Failed(trigger->SetTrigger(planned))) {
@@ -109,6 +101,14 @@ Message CheckRegistrationForm(const ReservationForm& form) {
   if (form.account.empty()) return u"実行するアカウントを入力してください";
   if (form.pass != form.pass_confirm) return u"パスワードが間違っています";
   return std::nullopt;
+}
+
+// The controls decide wake and delete-when-done; a replaced work item keeps
+// every other flag it had, switched off among them.
+std::uint32_t RegistrationFlags(const ReservationForm& form) {
+  const std::uint32_t chosen = WorkItemFlags(form.del_task, form.resume);
+  if (!form.kept) return chosen;
+  return (chosen & kFlagsTheFormSets) | (form.kept->flags & ~kFlagsTheFormSets);
 }
 
 bool HasForbiddenName(const ReservationForm& form) {

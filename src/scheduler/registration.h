@@ -23,6 +23,9 @@ std::optional<std::u16string> CheckRegistrationForm(const ReservationForm& form)
 // name may have; the registration refuses such a form.
 bool HasForbiddenName(const ReservationForm& form);
 
+// The flags of the work item the form registers.
+std::uint32_t RegistrationFlags(const ReservationForm& form);
+
 // The one trigger the form registers; nothing when its start cannot be
 // converted to a date.
 std::optional<TaskTrigger> RegistrationTrigger(const ReservationForm& form, const RegistrationStart& start);

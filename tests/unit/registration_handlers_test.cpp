@@ -184,6 +184,17 @@ TEST_F(CollidingRegistration, ARegistrationThatWillBeRefusedIsRefusedWithoutAQue
   }
 }
 
+TEST_F(CollidingRegistration, AReplacedReservationThatStaysSwitchedOffCollidesWithNothing) {
+  for (const KeptWorkItemParts kept : {KeptWorkItemParts{.flags = 0x4}, KeptWorkItemParts{.trigger_flags = 0x4}}) {
+    dialog.form.kept = kept;
+    window->ClickButton(IDC_REGISTER);
+    EXPECT_TRUE(window->warnings().empty());
+    ASSERT_EQ(scheduler.saved.count(u"News"), 1u);
+    EXPECT_EQ((scheduler.saved[u"News"].flags | scheduler.saved[u"News"].triggers.at(0).flags) & 0x4, 0x4u);
+    scheduler.Remove(u"News");
+  }
+}
+
 TEST_F(CollidingRegistration, AStartThatCannotBeConvertedIsRefusedWithoutAQuestion) {
   window->PickDate(IDC_START_DATE, {40000, 3, 0, 3, 0, 0, 0});
   window->ClickButton(IDC_REGISTER);
