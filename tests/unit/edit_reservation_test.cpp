@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "dialog/halvorn2_dlg.h"
 #include "resource.h"
 #include "support/hand_back_bench.h"
 
@@ -81,6 +82,25 @@ TEST_F(EditReservation, AProfileTakesOnlyTheControlTheUserChanged) {
   EXPECT_EQ(after.profiles[1].folder, u"E:\\bs");
   EXPECT_EQ(after.profiles[0].flags[sel], 1);
   EXPECT_NE(scheduler.saved[u"BS番組"].parameters.find(u" B25 SEL"), std::u16string::npos);
+}
+
+// A guide site's file that names a stored reservation gives it a new time,
+// station and tuner, and leaves the rest as the reservation had it.
+TEST_F(EditReservation, AFileFromOutsideWritesOnlyItsOwnFields) {
+  const StoredShape shape{
+      .application = u"C:\\tv\\cap_sts_bs.exe", .folder = u"E:\\x", .switches = 0x9A, .flags = 0x3004};
+  Store(u"ドラマ", u"2", u"011", 0, 21 * 60, shape);
+  folder.WriteText("web.tvpi",
+                   u"Content-type: application/x-tv-program-info\nversion: 1\nstation: ＭＸ TOKYO\n"
+                   u"year: 2026\nmonth: 12\ndate: 21\nstart: 22:00\nend: 22:30\nprogram-title: 番組\n"
+                   u"FX2ID: 3\nTASKNAME: ドラマ.job\n");
+  std::u16string command_line = folder.WindowsPath("web.tvpi");
+  CHalvorn2Dlg halvorn(services, scheduler);
+  halvorn.command_line = &command_line;
+  platform.Open(halvorn)->ClickButton(IDC_REGISTER);
+  const JobFile expected = HalvornMadeJob(u"3", u"091", 0, 22 * 60, kLead, shape);
+  EXPECT_EQ(scheduler.saved[u"ドラマ"].parameters, expected.parameters);
+  EXPECT_EQ(scheduler.saved[u"ドラマ"].flags, expected.flags);
 }
 
 TEST_F(EditReservation, ARowThatCannotComeBackWholeIsRefusedWithItsReason) {
