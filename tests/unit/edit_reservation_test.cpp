@@ -68,7 +68,8 @@ TEST_F(EditReservation, EveryPartHalvornWritesComesBackWhateverHalvornIsSetTo) {
   shapes.push_back({"the BS profile's recorder", {.application = u"C:\\TV\\CAP_STS_BS.EXE", .folder = u"E:\\bs"}});
   shapes.push_back({"another folder and extension", {.folder = u"E:\\other", .fileext = u".m2ts"}});
   for (int type : {0, 1}) {
-    for (const auto& [label, shape] : shapes) ExpectRoundTrip(u"ドラマ", u"2", u"011", type, 21 * 60, shape, label);
+    for (const auto& [label, shape] : shapes)
+      ExpectRoundTrip(u"ドラマ", u"2", u"011", type, 21 * 60 + 45, shape, label);
   }
 }
 
