@@ -39,7 +39,11 @@ void RegisterFromForm(const ScenarioContext& context) {
   DeleteWorkItem(once);
   DeleteWorkItem(weekly);
 
-  AppUnderTest app(install.exe(), L"");
+  // Tomorrow's broadcast, so that both reservations still lie ahead and
+  // collide whenever the test runs.
+  install.Write(L"tomorrow.tvpi", Reservation(DaysFromToday(1), L"news", "21:30", "22:00", "0"));
+  AppUnderTest app(install.exe(), L"\"" + install.File(L"tomorrow.tvpi") + L"\"");
+  app.AnswerMessageBox();  // its station is in no channel table here
   app.WaitForDialog();
   FillReservation(app, once);
   const std::wstring preview = app.Text(IDC_COMMAND_PREVIEW);
