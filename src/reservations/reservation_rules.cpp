@@ -26,8 +26,12 @@ Standing StandingOf(const StoredWorkItem& item, const std::optional<RecordingWin
   if (schedule.once()) {
     return *schedule.NextStart(now) + schedule.duration() <= now ? Standing::Ended : Standing::Records;
   }
-  const LocalMinute today = now - now % kMinutesPerDay;
-  if ((trigger.flags & kTriggerFlagHasEndDate) != 0 && EndDateOf(trigger) < today) return Standing::Ended;
+  // A series with an end date ends when its last recording does: the last
+  // one the trigger starts on or before that date may run past midnight.
+  if ((trigger.flags & kTriggerFlagHasEndDate) != 0 &&
+      schedule.RecordingsBetween(now, EndDateOf(trigger) + 2 * kMinutesPerDay).empty()) {
+    return Standing::Ended;
+  }
   return Standing::Records;
 }
 

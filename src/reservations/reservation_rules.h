@@ -16,7 +16,7 @@
 enum class Standing {
   Records,
   Disabled,   // the work item or its trigger is switched off
-  Ended,      // a once-recording that is over, or a series past its end date
+  Ended,      // a once-recording that is over, or a series whose last recording before its end date is
   NoTrigger,  // no trigger, or one whose date and time no calendar has
 };
 

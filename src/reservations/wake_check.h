@@ -17,10 +17,12 @@ struct PowerReadings {
   std::optional<bool> always_on_always_connected;  // and Modern Standby
 };
 
-enum class WakeWarning { None, WakeTimersOff, ModernStandby };
+enum class WakeWarning { None, WakeTimersOff, ImportantTimersOnly, ModernStandby };
 
 // Whether a reservation that should wake the PC may sleep through: wake
-// timers switched off, or a PC that only has Modern Standby. Where the
+// timers switched off, or allowed for the system's important timers only
+// (a scheduled recording is none of them), or a PC that only has Modern
+// Standby. Where the
 // platform cannot say, nothing: no false alarm.
 WakeWarning DecideWakeWarning(const PowerReadings& readings);
 std::u16string WakeWarningText(WakeWarning warning);

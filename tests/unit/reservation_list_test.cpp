@@ -155,6 +155,48 @@ TEST(ReservationRules, ATriggerIsReadOnlyWithADateAndTimeACalendarHas) {
   }
 }
 
+// A series with an end date records, and collides, until its last
+// recording is over; a once-recording until its own is.
+TEST(ReservationRules, ASeriesEndsWhenItsLastRecordingEnds) {
+  const struct {
+    const char* what;
+    int type;
+    RecordingWindow window;
+    int end_day;       // of December, for the series
+    int hour, minute;  // now, on Tuesday 8 December
+    Standing standing;
+  } cases[] = {
+      {"ended yesterday, recording past midnight", 1, {23 * 60 + 30, 30}, 7, 0, 10, Standing::Records},
+      {"ended yesterday, that recording over", 1, {23 * 60 + 30, 30}, 7, 0, 40, Standing::Ended},
+      {"ends today, before today's", 1, {21 * 60, 21 * 60 + 30}, 8, 12, 0, Standing::Records},
+      {"ends today, during today's", 1, {21 * 60, 21 * 60 + 30}, 8, 21, 10, Standing::Records},
+      {"ends today, after today's", 1, {21 * 60, 21 * 60 + 30}, 8, 21, 40, Standing::Ended},
+      {"weekly, ended on a day it does not fire", 2, {21 * 60, 21 * 60 + 30}, 7, 12, 0, Standing::Ended},
+      {"once, during its recording", 0, {21 * 60, 21 * 60 + 30}, 0, 21, 10, Standing::Records},
+      {"once, after its recording", 0, {21 * 60, 21 * 60 + 30}, 0, 21, 30, Standing::Ended},
+  };
+  for (const auto& c : cases) {
+    StoredWorkItem item;
+    TaskTrigger trigger;
+    const fw::CalendarTime begin = ToCalendarTime(ToLocalMinute(2026, 12, c.type == 0 ? 8 : 1) + c.window.start - 1);
+    trigger.begin_year = static_cast<std::uint16_t>(begin.year);
+    trigger.begin_month = static_cast<std::uint16_t>(begin.month);
+    trigger.begin_day = static_cast<std::uint16_t>(begin.day);
+    trigger.start_hour = static_cast<std::uint16_t>(begin.hour);
+    trigger.start_minute = static_cast<std::uint16_t>(begin.minute);
+    trigger.type = static_cast<std::uint32_t>(c.type);
+    trigger.days_interval = 1;
+    trigger.weeks_interval = 1;
+    trigger.days_of_the_week = 0x04;  // Tuesday
+    trigger.flags = c.type == 0 ? 0 : kTriggerFlagHasEndDate;
+    trigger.end_year = 2026;
+    trigger.end_month = 12;
+    trigger.end_day = static_cast<std::uint16_t>(c.end_day);
+    item.trigger = trigger;
+    EXPECT_EQ(StandingOf(item, c.window, ToLocalMinute(2026, 12, 8, c.hour, c.minute)), c.standing) << c.what;
+  }
+}
+
 TEST_F(ReservationList, TunersAreTheNumbersTheRecorderReads) {
   // Every pair collides that names one tuner, however it is written.
   const std::pair<const char16_t*, const char16_t*> tuners[] = {{u"2", u"02"},   {u"2", u"2.0"}, {u"+2", u"2"},

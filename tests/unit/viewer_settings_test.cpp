@@ -58,7 +58,12 @@ TEST(WakeCheck, WarnsOnlyWhenThePlatformSaysTheRecordingWillSleepThrough) {
       {{true, 1, 1, false, true, true}, W::None},            // S3 is there
       {{true, 1, 1, false, false, false}, W::None},
       {{true, 1, 1, false, std::nullopt, true}, W::None},  // capabilities unknown
-      {{true, 2, 2, true, true, false}, W::None},          // "important timers only" still wakes
+      // "Important wake timers only" lets no scheduled recording through.
+      {{true, 2, 1, true, true, false}, W::ImportantTimersOnly},
+      {{true, 1, 2, true, true, false}, W::ImportantTimersOnly},
+      {{true, 1, 2, false, true, false}, W::None},  // on battery, but there is none
+      {{true, 2, 0, true, true, false}, W::WakeTimersOff},
+      {{true, 2, 2, false, false, true}, W::ImportantTimersOnly},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(DecideWakeWarning(c.readings), c.expected) << static_cast<int>(&c - cases);
