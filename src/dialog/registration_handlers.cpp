@@ -45,7 +45,8 @@ bool CHalvorn2Dlg::ConfirmCollisions(const RegistrationStart& start) {
       form.delete_same_name == 0 &&
       std::any_of(stored.begin(), stored.end(), [&](const StoredWorkItem& item) { return item.name == working_name; });
   if (refused_as_duplicate) return true;
-  const PlannedReservation planned{WorkingName(form), *trigger, form.parameters.str(), RegistrationFlags(form)};
+  const PlannedReservation planned{WorkingName(form), *trigger, form.parameters.str(), RegistrationFlags(form),
+                                   form.application_name.str()};
   const auto collisions = FindPlannedCollisions(planned, stored, RecorderPathsOf(profiles, profile_count), NowMinute());
   return collisions.empty() || AskYesNo(CollisionQuestion(form.registration_name, collisions));
 }

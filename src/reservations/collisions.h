@@ -7,11 +7,13 @@
 
 #include "reservations/occurrences.h"
 
-// One tuner: the number its ID reads as, or the ID's text when it is no
-// number (the default tuner has the empty text).
+// One tuner: the recorder program that drives it, and the number its ID
+// reads as, or the ID's text when it is no number (the default tuner has
+// the empty text). Two capture programs are two devices.
 struct TunerId {
   std::optional<double> number;
   std::u16string text;
+  std::u16string device;  // the program's full path, folded to one letter case
   friend bool operator==(const TunerId&, const TunerId&) = default;
 };
 

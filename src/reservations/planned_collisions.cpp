@@ -24,6 +24,7 @@ std::vector<PlannedCollision> FindPlannedCollisions(const PlannedReservation& pl
   item.name = planned.name;
   item.trigger = planned.trigger;
   item.flags = planned.flags;
+  item.application = planned.application;
   const RecorderParameters recorder = ReadRecorderParameters(planned.parameters);
   const Standing standing = StandingOf(item, recorder.window, now);
   if (standing != Standing::Records) return {};

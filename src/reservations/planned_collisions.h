@@ -12,7 +12,8 @@ struct PlannedReservation {
   std::u16string name;  // the name the stored items are compared with
   TaskTrigger trigger;
   std::u16string parameters;
-  std::uint32_t flags = 0;  // a switched-off reservation records nothing
+  std::uint32_t flags = 0;     // a switched-off reservation records nothing
+  std::u16string application;  // the recorder program: its tuners are its own
 };
 
 // A stored reservation that needs the planned one's tuner at the same time,

@@ -29,6 +29,15 @@ Standing StandingOf(const StoredWorkItem& item, const std::optional<RecordingWin
 // decimal number, so "2", "02", "2.0" and "+2" are one tuner; a value that
 // is no number only names itself. The default tuner is the empty value.
 TunerId TunerOf(std::u16string_view value);
+// The same tuner of the recorder program `application`: two reservations
+// need one tuner only when they run one program, its path compared as
+// Windows compares paths.
+TunerId TunerOf(std::u16string_view application, std::u16string_view value);
+
+// A program's path made full as Windows makes it ("/" is "\", "." and ".."
+// resolved, doubled separators and trailing dots and blanks of a part
+// dropped), in one letter case.
+std::u16string FullPathFolded(std::u16string_view path);
 
 // What a reservation books between `from` and `to`: nothing unless it
 // records, and no tuner unless its parameters name one Halvorn composed.

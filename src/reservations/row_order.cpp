@@ -33,9 +33,11 @@ int CompareRows(const ReservationRow& a, const ReservationRow& b, Column column,
     case Column::Tuner: {
       // Numbered tuners in their order, then the others as texts.
       const auto id = [](const ReservationRow& row) {
-        return row.recorder.tuner ? TunerOf(*row.recorder.tuner) : TunerId{std::nullopt, u""};
+        return row.recorder.tuner ? TunerOf(row.item.application, *row.recorder.tuner) : TunerId{};
       };
       const TunerId x = id(a), y = id(b);
+      // Each recorder program's tuners together.
+      if (x.device != y.device) return Compare(x.device, y.device);
       if (x.number && y.number) return Compare(*x.number, *y.number);
       if (x.number || y.number) return x.number ? -1 : 1;
       break;

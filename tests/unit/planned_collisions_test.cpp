@@ -27,7 +27,7 @@ StoredWorkItem Stored(std::u16string name, std::u16string switches, const TaskTr
 
 // The planned reservation: once on Thursday 10 December, 21:00 to 22:00 on tuner 2.
 PlannedReservation Planned(TaskTrigger trigger = Trigger(0, 10, 20, 59), std::u16string window = u"21:00-22:00") {
-  return {u"NEW", trigger, u"\"D:\\rec\\new.ts\" I2 R2 @011 " + window + u" B25"};
+  return {u"NEW", trigger, u"\"D:\\rec\\new.ts\" I2 R2 @011 " + window + u" B25", 0x2000, u"C:\\tv\\cap_sts.exe"};
 }
 
 TEST(PlannedCollisions, OnlyWhatWillRecordOnTheSameTunerAtTheSameTimeCounts) {
@@ -39,6 +39,13 @@ TEST(PlannedCollisions, OnlyWhatWillRecordOnTheSameTunerAtTheSameTimeCounts) {
   } cases[] = {
       {"the tuner written another way", Planned(), Stored(u"A", u" I02", Trigger(0, 10, 21, 29), u"21:30-22:30"), true},
       {"another tuner", Planned(), Stored(u"A", u" I3", Trigger(0, 10, 21, 29), u"21:30-22:30"), false},
+      {"tuner 2 of another recorder program", Planned(),
+       [] {
+         StoredWorkItem bs = Stored(u"A", u" I2", Trigger(0, 10, 21, 29), u"21:30-22:30");
+         bs.application = u"C:\\tv\\cap_sts_bs.exe";
+         return bs;
+       }(),
+       false},
       {"the default tuner", Planned(), Stored(u"A", u"", Trigger(0, 10, 21, 29), u"21:30-22:30"), false},
       {"touching", Planned(), Stored(u"A", u" I2", Trigger(0, 10, 21, 59), u"22:00-23:00"), false},
       {"switched off", Planned(), Stored(u"A", u" I2", Trigger(0, 10, 21, 29), u"21:30-22:30", 0x2004), false},

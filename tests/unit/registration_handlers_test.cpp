@@ -119,7 +119,7 @@ class CollidingRegistration : public RegisterButton {
   void SetUp() override {
     RegisterButton::SetUp();
     JobFile stored;
-    stored.application_name = u"C:\\tv\\cap_sts.exe";
+    stored.application_name = u"cap_sts.exe";  // the recorder the form runs
     stored.parameters = u"\"C:\\old.ts\" @011 21:30-22:30";
     JobTrigger trigger;
     trigger.begin_year = 2030;

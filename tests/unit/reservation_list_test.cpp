@@ -205,6 +205,21 @@ TEST_F(ReservationList, TunersAreTheNumbersTheRecorderReads) {
       {u"2", u"3"}, {u"", u"1"}, {u"abc", u"ABC"}, {u"0", u""}};
   for (const auto& [a, b] : tuners) EXPECT_EQ(TunerOf(a), TunerOf(b)) << std::string(a, a + 1);
   for (const auto& [a, b] : others) EXPECT_NE(TunerOf(a), TunerOf(b));
+  // A tuner is also its recorder program's: one program however its path is
+  // written, two programs two devices.
+  const std::pair<const char16_t*, const char16_t*> programs[] = {
+      {u"C:\\tv\\cap_sts.exe", u"c:\\TV\\CAP_STS.EXE"},
+      {u"C:\\tv\\cap_sts.exe", u"C:/tv//cap_sts.exe"},
+      {u"C:\\tv\\cap_sts.exe", u"C:\\tv\\.\\x\\..\\cap_sts.exe"},
+      {u"C:\\tv\\cap_sts.exe", u"C:\\tv\\cap_sts.exe. "},
+      {u"\\\\pc\\tv\\cap_sts.exe", u"//pc/tv/cap_sts.exe"}};
+  const std::pair<const char16_t*, const char16_t*> devices[] = {{u"C:\\tv\\cap_sts.exe", u"C:\\tv\\cap_sts_bs.exe"},
+                                                                 {u"C:\\tv\\cap_sts.exe", u"D:\\tv\\cap_sts.exe"},
+                                                                 {u"\\\\pc\\tv\\cap_sts.exe", u"\\pc\\tv\\cap_sts.exe"},
+                                                                 {u"C:\\..\\cap_sts.exe", u"cap_sts.exe"}};
+  for (const auto& [a, b] : programs) EXPECT_EQ(TunerOf(a, u"2"), TunerOf(b, u"02")) << std::filesystem::path(b);
+  for (const auto& [a, b] : devices) EXPECT_NE(TunerOf(a, u"2"), TunerOf(b, u"2")) << std::filesystem::path(b);
+  Store(u"BS", u"\"D:\\bs.ts\" I2 @101 21:00-21:54", 0, 10, 20, 59, 0, u"C:\\tv\\cap_sts_bs.exe");
   Store(u"A", u"\"D:\\a.ts\" I2 R2 @011 21:00-21:54", 0, 10, 20, 59);
   Store(u"B", u"\"D:\\b.ts\" I02 @021 21:30-22:00", 0, 10, 21, 29);
   Store(u"C", u"\"D:\\c.ts\" I3 @041 21:30-22:00", 0, 10, 21, 29);
@@ -214,6 +229,7 @@ TEST_F(ReservationList, TunersAreTheNumbersTheRecorderReads) {
   EXPECT_EQ(Cell(rows, u"B", Column::State), u"重複");
   EXPECT_EQ(Cell(rows, u"C", Column::State), u"");
   EXPECT_EQ(Cell(rows, u"D", Column::State), u"");
+  EXPECT_EQ(Cell(rows, u"BS", Column::State), u"");
 }
 
 TEST_F(ReservationList, TheNoteNamesEveryCollisionAndADeletedOneFreesTheTuner) {
