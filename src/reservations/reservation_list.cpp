@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <tuple>
 
+#include "compose/c_numbers.h"
 #include "reservations/collisions.h"
 #include "reservations/number_text.h"
 
@@ -77,6 +78,8 @@ std::u16string StateText(const ReservationRow& row) {
   return row.collisions.empty() ? u"" : u"重複";
 }
 
+std::u16string TunerNumberText(const std::u16string& tuner) { return tuner.empty() ? u"既定" : tuner; }
+
 std::u16string LastRunText(const StoredWorkItem& item) {
   if (!item.last_run) return {};
   const TaskTime& run = *item.last_run;
@@ -101,6 +104,33 @@ std::vector<std::u16string> RecorderPathsOf(const ProfileArray& profiles, int pr
   for (int i = 0; i < profile_count && i < kProfileSlots; ++i)
     paths.push_back(profiles[static_cast<std::size_t>(i)].cap_sts_path.str());
   return paths;
+}
+
+void NameTunersAfterProfiles(std::vector<ReservationRow>& rows, const ProfileArray& profiles, int profile_count) {
+  const int count = std::clamp(profile_count, 0, kMaxProfiles);
+  for (ReservationRow& row : rows) {
+    if (!row.recorder.tuner) continue;
+    const TunerId tuner = TunerOf(row.item.application, *row.recorder.tuner);
+    const char16_t mark = row.recorder.tuner->empty() ? u'0' : row.recorder.tuner->front();
+    const RecordingProfile* first_of_recorder = nullptr;
+    for (int i = 0; i < count; ++i) {
+      const RecordingProfile& profile = profiles[static_cast<std::size_t>(i)];
+      std::u16string recorder = profile.cap_sts_path.str();
+      std::replace(recorder.begin(), recorder.end(), u'?', mark);
+      if (FullPathFolded(recorder) != tuner.device) continue;
+      // A profile whose ID composes no I switch records on the default tuner.
+      const std::u16string id = ReadDecimal(profile.id.str()) == 0.0 ? u"" : profile.id.str();
+      if (TunerOf(recorder, id) == tuner) {
+        row.tuner_text = profile.title.str();
+        first_of_recorder = nullptr;
+        break;
+      }
+      if (first_of_recorder == nullptr) first_of_recorder = &profile;
+    }
+    if (first_of_recorder != nullptr) {
+      row.tuner_text = first_of_recorder->title.str() + u" · " + TunerNumberText(*row.recorder.tuner);
+    }
+  }
 }
 
 std::vector<ReservationRow> ListReservations(const std::vector<StoredWorkItem>& items,
@@ -145,7 +175,8 @@ std::u16string ColumnText(const ReservationRow& row, Column column) {
       return row.channel_text;
     case Column::Tuner:
       if (!row.recorder.tuner) return {};
-      return row.recorder.tuner->empty() ? u"既定" : *row.recorder.tuner;
+      if (!row.tuner_text.empty()) return row.tuner_text;
+      return TunerNumberText(*row.recorder.tuner);
     case Column::Window:
       return row.recorder.window ? FormatWindow(*row.recorder.window) : std::u16string();
     case Column::Output:

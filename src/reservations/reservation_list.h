@@ -27,6 +27,7 @@ struct ReservationRow {
   Standing standing = Standing::Records;
   std::optional<LocalMinute> next_start;  // only for one that records
   std::u16string channel_text;            // the station's name and the channel, or the channel
+  std::u16string tuner_text;              // the profile the tuner is, where one runs its recorder
   std::vector<RowCollision> collisions;
 };
 
@@ -40,6 +41,12 @@ inline constexpr Column kColumns[] = {Column::Name,   Column::NextStart, Column:
 bool RunsARecorder(std::u16string_view application, const std::vector<std::u16string>& recorder_paths);
 // The recorders of the profiles in use.
 std::vector<std::u16string> RecorderPathsOf(const ProfileArray& profiles, int profile_count);
+
+// Names each row's tuner after the user's profiles: the profile that runs
+// its recorder with its tuner ("地デジ2"), or else the first in tab order
+// that runs its recorder, with the number ("地デジ1 · 2"). A tuner no
+// profile's recorder drives keeps its number alone.
+void NameTunersAfterProfiles(std::vector<ReservationRow>& rows, const ProfileArray& profiles, int profile_count);
 
 // The recorder work items, sorted by their next recording with those that
 // will not record last, and the collisions of the next 14 days from `now`.

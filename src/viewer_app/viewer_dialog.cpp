@@ -294,7 +294,9 @@ void ViewerDialog::Reload() {
   const HResult status = ReadStoredWorkItems(scheduler_, items, win32::Utf16(TasksFolder()));
   ChannelTable channels;
   LoadChannelTableFile(BesideViewer(u"channel.txt"), channels);
-  rows_ = ListReservations(items, ReadHalvornSettings().recorder_paths, channels, Now());
+  const HalvornSettings halvorn = ReadHalvornSettings();
+  rows_ = ListReservations(items, halvorn.recorder_paths, channels, Now());
+  NameTunersAfterProfiles(rows_, halvorn.setup.profiles, halvorn.setup.profile_count);
   SortRows(rows_, saved_layout_.order, LocaleOrder);
   ShowRows(selected, top_row);
   if (Failed(status)) SetNote(u"タスクスケジューラから予約を読めません: " + win32::SystemMessage(status));

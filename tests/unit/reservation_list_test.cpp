@@ -232,6 +232,36 @@ TEST_F(ReservationList, TunersAreTheNumbersTheRecorderReads) {
   EXPECT_EQ(Cell(rows, u"BS", Column::State), u"");
 }
 
+TEST_F(ReservationList, TheTunerColumnNamesTheProfileThatIsThatTuner) {
+  ProfileArray profiles{};
+  const std::array<std::array<const char16_t*, 3>, 4> set_up = {{{u"地デジ1", u"C:\\tv\\cap_sts.exe", u"1"},
+                                                                 {u"地デジ2", u"C:\\TV\\CAP_STS.EXE", u"02"},
+                                                                 {u"BS", u"C:\\tv\\cap_sts_bs.exe", u"0"},
+                                                                 {u"PT?", u"C:\\pt\\rec?.exe", u"1"}}};
+  for (std::size_t i = 0; i < set_up.size(); ++i) {
+    profiles[i].title = set_up[i][0];
+    profiles[i].cap_sts_path = set_up[i][1];
+    profiles[i].id = set_up[i][2];
+  }
+  const struct {
+    const char16_t* application;
+    const char16_t* switches;
+    const char16_t* label;
+  } cases[] = {
+      {u"C:\\tv\\cap_sts.exe", u" I2", u"地デジ2"},     {u"C:\\tv\\cap_sts.exe", u" I1", u"地デジ1"},
+      {u"C:\\tv\\cap_sts.exe", u" I3", u"地デジ1 · 3"}, {u"C:\\tv\\cap_sts.exe", u"", u"地デジ1 · 既定"},
+      {u"C:\\tv\\cap_sts_bs.exe", u"", u"BS"},          {u"C:\\pt\\rec2.exe", u" I2", u"PT? · 2"},
+      {u"C:\\other\\cap_sts.exe", u" I2", u"2"},
+  };
+  for (const auto& c : cases) {
+    Store(c.label, u"\"D:\\a.ts\"" + std::u16string(c.switches) + u" @011 21:00-21:30", 0, 10, 20, 59, 0,
+          c.application);
+  }
+  std::vector<ReservationRow> rows = Rows({u"C:\\pt\\rec?.exe"});
+  NameTunersAfterProfiles(rows, profiles, static_cast<int>(set_up.size()));
+  for (const auto& c : cases) EXPECT_EQ(Cell(rows, c.label, Column::Tuner), c.label);
+}
+
 TEST_F(ReservationList, TheNoteNamesEveryCollisionAndADeletedOneFreesTheTuner) {
   Store(u"A", u"\"D:\\a.ts\" I2 @011 21:00-22:00", 0, 10, 20, 59);
   Store(u"B", u"\"D:\\b.ts\" I2 @021 21:30-22:00", 0, 10, 21, 29);
