@@ -159,28 +159,47 @@ void ViewerDialog::OnInit() {
   }
   layout_.Add(hwnd_, IDCANCEL, AnchoredLayout::kFollowBottom | AnchoredLayout::kFollowRight);
   RestorePlacement();
-  if (watch_.Start(TasksFolder())) SetTimer(hwnd_, kWatchTimer, kWatchInterval, nullptr);
+  // Followed from the start, also when the Task Scheduler makes its folder later.
+  watch_.Follow(TasksFolder());
+  SetTimer(hwnd_, kWatchTimer, kWatchInterval, nullptr);
   Reload();
 }
 
-// Where the window was left, pulled onto the nearest monitor when that
-// monitor is gone, and never smaller than the dialog opens.
+// Where the window was left, never smaller than the dialog opens. The
+// placement is saved and restored in workspace coordinates, which move with
+// the taskbar; a window whose caption is not usably on any monitor is
+// pulled onto the nearest one's work area.
 void ViewerDialog::RestorePlacement() {
   if (!saved_layout_.window) return;
   const ViewerLayout::Placement& saved = *saved_layout_.window;
   const int width = std::max<int>(saved.width, layout_.minimum_size().cx);
   const int height = std::max<int>(saved.height, layout_.minimum_size().cy);
-  RECT rect{saved.left, saved.top, saved.left + width, saved.top + height};
-  if (MonitorFromRect(&rect, MONITOR_DEFAULTTONULL) == nullptr) {
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof(monitor);
-    GetMonitorInfoW(MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST), &monitor);
-    const RECT& work = monitor.rcWork;
-    const int left = std::max<int>(work.left, std::min<int>(rect.left, work.right - width));
-    const int top = std::max<int>(work.top, std::min<int>(rect.top, work.bottom - height));
-    rect = {left, top, left + width, top + height};
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof(placement);
+  if (!GetWindowPlacement(hwnd_, &placement)) return;
+  // Workspace coordinates lie this far from the screen's.
+  MONITORINFO primary{};
+  primary.cbSize = sizeof(primary);
+  GetMonitorInfoW(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &primary);
+  const LONG dx = primary.rcWork.left - primary.rcMonitor.left, dy = primary.rcWork.top - primary.rcMonitor.top;
+  RECT caption{saved.left + dx, saved.top + dy, saved.left + dx + width,
+               saved.top + dy + GetSystemMetrics(SM_CYCAPTION)};
+  MONITORINFO nearest{};
+  nearest.cbSize = sizeof(nearest);
+  GetMonitorInfoW(MonitorFromRect(&caption, MONITOR_DEFAULTTONEAREST), &nearest);
+  RECT shown{};
+  const bool usable = IntersectRect(&shown, &caption, &nearest.rcWork) && shown.right - shown.left >= 100 &&
+                      shown.bottom - shown.top >= (caption.bottom - caption.top) / 2;
+  LONG left = saved.left + dx, top = saved.top + dy;
+  if (!usable) {
+    const RECT& work = nearest.rcWork;
+    left = std::max<LONG>(work.left, std::min<LONG>(left, work.right - width));
+    top = std::max<LONG>(work.top, std::min<LONG>(top, work.bottom - height));
   }
-  SetWindowPos(hwnd_, nullptr, rect.left, rect.top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  placement.rcNormalPosition = {left - dx, top - dy, left - dx + width, top - dy + height};
+  placement.showCmd = SW_HIDE;  // the dialog is shown when it is ready
+  placement.flags = 0;
+  SetWindowPlacement(hwnd_, &placement);
 }
 
 bool ViewerDialog::OnNotify(const NMHDR& header) {

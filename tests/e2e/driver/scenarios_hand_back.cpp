@@ -201,7 +201,27 @@ void TaskNameAsWindowsOpensIt(const ScenarioContext& context) {
   DeleteAllWorkItems();
 }
 
+// Tuner 2 of two capture programs is two tuners: two reservations at one
+// time register without a question, and the viewer marks neither.
+void TwoProgramsTwoTuners(const ScenarioContext& context) {
+  InstallFolder install(context, L"two_programs");
+  install.CopyProgram(L"Brisquet.exe");
+  Prepare(install);
+  const SYSTEMTIME day = DaysFromToday(5);
+  RegisterUnattended(install, Reservation(day, L"地デジの番組", "21:00", "22:00", "2"));
+  install.Write(L"Halvorn_setting.ini", TwoProfiles(1, 0, 1));
+  RegisterUnattended(install, Reservation(day, L"BSの番組", "21:00", "22:00", "2"));
+  Expect(StoredNames().size() == 2, L"not both stored");
+  auto viewer = ViewerUnderTest::Start(install.File(L"Brisquet.exe"));
+  Expect(viewer.WaitForRowCount(2), L"not both listed");
+  for (const auto& row : viewer.Rows()) Expect(row[7].empty(), L"marked: " + row[0] + L" " + row[7]);
+  viewer.Close();
+  Expect(viewer.WaitForExit(), L"the viewer did not end");
+  DeleteAllWorkItems();
+}
+
 const ScenarioRegistration kScenarios{
+    {L"two_programs_two_tuners", TwoProgramsTwoTuners},
     {L"edit_keeps_the_whole_work_item", EditKeepsTheWholeWorkItem},
     {L"web_channel_runs_no_command", WebChannelRunsNoCommand},
     {L"web_file_replaces_no_other_program", WebFileReplacesNoOtherProgram},

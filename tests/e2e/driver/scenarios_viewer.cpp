@@ -82,7 +82,9 @@ void ViewerListsDeletesAndChanges(const ScenarioContext& context) {
     return found;
   }();
   ExpectEqual(Joined(Names(viewer)),
-              std::wstring(L"[") + kOtherTuner + L"|3|][" + kFirst + L"|2|重複][" + kSecond + L"|2|重複]",
+              // The only profile, "default", runs their recorder with tuner 1.
+              std::wstring(L"[") + kOtherTuner + L"|default · 3|][" + kFirst + L"|default · 2|重複][" + kSecond +
+                  L"|default · 2|重複]",
               L"rows (name|tuner|state)");
   viewer.Select(kFirst);
   Sleep(300);
@@ -95,7 +97,7 @@ void ViewerListsDeletesAndChanges(const ScenarioContext& context) {
   ExpectEqual(question.value_or(L"(none)"), std::wstring(L"「") + kSecond + L"」を削除しますか？", L"question");
   Expect(viewer.WaitForRowCount(2), L"the list was not read again");
   Expect(!WorkItemExists(kSecond), L"the work item is still stored");
-  ExpectEqual(Joined(Names(viewer)), std::wstring(L"[") + kOtherTuner + L"|3|][" + kFirst + L"|2|]",
+  ExpectEqual(Joined(Names(viewer)), std::wstring(L"[") + kOtherTuner + L"|default · 3|][" + kFirst + L"|default · 2|]",
               L"rows after deleting");
 
   // 編集: Halvorn opens with the stored reservation, and 登録 replaces it.
@@ -227,14 +229,22 @@ void ViewerTellsTheTruth(const ScenarioContext& context) {
   Sleep(500);
   SaveWindowAsPng(viewer.window(), context.out_dir + L"\\brisquet.png");
 
-  // A column's width outlives the viewer.
+  // A column's width and the window's place outlive the viewer.
   viewer.SetColumnWidth(0, 222);
+  SetWindowPos(viewer.window(), nullptr, 37, 41, 900, 500, SWP_NOZORDER | SWP_NOACTIVATE);
+  RECT placed{};
+  GetWindowRect(viewer.window(), &placed);
   viewer.Close();
   Expect(viewer.WaitForExit(), L"the viewer did not end");
   Expect(install.Read(L"Brisquet.ini").find("width0=222") != std::string::npos,
          L"Brisquet.ini: " + Utf16FromUtf8(install.Read(L"Brisquet.ini").c_str()));
   auto again = ViewerUnderTest::Start(install.File(L"Brisquet.exe"));
   Expect(again.ColumnWidth(0) == 222, L"the width after a restart is " + std::to_wstring(again.ColumnWidth(0)));
+  RECT restored{};
+  GetWindowRect(again.window(), &restored);
+  Expect(EqualRect(&placed, &restored) != FALSE,
+         L"the window came back at " + std::to_wstring(restored.left) + L"," + std::to_wstring(restored.top) + L" " +
+             std::to_wstring(restored.right - restored.left) + L"x" + std::to_wstring(restored.bottom - restored.top));
   Expect(again.SortArrow(0) == -1, L"the sort after a restart");
   again.Close();
   Expect(again.WaitForExit(), L"the viewer did not end");
