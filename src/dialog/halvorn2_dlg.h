@@ -100,6 +100,8 @@ class CHalvorn2Dlg : public fw::Dialog {
   void OnDeleteProfile();
   void OnTabChanging(fw::Notification& notification);
   void OnTabChange(fw::Notification& notification);
+  // Selects a profile's tab as a click on it would.
+  void SelectProfileTab(int index);
 
   // The browse buttons beside the recorder path and the output folder.
   void OnBrowseRecorder();

@@ -46,6 +46,14 @@ void CHalvorn2Dlg::OnTabChanging(fw::Notification& notification) {
   notification.result = 0;
 }
 
+void CHalvorn2Dlg::SelectProfileTab(int index) {
+  fw::Notification leaving;
+  OnTabChanging(leaving);
+  window().Tab(IDC_PROFILE_TABS).SetCurSel(index);
+  fw::Notification arriving;
+  OnTabChange(arriving);
+}
+
 void CHalvorn2Dlg::OnTabChange(fw::Notification& notification) {
   LoadProfile(SelectedProfile());
   // Left on the previous tab's preset, the list would hand that preset to

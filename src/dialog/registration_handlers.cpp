@@ -48,5 +48,22 @@ bool CHalvorn2Dlg::ConfirmCollisions(const RegistrationStart& start) {
   const PlannedReservation planned{WorkingName(form), *trigger, form.parameters.str(), RegistrationFlags(form),
                                    form.application_name.str()};
   const auto collisions = FindPlannedCollisions(planned, stored, RecorderPathsOf(profiles, profile_count), NowMinute());
-  return collisions.empty() || AskYesNo(CollisionQuestion(form.registration_name, collisions));
+  if (collisions.empty()) return true;
+  const std::u16string question = CollisionQuestion(form.registration_name, collisions);
+  const auto free = FindFreeProfile(planned, stored, profiles, profile_count, NowMinute());
+  if (!free) return AskYesNo(question);
+  // Another profile of the same recorder program has a tuner free then.
+  const std::u16string profile = u"「" + free->title + u"」";
+  const std::vector<std::u16string> buttons = {profile + u"で登録 (チューナー " + free->tuner + u")", u"このまま登録",
+                                               u"登録しない"};
+  switch (AskChoice(question + u"\r\n" + profile + u"のチューナー " + free->tuner + u" はこの時間空いています。",
+                    buttons)) {
+    case 0:
+      SelectProfileTab(free->profile);
+      return true;
+    case 1:
+      return true;
+    default:
+      return false;
+  }
 }

@@ -32,6 +32,10 @@ void Dialog::Warn(std::u16string_view text) { window().Warn(text, kProgramName);
 
 bool Dialog::AskYesNo(std::u16string_view text) { return window().AskYesNo(text, kProgramName); }
 
+std::size_t Dialog::AskChoice(std::u16string_view text, const std::vector<std::u16string>& buttons) {
+  return window().AskChoice(text, kProgramName, buttons);
+}
+
 bool Dialog::HandleEvent(EventKind kind, int id, Notification& notification) {
   if (is_showing_form()) return false;
   if (DispatchEvent(kind, id, notification)) return true;

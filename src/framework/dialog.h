@@ -33,6 +33,8 @@ class Dialog {
   // With a warning icon; and a warning that asks, いいえ the default.
   void Warn(std::u16string_view text);
   bool AskYesNo(std::u16string_view text);
+  // With buttons of its own, the last the default: the index of the one pressed.
+  std::size_t AskChoice(std::u16string_view text, const std::vector<std::u16string>& buttons);
 
   // Called by the backend.
   void Attach(DialogWindow* window) { window_ = window; }

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "framework/controls.h"
 
@@ -62,6 +63,10 @@ class DialogWindow {
   virtual void Warn(std::u16string_view text, std::u16string_view caption) = 0;
   // A warning that asks: はい and いいえ, with いいえ the default. True for はい.
   virtual bool AskYesNo(std::u16string_view text, std::u16string_view caption) = 0;
+  // A warning answered with one of `buttons`, the last of them the default,
+  // also when the box is closed: the index of the button pressed.
+  virtual std::size_t AskChoice(std::u16string_view text, std::u16string_view caption,
+                                const std::vector<std::u16string>& buttons) = 0;
   virtual void EndDialog(std::intptr_t result) = 0;
 };
 

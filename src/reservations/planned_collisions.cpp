@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "compose/c_numbers.h"
 #include "reservations/collisions.h"
 #include "reservations/number_text.h"
 #include "reservations/reservation_list.h"
@@ -14,12 +15,11 @@ bool Overlap(const Recording& a, const Recording& b) { return std::max(a.start, 
 // How many colliding reservations the question names before "ほか N 件".
 constexpr std::size_t kNamedInQuestion = 5;
 
-}  // namespace
-
-std::vector<PlannedCollision> FindPlannedCollisions(const PlannedReservation& planned,
-                                                    const std::vector<StoredWorkItem>& stored,
-                                                    const std::vector<std::u16string>& recorder_paths,
-                                                    LocalMinute now) {
+// The planned reservation's recordings over its span, on its own tuner or
+// on `tuner` in its place, against every stored one.
+std::vector<PlannedCollision> CollisionsOn(const PlannedReservation& planned, const std::optional<TunerId>& tuner,
+                                           const std::vector<StoredWorkItem>& stored,
+                                           const std::vector<std::u16string>& recorder_paths, LocalMinute now) {
   StoredWorkItem item;
   item.name = planned.name;
   item.trigger = planned.trigger;
@@ -31,8 +31,9 @@ std::vector<PlannedCollision> FindPlannedCollisions(const PlannedReservation& pl
   const auto first = RecordingSchedule(planned.trigger, recorder.window).NextStart(now);
   if (!first) return {};
   const LocalMinute until = *first + kCollisionHorizon;
-  const TunerBooking mine = BookingOf(item, recorder, standing, *first, until);
+  TunerBooking mine = BookingOf(item, recorder, standing, *first, until);
   if (!mine.tuner) return {};
+  if (tuner) mine.tuner = tuner;
 
   std::vector<PlannedCollision> collisions;
   for (const StoredWorkItem& other : stored) {
@@ -52,6 +53,36 @@ std::vector<PlannedCollision> FindPlannedCollisions(const PlannedReservation& pl
     return a.recording.start < b.recording.start;
   });
   return collisions;
+}
+
+}  // namespace
+
+std::vector<PlannedCollision> FindPlannedCollisions(const PlannedReservation& planned,
+                                                    const std::vector<StoredWorkItem>& stored,
+                                                    const std::vector<std::u16string>& recorder_paths,
+                                                    LocalMinute now) {
+  return CollisionsOn(planned, std::nullopt, stored, recorder_paths, now);
+}
+
+std::optional<FreeTuner> FindFreeProfile(const PlannedReservation& planned, const std::vector<StoredWorkItem>& stored,
+                                         const ProfileArray& profiles, int profile_count, LocalMinute now) {
+  const std::vector<std::u16string> recorder_paths = RecorderPathsOf(profiles, profile_count);
+  const RecorderParameters recorder = ReadRecorderParameters(planned.parameters);
+  if (!recorder.tuner) return std::nullopt;
+  const TunerId planned_tuner = TunerOf(planned.application, *recorder.tuner);
+  for (int i = 0; i < std::clamp(profile_count, 0, kMaxProfiles); ++i) {
+    const RecordingProfile& profile = profiles[static_cast<std::size_t>(i)];
+    // The tuner the profile composes: no I switch where its ID reads as 0.
+    const std::u16string id = ReadDecimal(profile.id.str()) == 0.0 ? u"" : profile.id.str();
+    std::u16string program = profile.cap_sts_path.str();
+    std::replace(program.begin(), program.end(), u'?', profile.id.empty() ? u'0' : profile.id.view().front());
+    const TunerId tuner = TunerOf(program, id);
+    if (tuner.device != planned_tuner.device || tuner == planned_tuner) continue;
+    if (CollisionsOn(planned, tuner, stored, recorder_paths, now).empty()) {
+      return FreeTuner{i, profile.title.str(), id.empty() ? u"既定" : id};
+    }
+  }
+  return std::nullopt;
 }
 
 std::u16string CollisionQuestion(std::u16string_view name, const std::vector<PlannedCollision>& collisions) {

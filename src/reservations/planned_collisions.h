@@ -1,9 +1,12 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "model/recording_profile.h"
+#include "reservations/collisions.h"
 #include "reservations/occurrences.h"
 #include "reservations/stored_work_items.h"
 
@@ -31,6 +34,20 @@ struct PlannedCollision {
 std::vector<PlannedCollision> FindPlannedCollisions(const PlannedReservation& planned,
                                                     const std::vector<StoredWorkItem>& stored,
                                                     const std::vector<std::u16string>& recorder_paths, LocalMinute now);
+
+// A profile whose tuner the planned reservation could have instead: the
+// same recorder program, another tuner, and free for the whole span.
+struct FreeTuner {
+  int profile = 0;
+  std::u16string title;
+  std::u16string tuner;  // as the question names it
+  friend bool operator==(const FreeTuner&, const FreeTuner&) = default;
+};
+
+// The first profile in tab order that offers a free tuner; nothing where
+// none does. A tuner no profile names is never offered.
+std::optional<FreeTuner> FindFreeProfile(const PlannedReservation& planned, const std::vector<StoredWorkItem>& stored,
+                                         const ProfileArray& profiles, int profile_count, LocalMinute now);
 
 // The question before registering over them.
 std::u16string CollisionQuestion(std::u16string_view name, const std::vector<PlannedCollision>& collisions);

@@ -1,5 +1,6 @@
 #include "win32/dialog_window.h"
 
+#include "win32/task_dialog.h"
 #include "win32/wide_text.h"
 
 namespace win32 {
@@ -99,6 +100,11 @@ void DialogWindow::Warn(std::u16string_view text, std::u16string_view caption) {
 bool DialogWindow::AskYesNo(std::u16string_view text, std::u16string_view caption) {
   return ::MessageBoxW(hwnd_, Wide(text).c_str(), Wide(caption).c_str(), MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) ==
          IDYES;
+}
+
+std::size_t DialogWindow::AskChoice(std::u16string_view text, std::u16string_view caption,
+                                    const std::vector<std::u16string>& buttons) {
+  return AskWithButtons(hwnd_, text, caption, buttons);
 }
 
 }  // namespace win32

@@ -46,6 +46,8 @@ class DialogWindow final : public fw::DialogWindow {
   void MessageBox(std::u16string_view text, std::u16string_view caption) override;
   void Warn(std::u16string_view text, std::u16string_view caption) override;
   bool AskYesNo(std::u16string_view text, std::u16string_view caption) override;
+  std::size_t AskChoice(std::u16string_view text, std::u16string_view caption,
+                        const std::vector<std::u16string>& buttons) override;
   void EndDialog(std::intptr_t result) override { ::EndDialog(hwnd_, result); }
 
  private:

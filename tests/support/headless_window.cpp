@@ -288,6 +288,13 @@ bool Window::AskYesNo(std::u16string_view text, std::u16string_view caption) {
   return answered_ < answers_.size() && answers_[answered_++];
 }
 
+std::size_t Window::AskChoice(std::u16string_view text, std::u16string_view caption,
+                              const std::vector<std::u16string>& buttons) {
+  Warn(text, caption);
+  choice_buttons_ = buttons;
+  return chosen_ < choices_.size() ? choices_[chosen_++] : buttons.size() - 1;
+}
+
 void Window::EndDialog(std::intptr_t result) {
   ended_ = true;
   result_ = result;

@@ -53,6 +53,10 @@ class Window : public fw::DialogWindow {
   const std::vector<std::u16string>& warnings() const { return warnings_; }
   // How the user answers the questions to come, in turn; いいえ when none is left.
   void AnswerQuestions(std::vector<bool> answers) { answers_ = std::move(answers); }
+  // The buttons of the last box that offered a choice, and how the user
+  // answers those to come, in turn; the default button when none is left.
+  const std::vector<std::u16string>& choice_buttons() const { return choice_buttons_; }
+  void AnswerChoices(std::vector<std::size_t> choices) { choices_ = std::move(choices); }
   bool ended() const { return ended_; }
   std::intptr_t result() const { return result_; }
   int handled_events() const { return handled_events_; }
@@ -90,6 +94,8 @@ class Window : public fw::DialogWindow {
   void MessageBox(std::u16string_view text, std::u16string_view caption) override;
   void Warn(std::u16string_view text, std::u16string_view caption) override;
   bool AskYesNo(std::u16string_view text, std::u16string_view caption) override;
+  std::size_t AskChoice(std::u16string_view text, std::u16string_view caption,
+                        const std::vector<std::u16string>& buttons) override;
   void EndDialog(std::intptr_t result) override;
 
  private:
@@ -120,6 +126,9 @@ class Window : public fw::DialogWindow {
   std::vector<std::u16string> warnings_;
   std::vector<bool> answers_;
   std::size_t answered_ = 0;
+  std::vector<std::u16string> choice_buttons_;
+  std::vector<std::size_t> choices_;
+  std::size_t chosen_ = 0;
   std::vector<std::pair<fw::Icon, bool>> icons_set_;
   bool default_focus_ = false;
   std::vector<DrawnIcon> drawn_icons_;

@@ -92,4 +92,46 @@ TEST(PlannedCollisions, TheQuestionNamesEachWithItsFirstOverlappingRecording) {
   EXPECT_NE(five.find(u"「C」 2026/12/10 20:55～21:30\r\nこのまま登録しますか？"), std::u16string::npos);
 }
 
+// The tuner a profile of the same recorder program could take instead: the
+// first in tab order that is free for the planned reservation's whole span.
+TEST(PlannedCollisions, AFreeTunerComesFromAProfileOfTheSameProgramFreeForTheWholeSpan) {
+  ProfileArray profiles{};
+  const std::array<std::array<const char16_t*, 3>, 5> set_up = {{{u"地デジ2", u"C:\\tv\\cap_sts.exe", u"2"},
+                                                                 {u"BS", u"C:\\tv\\cap_sts_bs.exe", u"1"},
+                                                                 {u"地デジ1", u"C:\\TV\\cap_sts.exe", u"01"},
+                                                                 {u"地デジ3", u"C:\\tv\\cap_sts.exe", u"3"},
+                                                                 {u"地デジ既定", u"C:\\tv\\cap_sts.exe", u"0"}}};
+  for (std::size_t i = 0; i < set_up.size(); ++i) {
+    profiles[i].title = set_up[i][0];
+    profiles[i].cap_sts_path = set_up[i][1];
+    profiles[i].id = set_up[i][2];
+  }
+  const auto on = [](const char16_t* tuner, int day) {
+    return Stored(u"busy", tuner, Trigger(0, day, 21, 29), u"21:30-22:30");
+  };
+  const struct {
+    const char* what;
+    TaskTrigger planned;  // 21:00 to 22:00 on tuner 2
+    std::vector<StoredWorkItem> stored;
+    std::optional<FreeTuner> offered;
+  } cases[] = {
+      {"the first free in tab order", Trigger(0, 10, 20, 59), {}, FreeTuner{2, u"地デジ1", u"01"}},
+      {"tuner 1 busy", Trigger(0, 10, 20, 59), {on(u" I1", 10)}, FreeTuner{3, u"地デジ3", u"3"}},
+      {"tuner 1 busy later in the span", Trigger(1, 10, 20, 59), {on(u" I1", 20)}, FreeTuner{3, u"地デジ3", u"3"}},
+      {"tuner 1 busy after the span", Trigger(1, 10, 20, 59), {on(u" I1", 26)}, FreeTuner{2, u"地デジ1", u"01"}},
+      {"only the default tuner free",
+       Trigger(0, 10, 20, 59),
+       {on(u" I1", 10), on(u" I3", 10)},
+       FreeTuner{4, u"地デジ既定", u"既定"}},
+      {"none free; another program's tuner is never offered",
+       Trigger(0, 10, 20, 59),
+       {on(u" I1", 10), on(u" I3", 10), on(u"", 10)},
+       std::nullopt},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(FindFreeProfile(Planned(c.planned), c.stored, profiles, static_cast<int>(set_up.size()), kNow), c.offered)
+        << c.what;
+  }
+}
+
 }  // namespace

@@ -195,6 +195,39 @@ TEST_F(CollidingRegistration, AReplacedReservationThatStaysSwitchedOffCollidesWi
   }
 }
 
+// Another profile of the same recorder whose tuner is free then is offered;
+// taking it registers with that profile, as if its tab had been clicked.
+TEST_F(CollidingRegistration, AFreeTunerOfTheSameRecorderIsOfferedAndTaken) {
+  folder.WriteText("Halvorn_setting.ini",
+                   u"[system]\noption_number=3\n[cap_sts]\ntitle=一番\ncap_sts_path=cap_sts.exe\nid=0\n"
+                   u"[cap_sts_1]\ntitle=BS\ncap_sts_path=cap_sts_bs.exe\nid=3\n[cap_sts_2]\ntitle=二番\n"
+                   u"cap_sts_path=cap_sts.exe\nid=2\nfolder=E:\\two\n[task]\naccount=recorder\n");
+  const char16_t* const stored[] = {u"\"E:\\two\\test.ts\" I2 @001 21:00-22:00 B",
+                                    u"\"C:\\test.ts\" @001 21:00-22:00 B", nullptr};
+  for (std::size_t answer : {0u, 1u, 2u}) {
+    CHalvorn2Dlg halvorn(services, scheduler);
+    const auto shown = platform.Open(halvorn);
+    shown->PickDate(IDC_START_DATE, {2030, 3, 0, 3, 0, 0, 0});
+    shown->EditTime(IDC_END_TIME, At(22, 0));
+    shown->Type(IDC_REGISTRATION_NAME, u"News");
+    shown->AnswerChoices({answer});
+    shown->ClickButton(IDC_REGISTER);
+    EXPECT_EQ(shown->choice_buttons(),
+              (std::vector<std::u16string>{u"「二番」で登録 (チューナー 2)", u"このまま登録", u"登録しない"}));
+    ASSERT_EQ(shown->warnings().size(), 1u);
+    EXPECT_TRUE(
+        shown->warnings()[0].ends_with(u"このまま登録しますか？\r\n「二番」のチューナー 2 はこの時間空いています。"));
+    if (stored[answer] == nullptr) {
+      EXPECT_EQ(scheduler.saved.count(u"News"), 0u);
+      EXPECT_FALSE(shown->ended());
+    } else {
+      EXPECT_EQ(scheduler.saved[u"News"].parameters, stored[answer]);
+    }
+    EXPECT_EQ(shown->Tab(IDC_PROFILE_TABS).GetCurSel(), answer == 0 ? 2 : 0);
+    scheduler.Remove(u"News");
+  }
+}
+
 TEST_F(CollidingRegistration, AStartThatCannotBeConvertedIsRefusedWithoutAQuestion) {
   window->PickDate(IDC_START_DATE, {40000, 3, 0, 3, 0, 0, 0});
   window->ClickButton(IDC_REGISTER);
