@@ -100,7 +100,8 @@ class CHalvorn2Dlg : public fw::Dialog {
   void OnDeleteProfile();
   void OnTabChanging(fw::Notification& notification);
   void OnTabChange(fw::Notification& notification);
-  // Selects a profile's tab as a click on it would.
+  // Selects a profile's tab as a click on it would, and shows that
+  // profile as it is stored.
   void SelectProfileTab(int index);
 
   // The browse buttons beside the recorder path and the output folder.

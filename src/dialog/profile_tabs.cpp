@@ -47,9 +47,13 @@ void CHalvorn2Dlg::OnTabChanging(fw::Notification& notification) {
 }
 
 void CHalvorn2Dlg::SelectProfileTab(int index) {
-  fw::Notification leaving;
-  OnTabChanging(leaving);
-  window().Tab(IDC_PROFILE_TABS).SetCurSel(index);
+  // The tab on show already: its profile as stored, without what the
+  // reservation put into the form (its own tuner, say).
+  if (index != SelectedProfile()) {
+    fw::Notification leaving;
+    OnTabChanging(leaving);
+    window().Tab(IDC_PROFILE_TABS).SetCurSel(index);
+  }
   fw::Notification arriving;
   OnTabChange(arriving);
 }

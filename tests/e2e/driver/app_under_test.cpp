@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "png_writer.h"
 #include "program_windows.h"
 
 namespace {
@@ -252,6 +253,38 @@ std::optional<std::wstring> AppUnderTest::PressInMessageBox(int button_id, DWORD
     }
     if (!Running()) break;
     Sleep(kPollMs);
+  }
+  return std::nullopt;
+}
+
+std::optional<AppUnderTest::ChoiceBox> AppUnderTest::AnswerChoice(const std::wstring& press,
+                                                                  const std::wstring& picture, DWORD timeout_ms) {
+  for (DWORD waited = 0; waited < timeout_ms; waited += kPollMs) {
+    HWND box = FindMessageBox();
+    if (box == nullptr) {
+      if (!Running()) break;
+      Sleep(kPollMs);
+      continue;
+    }
+    Sleep(300);  // laid out and painted
+    ChoiceBox seen;
+    HWND pressed = nullptr;
+    for (HWND child = FindWindowExW(box, nullptr, nullptr, nullptr); child != nullptr;
+         child = FindWindowExW(box, child, nullptr, nullptr)) {
+      wchar_t kind[32] = {};
+      GetClassNameW(child, kind, 32);
+      const std::wstring text = WindowText(child);
+      if (lstrcmpiW(kind, L"Button") == 0) {
+        seen.buttons.push_back(text);
+        if (text == press) pressed = child;
+      } else if (!text.empty()) {
+        seen.text += text + L"\n";
+      }
+    }
+    if (!picture.empty()) SaveWindowAsPng(box, picture);
+    if (pressed != nullptr) PostMessageW(pressed, BM_CLICK, 0, 0);
+    for (int i = 0; i < 200 && IsWindow(box) && pressed != nullptr; ++i) Sleep(kPollMs);
+    return seen;
   }
   return std::nullopt;
 }

@@ -55,6 +55,15 @@ class AppUnderTest {
   // The next question of the program (はい or いいえ): its text, after the answer.
   std::optional<std::wstring> AnswerQuestion(bool yes, DWORD timeout_ms = 15000);
   bool HasMessageBox() const;
+  // The next box of the program with buttons of its own: its texts and its
+  // buttons' captions, after pressing the button captioned `press`. A
+  // picture of it is saved where `picture` names a file.
+  struct ChoiceBox {
+    std::wstring text;
+    std::vector<std::wstring> buttons;
+  };
+  std::optional<ChoiceBox> AnswerChoice(const std::wstring& press, const std::wstring& picture = {},
+                                        DWORD timeout_ms = 15000);
 
   void PressCloseButton();
   // The exit code, or nothing while the program still runs after the wait.

@@ -1,0 +1,96 @@
+// Tuners as the user has them: a collision on one tuner offers another
+// profile's free tuner of the same recorder program.
+#include <windows.h>
+
+#include <vector>
+
+#include "app_under_test.h"
+#include "install_folder.h"
+#include "resource.h"
+#include "scenario.h"
+#include "work_items.h"
+
+namespace {
+
+// Tuners 1 and 2 of one capture program, and tuner 2 of another.
+const char kThreeProfiles[] =
+    "[system]\r\noption_number=3\r\ncursor=0\r\n"
+    "[cap_sts]\r\ntitle=T1\r\ncap_sts_path=C:\\nonexistent\\cap_sts.exe\r\nfolder=C:\\rec\r\nid=1\r\n"
+    "[cap_sts_1]\r\ntitle=T2\r\ncap_sts_path=C:\\nonexistent\\cap_sts.exe\r\nfolder=C:\\rec2\r\nid=2\r\n"
+    "[cap_sts_2]\r\ntitle=BS\r\ncap_sts_path=C:\\nonexistent\\cap_sts_bs.exe\r\nfolder=C:\\bs\r\nid=2\r\n"
+    "[task]\r\naccount=recorder\r\npass=\r\n";
+
+const wchar_t kTakeFree[] = L"「T2」で登録 (チューナー 2)";
+
+void Unattended(const InstallFolder& install, const std::string& reservation) {
+  install.Write(L"r.tvpi", reservation);
+  AppUnderTest app(install.exe(), L"-auto \"" + install.File(L"r.tvpi") + L"\"");
+  Expect(app.WaitForExit(30000).has_value(), L"the registration did not end");
+}
+
+void ExpectTakenOnTuner2(const std::wstring& name) {
+  const JobFile job = ReadWorkItem(name);
+  Expect(job.application_name == u"C:\\nonexistent\\cap_sts.exe" &&
+             job.parameters.find(u" I2 ") != std::u16string::npos &&
+             job.parameters.find(u"C:\\rec2\\") != std::u16string::npos,
+         L"not registered with T2: " + DescribeWorkItem(job));
+}
+
+void FreeTunerOffered(const ScenarioContext& context) {
+  InstallFolder install(context, L"free_tuner");
+  install.CopyData(L"channel.txt", L"channel.txt");
+  install.Write(L"Halvorn_setting.ini", kThreeProfiles);
+  DeleteAllWorkItems();
+  const SYSTEMTIME day = DaysFromToday(5);
+  Unattended(install, Reservation(day, L"先の予約", "21:00", "22:00", "1"));
+
+  // Unattended: the box offers T2, whose tuner is free, and takes it.
+  install.Write(L"auto.tvpi", Reservation(day, L"自動", "21:30", "22:30", "1"));
+  {
+    AppUnderTest app(install.exe(), L"-auto \"" + install.File(L"auto.tvpi") + L"\"");
+    const auto box = app.AnswerChoice(kTakeFree, context.out_dir + L"\\free-tuner-question.png");
+    Expect(box.has_value(), L"no box before the collision");
+    Expect(box->buttons == std::vector<std::wstring>{kTakeFree, L"このまま登録", L"登録しない"},
+           L"the buttons: " + (box->buttons.empty() ? L"(none)" : box->buttons[0]));
+    Expect(box->text.find(L"「T2」のチューナー 2 はこの時間空いています。") != std::wstring::npos,
+           L"the text: " + box->text);
+    Expect(app.WaitForExit(30000).has_value(), L"the unattended registration did not end");
+  }
+  ExpectTakenOnTuner2(L"自動");
+
+  // By hand, the same.
+  install.Write(L"hand.tvpi", Reservation(day, L"手動", "21:15", "21:45", "1"));
+  DeleteWorkItem(L"自動");
+  {
+    AppUnderTest app(install.exe(), L"\"" + install.File(L"hand.tvpi") + L"\"");
+    app.WaitForDialog();
+    app.ClickLater(IDC_REGISTER);
+    Expect(app.AnswerChoice(kTakeFree).has_value(), L"no box by hand");
+    ExpectEqual(app.AnswerMessageBox().value_or(L"(none)"), L"登録しました", L"by hand");
+    ExpectEqual(std::to_wstring(app.TabSelection(IDC_PROFILE_TABS)), L"1", L"the tab of T2");
+    app.PressCloseButton();
+    Expect(app.WaitForExit().has_value(), L"Halvorn did not end");
+  }
+  ExpectTakenOnTuner2(L"手動");
+
+  // With tuner 2 busy too, the question is today's yes or no.
+  install.Write(L"busy.tvpi", Reservation(day, L"満杯", "21:20", "21:40", "1"));
+  {
+    AppUnderTest app(install.exe(), L"-auto \"" + install.File(L"busy.tvpi") + L"\"");
+    const auto question = app.AnswerQuestion(false);
+    Expect(question.value_or(L"").find(L"このまま登録しますか？") != std::wstring::npos &&
+               question->find(L"空いています") == std::wstring::npos,
+           L"not the yes/no question: " + question.value_or(L"(none)"));
+    app.WaitForDialog();
+    app.PressCloseButton();
+    Expect(app.WaitForExit().has_value(), L"Halvorn did not end");
+  }
+  Expect(!WorkItemExists(L"満杯"), L"stored after いいえ");
+  DeleteAllWorkItems();
+}
+
+const ScenarioRegistration kScenarios{
+    {L"free_tuner_offered", FreeTunerOffered},
+};
+
+}  // namespace
