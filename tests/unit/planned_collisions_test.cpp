@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "support/december_trigger.h"
+#include "support/profiles.h"
 
 namespace {
 
@@ -95,17 +96,11 @@ TEST(PlannedCollisions, TheQuestionNamesEachWithItsFirstOverlappingRecording) {
 // The tuner a profile of the same recorder program could take instead: the
 // first in tab order that is free for the planned reservation's whole span.
 TEST(PlannedCollisions, AFreeTunerComesFromAProfileOfTheSameProgramFreeForTheWholeSpan) {
-  ProfileArray profiles{};
-  const std::array<std::array<const char16_t*, 3>, 5> set_up = {{{u"地デジ2", u"C:\\tv\\cap_sts.exe", u"2"},
-                                                                 {u"BS", u"C:\\tv\\cap_sts_bs.exe", u"1"},
-                                                                 {u"地デジ1", u"C:\\TV\\cap_sts.exe", u"01"},
-                                                                 {u"地デジ3", u"C:\\tv\\cap_sts.exe", u"3"},
-                                                                 {u"地デジ既定", u"C:\\tv\\cap_sts.exe", u"0"}}};
-  for (std::size_t i = 0; i < set_up.size(); ++i) {
-    profiles[i].title = set_up[i][0];
-    profiles[i].cap_sts_path = set_up[i][1];
-    profiles[i].id = set_up[i][2];
-  }
+  const ProfileArray profiles = Profiles({{u"地デジ2", u"C:\\tv\\cap_sts.exe", u"2"},
+                                          {u"BS", u"C:\\tv\\cap_sts_bs.exe", u"1"},
+                                          {u"地デジ1", u"C:\\TV\\cap_sts.exe", u"01"},
+                                          {u"地デジ3", u"C:\\tv\\cap_sts.exe", u"3"},
+                                          {u"地デジ既定", u"C:\\tv\\cap_sts.exe", u"0"}});
   const auto on = [](const char16_t* tuner, int day) {
     return Stored(u"busy", tuner, Trigger(0, day, 21, 29), u"21:30-22:30");
   };
@@ -129,8 +124,7 @@ TEST(PlannedCollisions, AFreeTunerComesFromAProfileOfTheSameProgramFreeForTheWho
        std::nullopt},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(FindFreeProfile(Planned(c.planned), c.stored, profiles, static_cast<int>(set_up.size()), kNow), c.offered)
-        << c.what;
+    EXPECT_EQ(FindFreeProfile(Planned(c.planned), c.stored, profiles, 5, kNow), c.offered) << c.what;
   }
 }
 

@@ -8,6 +8,7 @@
 #include "reservations/stored_work_items.h"
 #include "platform/file_access.h"
 #include "support/fake_task_scheduler.h"
+#include "support/profiles.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -233,16 +234,10 @@ TEST_F(ReservationList, TunersAreTheNumbersTheRecorderReads) {
 }
 
 TEST_F(ReservationList, TheTunerColumnNamesTheProfileThatIsThatTuner) {
-  ProfileArray profiles{};
-  const std::array<std::array<const char16_t*, 3>, 4> set_up = {{{u"地デジ1", u"C:\\tv\\cap_sts.exe", u"1"},
-                                                                 {u"地デジ2", u"C:\\TV\\CAP_STS.EXE", u"02"},
-                                                                 {u"BS", u"C:\\tv\\cap_sts_bs.exe", u"0"},
-                                                                 {u"PT?", u"C:\\pt\\rec?.exe", u"1"}}};
-  for (std::size_t i = 0; i < set_up.size(); ++i) {
-    profiles[i].title = set_up[i][0];
-    profiles[i].cap_sts_path = set_up[i][1];
-    profiles[i].id = set_up[i][2];
-  }
+  const ProfileArray profiles = Profiles({{u"地デジ1", u"C:\\tv\\cap_sts.exe", u"1"},
+                                          {u"地デジ2", u"C:\\TV\\CAP_STS.EXE", u"02"},
+                                          {u"BS", u"C:\\tv\\cap_sts_bs.exe", u"0"},
+                                          {u"PT?", u"C:\\pt\\rec?.exe", u"1"}});
   const struct {
     const char16_t* application;
     const char16_t* switches;
@@ -258,7 +253,7 @@ TEST_F(ReservationList, TheTunerColumnNamesTheProfileThatIsThatTuner) {
           c.application);
   }
   std::vector<ReservationRow> rows = Rows({u"C:\\pt\\rec?.exe"});
-  NameTunersAfterProfiles(rows, profiles, static_cast<int>(set_up.size()));
+  NameTunersAfterProfiles(rows, profiles, 4);
   for (const auto& c : cases) EXPECT_EQ(Cell(rows, c.label, Column::Tuner), c.label);
 }
 
