@@ -4,16 +4,10 @@
 
 #include "compose/command_line.h"
 #include "reservations/recorder_parameters.h"
+#include "reservations/reservation_rules.h"
 #include "scheduler/trigger_schedule.h"
 
 namespace {
-
-char16_t FoldCase(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c; }
-
-bool EqualIgnoringCase(std::u16string_view a, std::u16string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                    [](char16_t p, char16_t q) { return FoldCase(p) == FoldCase(q); });
-}
 
 // "?" in a recorder path or folder stands for the tuner, as the
 // composition fills it in.
@@ -98,8 +92,10 @@ CarryOutcome CarryThroughForm(const StoredWorkItem& item, const ProfileArray& pr
   const char16_t tuner = carried.id.front();
 
   const int count = std::clamp(profile_count, 0, kMaxProfiles);
+  // The profile that runs the same recorder program, by the device rule.
+  const std::u16string program = FullPathFolded(item.application);
   const auto runs_it = [&](const RecordingProfile& profile) {
-    return EqualIgnoringCase(WithTuner(profile.cap_sts_path.str(), tuner), item.application);
+    return FullPathFolded(WithTuner(profile.cap_sts_path.str(), tuner)) == program;
   };
   const auto found = std::find_if(profiles.begin(), profiles.begin() + count, runs_it);
   if (found == profiles.begin() + count) return NotCarried(u"この予約の録画プログラムを使うプロファイルがありません。");
