@@ -37,15 +37,14 @@ std::u16string TimeWindow(ClockTime start, ClockTime end) {
   return std::u16string(buffer, buffer + std::char_traits<char>::length(buffer));
 }
 
-// "?" in the recorder path or the parameters stands for the tuner: the
-// first character of the tuner ID, or 0 without one. One pass, so a "?"
-// that replaced a "?" stays.
-template <class Text>
-void FillTunerPlaceholder(Text& text, char16_t tuner) {
-  std::replace(text.begin(), text.end(), u'?', tuner);
-}
-
 }  // namespace
+
+char16_t TunerMark(std::u16string_view id) { return id.empty() ? u'0' : id.front(); }
+
+std::u16string WithTunerMark(std::u16string text, char16_t mark) {
+  std::replace(text.begin(), text.end(), u'?', mark);
+  return text;
+}
 
 void ComposeRecorderCommand(ReservationForm& form, ClockTime start, ClockTime end) {
   std::u16string application(std::u16string_view(form.cap_sts_path).substr(0, 255));
@@ -68,10 +67,9 @@ void ComposeRecorderCommand(ReservationForm& form, ClockTime start, ClockTime en
   if (form.flags[sus] != 0) parameters.Append(u" SUSPEND");
   if (form.flags[power_off] != 0) parameters.Append(u" POFF");
 
-  std::u16string parameter_text = parameters.text();
-  const char16_t tuner = form.id.empty() ? u'0' : form.id.front();
-  FillTunerPlaceholder(application, tuner);
-  FillTunerPlaceholder(parameter_text, tuner);
+  const char16_t tuner = TunerMark(form.id);
+  application = WithTunerMark(std::move(application), tuner);
+  const std::u16string parameter_text = WithTunerMark(parameters.text(), tuner);
 
   form.application_name = application;
   form.parameters = parameter_text;

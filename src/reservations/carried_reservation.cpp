@@ -9,13 +9,6 @@
 
 namespace {
 
-// "?" in a recorder path or folder stands for the tuner, as the
-// composition fills it in.
-std::u16string WithTuner(std::u16string text, char16_t tuner) {
-  std::replace(text.begin(), text.end(), u'?', tuner);
-  return text;
-}
-
 // Takes `piece` off the front of `text` when it stands there alone: at the
 // end or before a blank.
 bool TakeSwitch(std::u16string_view& text, std::u16string_view piece) {
@@ -89,23 +82,23 @@ CarryOutcome CarryThroughForm(const StoredWorkItem& item, const ProfileArray& pr
   CarriedReservation carried;
   // A default tuner goes to Halvorn as 0, which composes no I switch either.
   carried.id = recorder.tuner->empty() ? u"0" : *recorder.tuner;
-  const char16_t tuner = carried.id.front();
+  const char16_t tuner = TunerMark(carried.id);
 
   const int count = std::clamp(profile_count, 0, kMaxProfiles);
   // The profile that runs the same recorder program, by the device rule.
   const std::u16string program = FullPathFolded(item.application);
   const auto runs_it = [&](const RecordingProfile& profile) {
-    return FullPathFolded(WithTuner(profile.cap_sts_path.str(), tuner)) == program;
+    return FullPathFolded(WithTunerMark(profile.cap_sts_path.str(), tuner)) == program;
   };
   const auto found = std::find_if(profiles.begin(), profiles.begin() + count, runs_it);
   if (found == profiles.begin() + count) return NotCarried(u"この予約の録画プログラムを使うプロファイルがありません。");
   carried.profile = static_cast<int>(found - profiles.begin());
   const std::u16string recorder_path = found->cap_sts_path.str();
-  carried.cap_sts_path = WithTuner(recorder_path, tuner) == item.application ? recorder_path : item.application;
+  carried.cap_sts_path = WithTunerMark(recorder_path, tuner) == item.application ? recorder_path : item.application;
 
   ReadOutputPath(recorder.output_path, carried);
   // The working folder is the folder as typed, its tuner mark unfilled.
-  if (WithTuner(item.working_directory, tuner) == carried.folder) carried.folder = item.working_directory;
+  if (WithTunerMark(item.working_directory, tuner) == carried.folder) carried.folder = item.working_directory;
   ReadSwitches(item.parameters, recorder, carried);
   carried.del_task = (item.flags & kTaskFlagDeleteWhenDone) != 0 ? 1 : 0;
   carried.resume = (item.flags & kTaskFlagSystemRequired) != 0 ? 1 : 0;

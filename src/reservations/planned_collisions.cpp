@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "compose/c_numbers.h"
 #include "reservations/collisions.h"
 #include "reservations/number_text.h"
 #include "reservations/reservation_list.h"
@@ -72,14 +71,10 @@ std::optional<FreeTuner> FindFreeProfile(const PlannedReservation& planned, cons
   const TunerId planned_tuner = TunerOf(planned.application, *recorder.tuner);
   for (int i = 0; i < std::clamp(profile_count, 0, kMaxProfiles); ++i) {
     const RecordingProfile& profile = profiles[static_cast<std::size_t>(i)];
-    // The tuner the profile composes: no I switch where its ID reads as 0.
-    const std::u16string id = ReadDecimal(profile.id.str()) == 0.0 ? u"" : profile.id.str();
-    std::u16string program = profile.cap_sts_path.str();
-    std::replace(program.begin(), program.end(), u'?', profile.id.empty() ? u'0' : profile.id.view().front());
-    const TunerId tuner = TunerOf(program, id);
+    const TunerId tuner = TunerOfProfile(profile);
     if (tuner.device != planned_tuner.device || tuner == planned_tuner) continue;
     if (CollisionsOn(planned, tuner, stored, recorder_paths, now).empty()) {
-      return FreeTuner{i, profile.title.str(), id.empty() ? u"既定" : id};
+      return FreeTuner{i, profile.title.str(), tuner.number ? profile.id.str() : u"既定"};
     }
   }
   return std::nullopt;

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <tuple>
 
-#include "compose/c_numbers.h"
+#include "compose/command_line.h"
 #include "reservations/collisions.h"
 #include "reservations/number_text.h"
 
@@ -111,16 +111,12 @@ void NameTunersAfterProfiles(std::vector<ReservationRow>& rows, const ProfileArr
   for (ReservationRow& row : rows) {
     if (!row.recorder.tuner) continue;
     const TunerId tuner = TunerOf(row.item.application, *row.recorder.tuner);
-    const char16_t mark = row.recorder.tuner->empty() ? u'0' : row.recorder.tuner->front();
+    const char16_t mark = TunerMark(*row.recorder.tuner);
     const RecordingProfile* first_of_recorder = nullptr;
     for (int i = 0; i < count; ++i) {
       const RecordingProfile& profile = profiles[static_cast<std::size_t>(i)];
-      std::u16string recorder = profile.cap_sts_path.str();
-      std::replace(recorder.begin(), recorder.end(), u'?', mark);
-      if (FullPathFolded(recorder) != tuner.device) continue;
-      // A profile whose ID composes no I switch records on the default tuner.
-      const std::u16string id = ReadDecimal(profile.id.str()) == 0.0 ? u"" : profile.id.str();
-      if (TunerOf(recorder, id) == tuner) {
+      if (FullPathFolded(WithTunerMark(profile.cap_sts_path.str(), mark)) != tuner.device) continue;
+      if (TunerOfProfile(profile) == tuner) {
         row.tuner_text = profile.title.str();
         first_of_recorder = nullptr;
         break;

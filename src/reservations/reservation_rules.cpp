@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "compose/c_numbers.h"
+#include "compose/command_line.h"
 
 namespace {
 
@@ -47,6 +48,11 @@ TunerId TunerOf(std::u16string_view application, std::u16string_view value) {
   TunerId tuner = TunerOf(value);
   tuner.device = FullPathFolded(application);
   return tuner;
+}
+
+TunerId TunerOfProfile(const RecordingProfile& profile) {
+  const std::u16string id = profile.id.str();
+  return TunerOf(WithTunerMark(profile.cap_sts_path.str(), TunerMark(id)), ReadDecimal(id) == 0.0 ? u"" : id);
 }
 
 std::u16string FullPathFolded(std::u16string_view path) {

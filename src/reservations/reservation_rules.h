@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "model/recording_profile.h"
 #include "reservations/collisions.h"
 #include "reservations/occurrences.h"
 #include "reservations/recorder_parameters.h"
@@ -33,6 +34,10 @@ TunerId TunerOf(std::u16string_view value);
 // need one tuner only when they run one program, its path compared as
 // Windows compares paths.
 TunerId TunerOf(std::u16string_view application, std::u16string_view value);
+
+// The tuner a profile records with: its recorder, "?" filled from its ID,
+// and no I switch where its ID reads as 0.
+TunerId TunerOfProfile(const RecordingProfile& profile);
 
 // A program's path made full as Windows makes it ("/" is "\", "." and ".."
 // resolved, doubled separators and trailing dots and blanks of a part

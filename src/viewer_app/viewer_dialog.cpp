@@ -297,13 +297,12 @@ std::u16string ViewerDialog::BesideViewer(std::u16string_view file_name) const {
   return FileBesideExecutable(win32::ModulePath(), file_name);
 }
 
-ViewerDialog::HalvornSettings ViewerDialog::ReadHalvornSettings() const {
+HalvornSetup ViewerDialog::ReadHalvornSettings() const {
   win32::PrivateProfileStore store(BesideViewer(kSettingsFileName));
   StoredProfiles stored;
   ReservationForm form;
   ReadSettings(store, stored, form);
-  return {RecorderPathsOf(stored.profiles, stored.profile_count),
-          {stored.profiles, stored.profile_count, form.offset_min, form.parentheses}};
+  return {stored.profiles, stored.profile_count, form.offset_min, form.parentheses};
 }
 
 void ViewerDialog::Reload() {
@@ -313,9 +312,9 @@ void ViewerDialog::Reload() {
   const HResult status = ReadStoredWorkItems(scheduler_, items, win32::Utf16(TasksFolder()));
   ChannelTable channels;
   LoadChannelTableFile(BesideViewer(u"channel.txt"), channels);
-  const HalvornSettings halvorn = ReadHalvornSettings();
-  rows_ = ListReservations(items, halvorn.recorder_paths, channels, Now());
-  NameTunersAfterProfiles(rows_, halvorn.setup.profiles, halvorn.setup.profile_count);
+  const HalvornSetup halvorn = ReadHalvornSettings();
+  rows_ = ListReservations(items, RecorderPathsOf(halvorn.profiles, halvorn.profile_count), channels, Now());
+  NameTunersAfterProfiles(rows_, halvorn.profiles, halvorn.profile_count);
   SortRows(rows_, saved_layout_.order, LocaleOrder);
   ShowRows(selected, top_row);
   if (Failed(status)) SetNote(u"タスクスケジューラから予約を読めません: " + win32::SystemMessage(status));
@@ -404,7 +403,7 @@ void ViewerDialog::OnEdit() {
     BringHalvornToFront();
     return;
   }
-  if (const auto why = WhyNotEditable(*row, ReadHalvornSettings().setup)) {
+  if (const auto why = WhyNotEditable(*row, ReadHalvornSettings())) {
     Ask(u"「" + row->item.name + u"」は Halvorn では変更できません。\r\n" + *why, MB_OK | MB_ICONINFORMATION);
     return;
   }

@@ -26,12 +26,6 @@ class ViewerDialog {
   void Run();
 
  private:
-  // What the viewer takes from Halvorn's settings.
-  struct HalvornSettings {
-    std::vector<std::u16string> recorder_paths;
-    HalvornSetup setup;
-  };
-
   static INT_PTR CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   INT_PTR Handle(UINT message, WPARAM wparam, LPARAM lparam);
   bool OnNotify(const NMHDR& header);
@@ -53,7 +47,8 @@ class ViewerDialog {
   void Close();
 
   const ReservationRow* SelectedRow() const;
-  HalvornSettings ReadHalvornSettings() const;
+  // What the viewer takes from Halvorn's settings.
+  HalvornSetup ReadHalvornSettings() const;
   std::u16string BesideViewer(std::u16string_view file_name) const;
   void SetNote(std::u16string_view text);
   int Ask(std::u16string_view text, UINT buttons);

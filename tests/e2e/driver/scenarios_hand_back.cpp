@@ -68,13 +68,6 @@ std::vector<std::wstring> StoredNames() {
   return names;
 }
 
-void RegisterUnattended(const InstallFolder& install, const std::string& reservation) {
-  install.Write(L"r.tvpi", reservation);
-  AppUnderTest app(install.exe(), L"-auto \"" + install.File(L"r.tvpi") + L"\"");
-  const auto code = app.WaitForExit(30000);
-  Expect(code.has_value(), L"the unattended registration did not end: " + app.AnswerMessageBox(500).value_or(L""));
-}
-
 // A daily series registered with the BS profile, waking the PC, given an
 // end date in the Task Scheduler; then Halvorn set to 地デジ, no wake and
 // B25 the other way. 編集 and 登録 give back every part of the work item,
@@ -106,14 +99,7 @@ void EditKeepsTheWholeWorkItem(const ScenarioContext& context) {
 
   auto viewer = ViewerUnderTest::Start(install.File(L"Brisquet.exe"));
   Expect(viewer.WaitForRowCount(1), L"the series is not listed");
-  viewer.Select(name);
-  viewer.ClickLater(IDC_EDIT_RESERVATION);
-  AppUnderTest halvorn(WaitForHalvornOfEdit());
-  halvorn.ClickLater(IDC_REGISTER);
-  const auto message = halvorn.AnswerMessageBox(3000);
-  Expect(!message.has_value(), L"a message after 登録: " + message.value_or(L""));
-  halvorn.PressCloseButton();
-  Expect(halvorn.WaitForExit().has_value(), L"Halvorn did not end");
+  EditAndRegisterUnchanged(viewer, name);
   viewer.Close();
   Expect(viewer.WaitForExit(), L"the viewer did not end");
 

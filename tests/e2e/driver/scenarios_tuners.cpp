@@ -22,12 +22,6 @@ const char kThreeProfiles[] =
 
 const wchar_t kTakeFree[] = L"「T2」で登録 (チューナー 2)";
 
-void Unattended(const InstallFolder& install, const std::string& reservation) {
-  install.Write(L"r.tvpi", reservation);
-  AppUnderTest app(install.exe(), L"-auto \"" + install.File(L"r.tvpi") + L"\"");
-  Expect(app.WaitForExit(30000).has_value(), L"the registration did not end");
-}
-
 void ExpectTakenOnTuner2(const std::wstring& name) {
   const JobFile job = ReadWorkItem(name);
   Expect(job.application_name == u"C:\\nonexistent\\cap_sts.exe" &&
@@ -42,7 +36,7 @@ void FreeTunerOffered(const ScenarioContext& context) {
   install.Write(L"Halvorn_setting.ini", kThreeProfiles);
   DeleteAllWorkItems();
   const SYSTEMTIME day = DaysFromToday(5);
-  Unattended(install, Reservation(day, L"先の予約", "21:00", "22:00", "1"));
+  RegisterUnattended(install, Reservation(day, L"先の予約", "21:00", "22:00", "1"));
 
   // Unattended: the box offers T2, whose tuner is free, and takes it.
   install.Write(L"auto.tvpi", Reservation(day, L"自動", "21:30", "22:30", "1"));

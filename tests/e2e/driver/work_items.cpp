@@ -6,6 +6,10 @@
 #include <cstdio>
 
 #include "app_under_test.h"
+#include "brisquet_resource.h"
+#include "install_folder.h"
+#include "resource.h"
+#include "viewer_under_test.h"
 #include "program_windows.h"
 #include "win32/com_ptr.h"
 
@@ -88,6 +92,24 @@ HWND WaitForHalvornOfEdit() {
   Expect(dialog != nullptr, L"編集 did not open Halvorn");
   SendAndWait(dialog, WM_NULL, 0, 0);
   return dialog;
+}
+
+void RegisterUnattended(const InstallFolder& install, const std::string& reservation) {
+  install.Write(L"r.tvpi", reservation);
+  AppUnderTest app(install.exe(), L"-auto \"" + install.File(L"r.tvpi") + L"\"");
+  const auto code = app.WaitForExit(30000);
+  Expect(code.has_value(), L"the unattended registration did not end: " + app.AnswerMessageBox(500).value_or(L""));
+}
+
+void EditAndRegisterUnchanged(ViewerUnderTest& viewer, const std::wstring& name) {
+  viewer.Select(name);
+  viewer.ClickLater(IDC_EDIT_RESERVATION);
+  AppUnderTest halvorn(WaitForHalvornOfEdit());
+  halvorn.ClickLater(IDC_REGISTER);
+  const auto message = halvorn.AnswerMessageBox(3000);
+  Expect(!message.has_value(), L"a message after 登録: " + message.value_or(L""));
+  halvorn.PressCloseButton();
+  Expect(halvorn.WaitForExit().has_value(), L"Halvorn did not end");
 }
 
 SYSTEMTIME DaysFromToday(int days, int hour, int minute) {

@@ -38,6 +38,14 @@ std::string Reservation(const SYSTEMTIME& day, const std::wstring& title, const 
 // The Halvorn that the viewer's 編集 opened, once its dialog answers.
 HWND WaitForHalvornOfEdit();
 
+class InstallFolder;
+class ViewerUnderTest;
+// An unattended registration of `reservation` that must end by itself.
+void RegisterUnattended(const InstallFolder& install, const std::string& reservation);
+// 編集 on the viewer's row `name`, then 登録 in that Halvorn without a
+// change, which must say nothing; that Halvorn is closed afterwards.
+void EditAndRegisterUnchanged(ViewerUnderTest& viewer, const std::wstring& name);
+
 // The local date `days` from today, at the given time.
 SYSTEMTIME DaysFromToday(int days, int hour = 0, int minute = 0);
 
