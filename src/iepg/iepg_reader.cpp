@@ -49,8 +49,7 @@ void ReadTaskName(std::u16string_view value, ProgramInfo& info, ReservationForm&
   // The file Windows opens for the value: "ドラマ.JOB." is "ドラマ.job".
   value = AsWindowsOpensIt(value);
   const std::u16string_view name = WorkItemNameOf(value);
-  const std::u16string file = name.size() < value.size() ? std::u16string(name) + u".job" : std::u16string(value);
-  value = file;
+  const std::u16string file_name = name.size() < value.size() ? std::u16string(name) + u".job" : std::u16string(value);
 
   // The work item file lies in the Tasks folder of the Windows folder. A
   // path that would not have fitted the narrow buffer of old (516 bytes,
@@ -59,9 +58,9 @@ void ReadTaskName(std::u16string_view value, ProgramInfo& info, ReservationForm&
   constexpr std::size_t kMaxPathBytes = 515;
   const std::u16string folder = context.system_root.value_or(u"") + u"\\Tasks\\";
   std::optional<StoredTrigger> trigger;
-  if (NamesAWorkItemFile(value) &&
-      EncodeCodePage932(folder).size() + EncodeCodePage932(value).size() <= kMaxPathBytes) {
-    if (const auto file = InputFile::Open(folder + std::u16string(value))) {
+  if (NamesAWorkItemFile(file_name) &&
+      EncodeCodePage932(folder).size() + EncodeCodePage932(file_name).size() <= kMaxPathBytes) {
+    if (const auto file = InputFile::Open(folder + file_name)) {
       if (const auto size = file->Size()) {
         trigger = ReadStoredTrigger(
             *size, [&file](std::uint64_t offset, std::span<char> buffer) { return file->ReadAt(offset, buffer); });
