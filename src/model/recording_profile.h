@@ -31,6 +31,7 @@ struct RecordingProfile {
   FixedText<30> vlc_parm;       // encoder parameter text
   FixedText<10> fileext;        // recording file extension, dot included
   ProfileFlags flags{};
+  friend bool operator==(const RecordingProfile&, const RecordingProfile&) = default;
 };
 
 // The profile set: room for ten records, of which 1 to 9 are in use.

@@ -4,9 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "dialog/halvorn2_dlg.h"
 #include "resource.h"
+#include "reservations/carried_reservation.h"
 #include "support/hand_back_bench.h"
+#include "support/profiles.h"
 
 namespace {
 
@@ -102,6 +106,53 @@ TEST_F(EditReservation, AFileFromOutsideWritesOnlyItsOwnFields) {
   const JobFile expected = HalvornMadeJob(u"3", u"091", 0, 22 * 60, kLead, shape);
   EXPECT_EQ(scheduler.saved[u"ドラマ"].parameters, expected.parameters);
   EXPECT_EQ(scheduler.saved[u"ドラマ"].flags, expected.flags);
+}
+
+// A profile takes from the form each text and each switch the user changed,
+// and nothing else.
+TEST(HandedBackProfile, TakesEachChangedValueAndNoOther) {
+  RecordingProfile shown;
+  shown.cap_sts_path = u"C:\\tv\\cap_sts.exe";
+  shown.folder = u"D:\\rec";
+  shown.fileext = u".ts";
+  shown.id = u"2";
+  shown.vlc_parm = u"-enc";
+  std::vector<std::function<void(RecordingProfile&)>> changes = {
+      [](RecordingProfile& p) { p.cap_sts_path = u"C:\\bs\\cap_sts.exe"; },
+      [](RecordingProfile& p) { p.folder = u"E:\\x"; },
+      [](RecordingProfile& p) { p.fileext = u".m2ts"; },
+      [](RecordingProfile& p) { p.id = u"3"; },
+      [](RecordingProfile& p) { p.vlc_parm = u"-other"; },
+  };
+  for (std::size_t flag = 0; flag < kProfileFlagCount; ++flag) {
+    changes.emplace_back([flag](RecordingProfile& p) { p.flags[flag] = 1; });
+  }
+  for (std::size_t i = 0; i < changes.size(); ++i) {
+    RecordingProfile after = shown;
+    changes[i](after);
+    RecordingProfile stored;  // the user's own profile, unlike what was shown
+    stored.title = u"BS";
+    RecordingProfile expected = stored;
+    StoreChangedProfileValues(shown, shown, stored);
+    EXPECT_TRUE(stored == expected) << "nothing changed, yet " << i << " was written";
+    StoreChangedProfileValues(shown, after, stored);
+    changes[i](expected);
+    EXPECT_TRUE(stored == expected) << i;
+  }
+}
+
+// Whatever Halvorn's form cannot compose again is not carried, with the reason.
+TEST(HandedBackProfile, ParametersNotOfHalvornsShapeAreNotCarried) {
+  const ProfileArray profiles = Profiles({{u"地デジ", u"C:\\tv\\cap_sts.exe", u"2"}});
+  for (const char16_t* parameters :
+       {u"D:\\a.ts I2 @011 21:00-21:30", u"\"D:\\a.ts\" X9 @011 21:00-21:30", u"\"D:\\a.ts\" I2 @011 21:00"}) {
+    StoredWorkItem item;
+    item.application = u"C:\\tv\\cap_sts.exe";
+    item.parameters = parameters;
+    const CarryOutcome outcome = CarryThroughForm(item, profiles, 1);
+    EXPECT_FALSE(outcome.carried.has_value()) << std::filesystem::path(parameters);
+    EXPECT_EQ(outcome.why_not, u"録画のパラメータが Halvorn の作った形ではありません。");
+  }
 }
 
 TEST_F(EditReservation, ARowThatCannotComeBackWholeIsRefusedWithItsReason) {
