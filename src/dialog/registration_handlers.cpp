@@ -39,7 +39,9 @@ bool CHalvorn2Dlg::ConfirmCollisions(const RegistrationStart& start) {
   // A Task Scheduler that cannot be read never stands in the way.
   std::vector<StoredWorkItem> stored;
   const auto system_root = services_.Environment(u"SystemRoot");
-  if (Failed(ReadStoredWorkItems(task_scheduler_, stored, system_root ? *system_root + u"\\Tasks" : u""))) return true;
+  const WorkItemFileAccess files{system_root ? *system_root + u"\\Tasks" : u"",
+                                 BesideExecutable(kWorkItemCacheFileName), services_.Now()};
+  if (Failed(ReadStoredWorkItems(task_scheduler_, stored, files))) return true;
   const std::u16string working_name = WorkingName(form);
   const bool refused_as_duplicate =
       form.delete_same_name == 0 &&

@@ -44,6 +44,15 @@ class InputFile {
 // Whether anything is at `path`, a file or a folder, readable or not.
 bool PathExists(std::u16string_view path);
 
+// What a file's own record says of it, without opening it.
+struct FileStamp {
+  std::uint64_t size = 0;
+  std::int64_t write_time = 0;  // in 100-nanosecond units since 1970-01-01 00:00 UTC
+  friend bool operator==(const FileStamp&, const FileStamp&) = default;
+};
+// Nothing for a folder or where nothing is.
+std::optional<FileStamp> FileStampOf(std::u16string_view path);
+
 // Reads a whole small file as raw bytes. Nothing when it cannot be opened,
 // reading fails, or it is larger than `limit`.
 std::optional<std::string> ReadFileBytes(std::u16string_view path, std::size_t limit);

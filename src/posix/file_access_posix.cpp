@@ -93,3 +93,10 @@ bool PathExists(std::u16string_view path) {
   struct stat status {};
   return stat(NativePath(path).c_str(), &status) == 0;
 }
+
+std::optional<FileStamp> FileStampOf(std::u16string_view path) {
+  struct stat status {};
+  if (stat(NativePath(path).c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return std::nullopt;
+  return FileStamp{static_cast<std::uint64_t>(status.st_size),
+                   std::int64_t{status.st_mtim.tv_sec} * 10'000'000 + status.st_mtim.tv_nsec / 100};
+}

@@ -40,8 +40,8 @@ Standing StandingOf(const StoredWorkItem& item, const std::optional<RecordingWin
 }
 
 TunerId TunerOf(std::u16string_view value) {
-  if (const auto number = ReadDecimalNumber(value)) return {number, u""};
-  return {std::nullopt, std::u16string(value)};
+  if (const auto number = ReadDecimalNumber(value)) return {number, u"", u""};
+  return {std::nullopt, std::u16string(value), u""};
 }
 
 TunerId TunerOf(std::u16string_view application, std::u16string_view value) {

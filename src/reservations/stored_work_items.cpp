@@ -11,9 +11,9 @@ namespace {
 std::u16string WorkItemName(std::u16string_view listed) { return std::u16string(WorkItemNameOf(listed)); }
 
 // What the Task Scheduler would answer, from the work item's own file.
-std::optional<StoredWorkItem> ReadWorkItemFile(std::u16string_view tasks_folder, std::u16string_view listed) {
-  if (tasks_folder.empty() || !NamesAWorkItemFile(listed)) return std::nullopt;
-  const auto bytes = ReadFileBytes(std::u16string(tasks_folder) + u"\\" + std::u16string(listed), kMaxWorkItemFileSize);
+std::optional<StoredWorkItem> ReadWorkItemFile(CachedWorkItemFiles& files, std::u16string_view listed) {
+  if (!NamesAWorkItemFile(listed)) return std::nullopt;
+  const auto bytes = files.Read(listed);
   const auto job = bytes ? ParseJobFile(*bytes) : std::nullopt;
   if (!job) return std::nullopt;
   return StoredWorkItemOf(*job, WorkItemName(listed));
@@ -67,7 +67,7 @@ StoredWorkItem StoredWorkItemOf(const JobFile& job, std::u16string name) {
 }
 
 HResult ReadStoredWorkItems(TaskSchedulerPlatform& platform, std::vector<StoredWorkItem>& items,
-                            std::u16string_view tasks_folder) {
+                            const WorkItemFileAccess& files) {
   items.clear();
   ComScope com(platform);
   if (!com.ok()) return com.result();
@@ -82,11 +82,14 @@ HResult ReadStoredWorkItems(TaskSchedulerPlatform& platform, std::vector<StoredW
     fetched.clear();
   }
   enumerator.reset();
+  std::optional<CachedWorkItemFiles> folder;
+  if (!files.folder.empty()) folder.emplace(files);
   for (const auto& listed : names) {
-    auto item = ReadWorkItemFile(tasks_folder, listed);
+    auto item = folder ? ReadWorkItemFile(*folder, listed) : std::nullopt;
     if (!item) item = ReadWorkItem(*scheduler, WorkItemName(listed));
     if (item) items.push_back(std::move(*item));
   }
+  if (folder) folder->Save();
   return 0;
 }
 

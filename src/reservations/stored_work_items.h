@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "reservations/work_item_cache.h"
 #include "scheduler/job_file.h"
 #include "scheduler/task_scheduler.h"
 
@@ -34,7 +35,7 @@ StoredWorkItem StoredWorkItemOf(const JobFile& job, std::u16string name);
 // file there when that file can be read: opening a thousand work items
 // through the Task Scheduler costs a second, reading their files a blink.
 HResult ReadStoredWorkItems(TaskSchedulerPlatform& platform, std::vector<StoredWorkItem>& items,
-                            std::u16string_view tasks_folder = {});
+                            const WorkItemFileAccess& files = {});
 
 // Deletes one work item through the Task Scheduler; its status.
 HResult DeleteStoredWorkItem(TaskSchedulerPlatform& platform, std::u16string_view name);

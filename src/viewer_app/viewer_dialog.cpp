@@ -309,7 +309,9 @@ void ViewerDialog::Reload() {
   const std::u16string selected = SelectedRow() != nullptr ? SelectedRow()->item.name : std::u16string();
   const int top_row = ListView(list_).TopRow();
   std::vector<StoredWorkItem> items;
-  const HResult status = ReadStoredWorkItems(scheduler_, items, win32::Utf16(TasksFolder()));
+  const WorkItemFileAccess files{win32::Utf16(TasksFolder()), BesideViewer(kWorkItemCacheFileName),
+                                 win32::Services().Now()};
+  const HResult status = ReadStoredWorkItems(scheduler_, items, files);
   ChannelTable channels;
   LoadChannelTableFile(BesideViewer(u"channel.txt"), channels);
   const HalvornSetup halvorn = ReadHalvornSettings();

@@ -71,3 +71,17 @@ bool WriteFileBytes(std::u16string_view path, std::string_view bytes) {
 bool PathExists(std::u16string_view path) {
   return GetFileAttributesW(win32::Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
+
+std::optional<FileStamp> FileStampOf(std::u16string_view path) {
+  // The file's own record: a folder listing may show a size and time that
+  // NTFS has not brought up to date yet.
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!GetFileAttributesExW(win32::Wide(path).c_str(), GetFileExInfoStandard, &data) ||
+      (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    return std::nullopt;
+  }
+  constexpr std::int64_t kFrom1601To1970 = 116444736000000000;
+  const std::int64_t written = static_cast<std::int64_t>((std::uint64_t{data.ftLastWriteTime.dwHighDateTime} << 32) |
+                                                         data.ftLastWriteTime.dwLowDateTime);
+  return FileStamp{(std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow, written - kFrom1601To1970};
+}

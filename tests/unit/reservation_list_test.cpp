@@ -289,7 +289,7 @@ TEST_F(ReservationList, AWorkItemReadFromItsFileIsTheOneTheSchedulerHandsOut) {
   std::vector<StoredWorkItem> through_scheduler, from_files;
   ASSERT_EQ(ReadStoredWorkItems(scheduler, through_scheduler), 0);
   const auto activations = std::count(scheduler.calls.begin(), scheduler.calls.end(), "Activate");
-  ASSERT_EQ(ReadStoredWorkItems(scheduler, from_files, scheduler.tasks_folder), 0);
+  ASSERT_EQ(ReadStoredWorkItems(scheduler, from_files, {scheduler.tasks_folder}), 0);
   EXPECT_EQ(from_files, through_scheduler);
   EXPECT_EQ(std::count(scheduler.calls.begin(), scheduler.calls.end(), "Activate"), activations + 1);
 }

@@ -9,6 +9,9 @@
 
 namespace {
 constexpr DWORD kPollMs = 50;
+// Windows are looked for more often, so that the timing of a start is not
+// rounded to the poll.
+constexpr DWORD kWindowPollMs = 10;
 }  // namespace
 
 LRESULT SendAndWait(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -94,7 +97,7 @@ AppUnderTest::~AppUnderTest() {
 }
 
 HWND AppUnderTest::WaitForDialog(const wchar_t* caption, DWORD timeout_ms) {
-  for (DWORD waited = 0; waited < timeout_ms; waited += kPollMs) {
+  for (DWORD waited = 0; waited < timeout_ms; waited += kWindowPollMs) {
     if (HWND found = FindTopLevel(process_.dwProcessId, caption)) {
       // Let the dialog finish its first paint before acting on it.
       SendAndWait(found, WM_NULL, 0, 0);
@@ -102,7 +105,7 @@ HWND AppUnderTest::WaitForDialog(const wchar_t* caption, DWORD timeout_ms) {
       return found;
     }
     if (!Running()) break;
-    Sleep(kPollMs);
+    Sleep(kWindowPollMs);
   }
   throw Failure{std::wstring(L"no window \"") + caption + L"\""};
 }
