@@ -112,19 +112,22 @@ void NameTunersAfterProfiles(std::vector<ReservationRow>& rows, const ProfileArr
     if (!row.recorder.tuner) continue;
     const TunerId tuner = TunerOf(row.item.application, *row.recorder.tuner);
     const char16_t mark = TunerMark(*row.recorder.tuner);
-    const RecordingProfile* first_of_recorder = nullptr;
+    int first_of_recorder = -1;
     for (int i = 0; i < count; ++i) {
       const RecordingProfile& profile = profiles[static_cast<std::size_t>(i)];
       if (FullPathFolded(WithTunerMark(profile.cap_sts_path.str(), mark)) != tuner.device) continue;
       if (TunerOfProfile(profile) == tuner) {
         row.tuner_text = profile.title.str();
-        first_of_recorder = nullptr;
+        row.tuner_profile = i;
+        first_of_recorder = -1;
         break;
       }
-      if (first_of_recorder == nullptr) first_of_recorder = &profile;
+      if (first_of_recorder < 0) first_of_recorder = i;
     }
-    if (first_of_recorder != nullptr) {
-      row.tuner_text = first_of_recorder->title.str() + u" · " + TunerNumberText(*row.recorder.tuner);
+    if (first_of_recorder >= 0) {
+      row.tuner_text = profiles[static_cast<std::size_t>(first_of_recorder)].title.str() + u" · " +
+                       TunerNumberText(*row.recorder.tuner);
+      row.tuner_profile = first_of_recorder;
     }
   }
 }

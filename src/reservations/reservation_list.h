@@ -28,6 +28,7 @@ struct ReservationRow {
   std::optional<LocalMinute> next_start;  // only for one that records
   std::u16string channel_text;            // the station's name and the channel, or the channel
   std::u16string tuner_text;              // the profile the tuner is, where one runs its recorder
+  int tuner_profile = kMaxProfiles;       // that profile's place in tab order; kMaxProfiles for none
   std::vector<RowCollision> collisions;
 };
 

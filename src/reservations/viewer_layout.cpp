@@ -35,6 +35,7 @@ ViewerLayout ReadViewerLayout(SettingsStore& store) {
     layout.order.column = kColumns[static_cast<std::size_t>(*sort)];
   }
   layout.order.descending = store.GetInt(u"columns", u"descending", 0) == 1;
+  layout.timeline = store.GetInt(u"window", u"tab", 0) == 1;
   return layout;
 }
 
@@ -55,4 +56,5 @@ void WriteViewerLayout(SettingsStore& store, const ViewerLayout& layout) {
     if (kColumns[i] == layout.order.column) write(u"columns", u"sort", static_cast<int>(i));
   }
   write(u"columns", u"descending", layout.order.descending ? 1 : 0);
+  write(u"window", u"tab", layout.timeline ? 1 : 0);
 }

@@ -10,7 +10,7 @@ inline constexpr std::u16string_view kViewerSettingsFileName = u"Brisquet.ini";
 inline constexpr std::size_t kColumnCount = std::size(kColumns);
 
 // How the user left the viewer's window: where it was, how wide each column
-// was, and what the list was sorted by.
+// was, what the list was sorted by, and which tab was on show.
 struct ViewerLayout {
   struct Placement {
     int left = 0, top = 0, width = 0, height = 0;
@@ -19,6 +19,7 @@ struct ViewerLayout {
   std::optional<Placement> window;                               // nothing: where Windows puts it
   std::array<std::optional<int>, kColumnCount> column_widths{};  // nothing: the default width
   RowOrder order;
+  bool timeline = false;  // the タイムライン tab is on show, not 一覧
   friend bool operator==(const ViewerLayout&, const ViewerLayout&) = default;
 };
 

@@ -1,6 +1,9 @@
 #include "viewer_app/viewer_dialog.h"
 
 #include <algorithm>
+#include <memory>
+#include <type_traits>
+#include <utility>
 
 #include "brisquet_resource.h"
 #include "iepg/channel_table.h"
@@ -94,9 +97,51 @@ HWND MainWindowOf(DWORD process_id) {
 ViewerDialog::ViewerDialog(HINSTANCE instance, TaskSchedulerPlatform& scheduler)
     : instance_(instance), scheduler_(scheduler) {}
 
+namespace {
+
+// The dialog whose keys the filter sees: a modal dialog box has no message
+// loop of ours to look at Ctrl+Tab before the dialog manager takes it.
+ViewerDialog* filtered_dialog = nullptr;
+
+struct HookRemover {
+  void operator()(HHOOK hook) const { UnhookWindowsHookEx(hook); }
+};
+
+}  // namespace
+
 void ViewerDialog::Run() {
+  filtered_dialog = this;
+  const std::unique_ptr<std::remove_pointer_t<HHOOK>, HookRemover> filter(
+      SetWindowsHookExW(WH_MSGFILTER, FilterKeys, nullptr, GetCurrentThreadId()));
   DialogBoxParamW(instance_, MAKEINTRESOURCEW(IDD_BRISQUET_DIALOG), nullptr, Procedure, reinterpret_cast<LPARAM>(this));
+  filtered_dialog = nullptr;
 }
+
+LRESULT CALLBACK ViewerDialog::FilterKeys(int code, WPARAM wparam, LPARAM lparam) {
+  const MSG* message = reinterpret_cast<const MSG*>(lparam);
+  ViewerDialog* self = filtered_dialog;
+  if (code == MSGF_DIALOGBOX && self != nullptr && self->tabs_ != nullptr && message->message == WM_KEYDOWN &&
+      message->wParam == VK_TAB && GetKeyState(VK_CONTROL) < 0 && GetAncestor(message->hwnd, GA_ROOT) == self->hwnd_) {
+    self->ShowTab(!self->saved_layout_.timeline);
+    return TRUE;
+  }
+  return CallNextHookEx(nullptr, code, wparam, lparam);
+}
+
+void ViewerDialog::ShowTab(bool timeline) {
+  saved_layout_.timeline = timeline;
+  TabCtrl_SetCurSel(tabs_, timeline ? 1 : 0);
+  ShowWindow(timeline_.hwnd(), timeline ? SW_SHOW : SW_HIDE);
+  ShowWindow(list_, timeline ? SW_HIDE : SW_SHOW);
+  SetFocus(timeline ? timeline_.hwnd() : list_);
+  if (timeline) timeline_.Refresh();
+}
+
+int ViewerDialog::SelectedRow() const { return list_ != nullptr ? ListView(list_).Selected() : -1; }
+
+void ViewerDialog::SelectRow(int row) { ListView(list_).Select(row); }
+
+LocalMinute ViewerDialog::CurrentMinute() const { return Now(); }
 
 INT_PTR CALLBACK ViewerDialog::Procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_INITDIALOG) {
@@ -143,6 +188,18 @@ void ViewerDialog::OnInit() {
   win32::PrivateProfileStore store(BesideViewer(kViewerSettingsFileName));
   saved_layout_ = ReadViewerLayout(store);
   list_ = GetDlgItem(hwnd_, IDC_RESERVATIONS);
+  tabs_ = GetDlgItem(hwnd_, IDC_VIEW_TABS);
+  for (const auto& [index, caption] : {std::pair{0, L"一覧"}, std::pair{1, L"タイムライン"}}) {
+    TCITEMW tab{};
+    tab.mask = TCIF_TEXT;
+    tab.pszText = const_cast<wchar_t*>(caption);
+    TabCtrl_InsertItem(tabs_, index, &tab);
+  }
+  RECT list_place{};
+  GetWindowRect(list_, &list_place);
+  MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&list_place), 2);
+  timeline_.Create(instance_, hwnd_, list_place, IDC_TIMELINE, *this);
+  SetWindowPos(timeline_.hwnd(), list_, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   ListView list(list_);
   list.SetUp();
   for (int i = 0; i < static_cast<int>(std::size(kHeadings)); ++i) {
@@ -150,7 +207,10 @@ void ViewerDialog::OnInit() {
                    saved_layout_.column_widths[static_cast<std::size_t>(i)].value_or(kHeadings[i].width));
   }
   layout_.Remember(hwnd_);
-  layout_.Add(hwnd_, IDC_RESERVATIONS, AnchoredLayout::kStretchWidth | AnchoredLayout::kStretchHeight);
+  layout_.Add(hwnd_, IDC_VIEW_TABS, AnchoredLayout::kStretchWidth);
+  for (int id : {IDC_RESERVATIONS, IDC_TIMELINE}) {
+    layout_.Add(hwnd_, id, AnchoredLayout::kStretchWidth | AnchoredLayout::kStretchHeight);
+  }
   for (int id : {IDC_COLLISION_NOTE, IDC_WAKE_NOTE}) {
     layout_.Add(hwnd_, id, AnchoredLayout::kStretchWidth | AnchoredLayout::kFollowBottom);
   }
@@ -163,6 +223,7 @@ void ViewerDialog::OnInit() {
   watch_.Follow(TasksFolder());
   SetTimer(hwnd_, kWatchTimer, kWatchInterval, nullptr);
   Reload();
+  ShowTab(saved_layout_.timeline);
 }
 
 // Where the window was left, never smaller than the dialog opens. The
@@ -203,6 +264,10 @@ void ViewerDialog::RestorePlacement() {
 }
 
 bool ViewerDialog::OnNotify(const NMHDR& header) {
+  if (header.idFrom == IDC_VIEW_TABS && header.code == TCN_SELCHANGE) {
+    ShowTab(TabCtrl_GetCurSel(tabs_) == 1);
+    return true;
+  }
   if (header.idFrom != IDC_RESERVATIONS) return false;
   switch (header.code) {
     case NM_CUSTOMDRAW:
@@ -214,9 +279,10 @@ bool ViewerDialog::OnNotify(const NMHDR& header) {
       return true;
     case LVN_ITEMCHANGED:
       ShowSelectedNote();
+      timeline_.Refresh();
       return true;
     case NM_DBLCLK:
-      if (SelectedRow() != nullptr) OnEdit();
+      if (SelectedReservation() != nullptr) OnEdit();
       return true;
     case LVN_KEYDOWN:
       if (reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey == VK_DELETE) OnDelete();
@@ -283,6 +349,7 @@ void ViewerDialog::OnTimer(UINT_PTR timer) {
     case kWatchTimer:
       // Each change starts the wait again, so a burst is read once.
       if (watch_.Changed()) SetTimer(hwnd_, kSettledTimer, kSettleDelay, nullptr);
+      timeline_.FollowClock();
       break;
     case kSettledTimer:
       KillTimer(hwnd_, kSettledTimer);
@@ -306,7 +373,8 @@ HalvornSetup ViewerDialog::ReadHalvornSettings() const {
 }
 
 void ViewerDialog::Reload() {
-  const std::u16string selected = SelectedRow() != nullptr ? SelectedRow()->item.name : std::u16string();
+  const std::u16string selected =
+      SelectedReservation() != nullptr ? SelectedReservation()->item.name : std::u16string();
   const int top_row = ListView(list_).TopRow();
   std::vector<StoredWorkItem> items;
   const WorkItemFileAccess files{win32::Utf16(TasksFolder()), BesideViewer(kWorkItemCacheFileName),
@@ -344,6 +412,7 @@ void ViewerDialog::ShowRows(const std::u16string& selected, int top_row) {
   list.ShowSortArrow(HeadingOf(saved_layout_.order.column), saved_layout_.order.descending,
                      static_cast<int>(std::size(kHeadings)));
   ShowSelectedNote();
+  timeline_.Refresh();
 }
 
 void ViewerDialog::OnColumnClick(int column) {
@@ -352,18 +421,19 @@ void ViewerDialog::OnColumnClick(int column) {
   const Column clicked = kHeadings[column].column;
   order.descending = order.column == clicked && !order.descending;
   order.column = clicked;
-  const std::u16string selected = SelectedRow() != nullptr ? SelectedRow()->item.name : std::u16string();
+  const std::u16string selected =
+      SelectedReservation() != nullptr ? SelectedReservation()->item.name : std::u16string();
   SortRows(rows_, order, LocaleOrder);
   ShowRows(selected, 0);
 }
 
-const ReservationRow* ViewerDialog::SelectedRow() const {
+const ReservationRow* ViewerDialog::SelectedReservation() const {
   const int row = list_ != nullptr ? ListView(list_).Selected() : -1;
   return row >= 0 && row < static_cast<int>(rows_.size()) ? &rows_[static_cast<std::size_t>(row)] : nullptr;
 }
 
 void ViewerDialog::ShowSelectedNote() {
-  const ReservationRow* row = SelectedRow();
+  const ReservationRow* row = SelectedReservation();
   SetNote(row != nullptr ? CollisionNote(*row) : std::u16string());
 }
 
@@ -383,7 +453,7 @@ int ViewerDialog::Ask(std::u16string_view text, UINT buttons) {
 }
 
 void ViewerDialog::OnDelete() {
-  const ReservationRow* row = SelectedRow();
+  const ReservationRow* row = SelectedReservation();
   if (row == nullptr) return;
   const std::u16string name = row->item.name;
   if (Ask(u"「" + name + u"」を削除しますか？", MB_YESNO | MB_ICONQUESTION) != IDYES) return;
@@ -398,7 +468,7 @@ void ViewerDialog::OnDelete() {
 }
 
 void ViewerDialog::OnEdit() {
-  const ReservationRow* row = SelectedRow();
+  const ReservationRow* row = SelectedReservation();
   if (row == nullptr) return;
   if (halvorn_) {
     Ask(u"Halvorn で変更中の予約があります。Halvorn を閉じてから選んでください。", MB_OK | MB_ICONINFORMATION);

@@ -10,6 +10,7 @@
 #include "scheduler/task_scheduler.h"
 #include "viewer_app/anchored_layout.h"
 #include "viewer_app/tasks_folder_watch.h"
+#include "viewer_app/timeline_window.h"
 #include "win32/unique_handle.h"
 #include "win32/windows_api.h"
 
@@ -17,7 +18,7 @@
 // collisions marked, to read again, change through Halvorn, or delete. The
 // list follows the Tasks folder by itself and keeps its layout in
 // Brisquet.ini.
-class ViewerDialog {
+class ViewerDialog : private TimelineWindow::Host {
  public:
   ViewerDialog(HINSTANCE instance, TaskSchedulerPlatform& scheduler);
   ViewerDialog(const ViewerDialog&) = delete;
@@ -26,6 +27,14 @@ class ViewerDialog {
   void Run();
 
  private:
+  // What the timeline asks of the list.
+  const std::vector<ReservationRow>& Rows() const override { return rows_; }
+  int SelectedRow() const override;
+  void SelectRow(int row) override;
+  void EditSelected() override { OnEdit(); }
+  void DeleteSelected() override { OnDelete(); }
+  LocalMinute CurrentMinute() const override;
+
   static INT_PTR CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   INT_PTR Handle(UINT message, WPARAM wparam, LPARAM lparam);
   bool OnNotify(const NMHDR& header);
@@ -46,7 +55,9 @@ class ViewerDialog {
   void BringHalvornToFront() const;
   void Close();
 
-  const ReservationRow* SelectedRow() const;
+  const ReservationRow* SelectedReservation() const;
+  void ShowTab(bool timeline);
+  static LRESULT CALLBACK FilterKeys(int code, WPARAM wparam, LPARAM lparam);
   // What the viewer takes from Halvorn's settings.
   HalvornSetup ReadHalvornSettings() const;
   std::u16string BesideViewer(std::u16string_view file_name) const;
@@ -57,6 +68,8 @@ class ViewerDialog {
   TaskSchedulerPlatform& scheduler_;
   HWND hwnd_ = nullptr;
   HWND list_ = nullptr;
+  HWND tabs_ = nullptr;
+  TimelineWindow timeline_;
   AnchoredLayout layout_;
   ViewerLayout saved_layout_;
   std::vector<ReservationRow> rows_;

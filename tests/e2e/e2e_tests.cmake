@@ -24,6 +24,7 @@ add_e2e_test(task_name_of_a_device)
 add_e2e_test(large_reservation)
 add_e2e_test(register_from_form)
 add_e2e_test(settings_survive_restart)
+add_e2e_test(timeline_shows_collisions)
 add_test(NAME e2e.no_scheduler_to_reach
          COMMAND bash ${BENCH} run-without-scheduler ${CMAKE_BINARY_DIR} no_scheduler_to_reach)
 set_tests_properties(e2e.no_scheduler_to_reach PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 180

@@ -18,12 +18,13 @@ TEST(ViewerLayout, WhatIsWrittenReadsBackAndAnythingGarbledGivesTheDefault) {
   layout.column_widths[7] = 0;
   layout.column_widths[8] = 30000;
   layout.order = {Column::Tuner, true};
+  layout.timeline = true;
   WriteViewerLayout(store, layout);
   EXPECT_EQ(store.FirstWriteFailure(), std::nullopt);
   EXPECT_EQ(ReadViewerLayout(store), layout);
 
   folder.WriteText("Brisquet.ini",
-                   u"[window]\nleft=abc\ntop=1\nwidth=99999\nheight=1\n[columns]\nwidth0=-5\n"
+                   u"[window]\nleft=abc\ntop=1\nwidth=99999\nheight=1\ntab=2\n[columns]\nwidth0=-5\n"
                    u"width1=80\nsort=42\ndescending=yes\n");
   ViewerLayout garbled;
   garbled.column_widths[1] = 80;

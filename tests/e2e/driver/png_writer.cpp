@@ -57,35 +57,45 @@ std::vector<uint8_t> StoredZlib(const std::vector<uint8_t>& raw) {
 
 }  // namespace
 
-void SaveWindowAsPng(HWND window, const std::wstring& path) {
+WindowPixels CaptureWindow(HWND window) {
   RECT rect{};
   GetWindowRect(window, &rect);
-  const int width = rect.right - rect.left;
-  const int height = rect.bottom - rect.top;
+  WindowPixels captured;
+  captured.width = rect.right - rect.left;
+  captured.height = rect.bottom - rect.top;
   HDC screen = GetDC(nullptr);
   HDC memory = CreateCompatibleDC(screen);
   BITMAPINFO info{};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), captured.width, -captured.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
   void* bits = nullptr;
   HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   HGDIOBJ previous = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+  BitBlt(memory, 0, 0, captured.width, captured.height, screen, rect.left, rect.top, SRCCOPY);
   GdiFlush();
-
-  std::vector<uint8_t> raw;
-  raw.reserve(static_cast<size_t>(height) * (1 + 3 * static_cast<size_t>(width)));
-  const auto* pixels = static_cast<const uint8_t*>(bits);
-  for (int y = 0; y < height; ++y) {
-    raw.push_back(0);  // no filter
-    for (int x = 0; x < width; ++x) {
-      const uint8_t* bgra = pixels + (static_cast<size_t>(y) * width + x) * 4;
-      raw.insert(raw.end(), {bgra[2], bgra[1], bgra[0]});
-    }
+  const auto* bgra = static_cast<const uint8_t*>(bits);
+  captured.pixels.reserve(static_cast<size_t>(captured.width) * captured.height);
+  for (size_t i = 0; i < static_cast<size_t>(captured.width) * captured.height; ++i) {
+    captured.pixels.push_back(RGB(bgra[i * 4 + 2], bgra[i * 4 + 1], bgra[i * 4]));
   }
   SelectObject(memory, previous);
   DeleteObject(bitmap);
   DeleteDC(memory);
   ReleaseDC(nullptr, screen);
+  return captured;
+}
+
+void SaveWindowAsPng(HWND window, const std::wstring& path) {
+  const WindowPixels captured = CaptureWindow(window);
+  const int width = captured.width, height = captured.height;
+  std::vector<uint8_t> raw;
+  raw.reserve(static_cast<size_t>(height) * (1 + 3 * static_cast<size_t>(width)));
+  for (int y = 0; y < height; ++y) {
+    raw.push_back(0);  // no filter
+    for (int x = 0; x < width; ++x) {
+      const COLORREF pixel = captured.At(x, y);
+      raw.insert(raw.end(), {GetRValue(pixel), GetGValue(pixel), GetBValue(pixel)});
+    }
+  }
 
   std::vector<uint8_t> png{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
   std::vector<uint8_t> header;

@@ -3,6 +3,16 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
+
+// The window's current look, as the screen shows it.
+struct WindowPixels {
+  int width = 0;
+  int height = 0;
+  std::vector<COLORREF> pixels;  // row by row from the top
+  COLORREF At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+};
+WindowPixels CaptureWindow(HWND window);
 
 // Writes the window's current look as a PNG file.
 void SaveWindowAsPng(HWND window, const std::wstring& path);

@@ -89,6 +89,12 @@ std::vector<std::vector<std::wstring>> ViewerUnderTest::Rows() const {
   return rows;
 }
 
+std::wstring ViewerUnderTest::SelectedName() const {
+  const auto row = SendAndWait(List(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED);
+  const auto rows = Rows();
+  return row >= 0 && static_cast<std::size_t>(row) < rows.size() ? rows[static_cast<std::size_t>(row)][0] : L"";
+}
+
 void ViewerUnderTest::Select(const std::wstring& name) {
   const auto rows = Rows();
   for (std::size_t row = 0; row < rows.size(); ++row) {

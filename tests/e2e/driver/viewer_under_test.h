@@ -32,6 +32,8 @@ class ViewerUnderTest {
   std::vector<std::vector<std::wstring>> Rows() const;
   // The row whose first cell (the name) is this, selected as a click would.
   void Select(const std::wstring& name);
+  // The name of the selected row; empty for none.
+  std::wstring SelectedName() const;
   std::wstring Note() const;
   void ClickLater(int id);
   // The viewer's question, answered with はい; its text.

@@ -1,0 +1,432 @@
+#include "viewer_app/timeline_window.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <algorithm>
+
+#include "win32/wide_text.h"
+
+namespace {
+
+// Calm colours for what records, red only for a collision.
+constexpr COLORREF kBlockColor = RGB(96, 140, 196);
+constexpr COLORREF kCollisionColor = RGB(208, 48, 48);
+constexpr COLORREF kOverlapColor = RGB(144, 20, 20);
+constexpr COLORREF kDayLineColor = RGB(150, 150, 150);
+constexpr COLORREF kHourLineColor = RGB(226, 226, 226);
+constexpr COLORREF kLaneLineColor = RGB(205, 205, 205);
+enum MenuCommand : UINT { kEdit = 1, kDelete = 2 };
+
+RECT AsRect(const TimelineRect& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+void Fill(HDC dc, const RECT& rect, COLORREF color) {
+  SetBkColor(dc, color);
+  ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
+}
+
+void Line(HDC dc, int x0, int y0, int x1, int y1, COLORREF color, int width = 1) {
+  const HPEN pen = CreatePen(PS_SOLID, width, color);
+  const HGDIOBJ old = SelectObject(dc, pen);
+  MoveToEx(dc, x0, y0, nullptr);
+  LineTo(dc, x1, y1);
+  SelectObject(dc, old);
+  DeleteObject(pen);
+}
+
+void Text(HDC dc, std::u16string_view text, RECT rect, COLORREF color, UINT format) {
+  const std::wstring wide = win32::Wide(text);
+  SetTextColor(dc, color);
+  SetBkMode(dc, TRANSPARENT);
+  DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &rect,
+            format | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+}
+
+// An off-screen bitmap the size of the window, shown in one piece.
+class BackBuffer {
+ public:
+  BackBuffer(HDC target, const RECT& client)
+      : target_(target),
+        client_(client),
+        dc_(CreateCompatibleDC(target)),
+        bitmap_(CreateCompatibleBitmap(target, std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom, 1))),
+        old_(SelectObject(dc_, bitmap_)) {}
+  ~BackBuffer() {
+    BitBlt(target_, 0, 0, client_.right, client_.bottom, dc_, 0, 0, SRCCOPY);
+    SelectObject(dc_, old_);
+    DeleteObject(bitmap_);
+    DeleteDC(dc_);
+  }
+  BackBuffer(const BackBuffer&) = delete;
+  BackBuffer& operator=(const BackBuffer&) = delete;
+  HDC dc() const { return dc_; }
+
+ private:
+  HDC target_;
+  RECT client_;
+  HDC dc_;
+  HBITMAP bitmap_;
+  HGDIOBJ old_;
+};
+
+}  // namespace
+
+void TimelineWindow::Create(HINSTANCE instance, HWND parent, const RECT& rect, int id, Host& host) {
+  host_ = &host;
+  const HDC screen = GetDC(nullptr);
+  dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  WNDCLASSEXW type{};
+  type.cbSize = sizeof(type);
+  type.style = CS_DBLCLKS;
+  type.lpfnWndProc = Procedure;
+  type.hInstance = instance;
+  type.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  type.lpszClassName = kClassName;
+  RegisterClassExW(&type);
+  hwnd_ = CreateWindowExW(WS_EX_CLIENTEDGE, kClassName, L"タイムライン", WS_CHILD | WS_TABSTOP | WS_HSCROLL, rect.left,
+                          rect.top, rect.right - rect.left, rect.bottom - rect.top, parent,
+                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, this);
+  font_ = reinterpret_cast<HFONT>(SendMessageW(parent, WM_GETFONT, 0, 0));
+  tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0,
+                             0, hwnd_, nullptr, instance, nullptr);
+  TOOLINFOW tool{};
+  tool.cbSize = sizeof(tool);
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = hwnd_;
+  tool.uId = reinterpret_cast<UINT_PTR>(hwnd_);
+  tool.lpszText = LPSTR_TEXTCALLBACKW;
+  SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, Scaled(480));
+}
+
+void TimelineWindow::Refresh() {
+  layout_.reset();
+  if (hwnd_ != nullptr) InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void TimelineWindow::FollowClock() {
+  if (layout_ && layout_minute_ != host_->CurrentMinute() && IsWindowVisible(hwnd_)) Refresh();
+}
+
+int TimelineWindow::Scaled(int pixels) const { return MulDiv(pixels, dpi_, 96); }
+
+const TimelineLayout& TimelineWindow::Layout() {
+  const LocalMinute now = host_->CurrentMinute();
+  if (!view_placed_) {
+    RECT client{};
+    GetClientRect(hwnd_, &client);
+    view_.width = client.right;
+    view_.left = TimelineStart(now);
+    view_.label_width = Scaled(96);
+    view_.header_height = Scaled(36);
+    view_.lane_height = Scaled(28);
+    view_placed_ = true;
+    UpdateScrollBar();
+  }
+  if (!layout_ || layout_minute_ != now) {
+    const TimelineView clamped = ClampView(view_, now);
+    if (!(clamped == view_)) {
+      view_ = clamped;
+      UpdateScrollBar();
+    }
+    layout_ = LayOutTimeline(host_->Rows(), now, view_);
+    layout_minute_ = now;
+    if (focused_block_ && *focused_block_ >= layout_->blocks.size()) focused_block_.reset();
+  }
+  return *layout_;
+}
+
+void TimelineWindow::SetView(const TimelineView& view) {
+  view_ = ClampView(view, host_->CurrentMinute());
+  layout_.reset();
+  UpdateScrollBar();
+  InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void TimelineWindow::UpdateScrollBar() {
+  SCROLLINFO info{};
+  info.cbSize = sizeof(info);
+  info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
+  info.nMax = static_cast<int>(kTimelineSpan) - 1;
+  info.nPage = static_cast<UINT>(view_.minutes_across);
+  info.nPos = static_cast<int>(view_.left - TimelineStart(host_->CurrentMinute()));
+  SetScrollInfo(hwnd_, SB_HORZ, &info, TRUE);
+}
+
+void TimelineWindow::OnScroll(int code) {
+  TimelineView view = view_;
+  const int line = std::max(view.minutes_across / 12, 10);
+  switch (code) {
+    case SB_LINELEFT:
+      view.left -= line;
+      break;
+    case SB_LINERIGHT:
+      view.left += line;
+      break;
+    case SB_PAGELEFT:
+      view.left -= view.minutes_across * 9 / 10;
+      break;
+    case SB_PAGERIGHT:
+      view.left += view.minutes_across * 9 / 10;
+      break;
+    case SB_LEFT:
+      view.left = 0;
+      break;
+    case SB_RIGHT:
+      view.left += kTimelineSpan;
+      break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: {
+      SCROLLINFO info{};
+      info.cbSize = sizeof(info);
+      info.fMask = SIF_TRACKPOS;
+      GetScrollInfo(hwnd_, SB_HORZ, &info);
+      view.left = TimelineStart(host_->CurrentMinute()) + info.nTrackPos;
+      break;
+    }
+    default:
+      return;
+  }
+  SetView(view);
+}
+
+void TimelineWindow::OnWheel(int delta, int x, bool zoom) {
+  if (zoom) {
+    SetView(ZoomAt(view_, x, delta > 0 ? 0.8 : 1.25, host_->CurrentMinute()));
+    return;
+  }
+  TimelineView view = view_;
+  view.left -= static_cast<LocalMinute>(delta) * view.minutes_across / (8 * WHEEL_DELTA);
+  SetView(view);
+}
+
+void TimelineWindow::PickBlock(std::size_t block) {
+  const TimelineLayout& layout = Layout();
+  if (block >= layout.blocks.size()) return;
+  focused_block_ = block;
+  const TimelineBlock picked = layout.blocks[block];
+  host_->SelectRow(static_cast<int>(picked.row));
+  if (picked.rect.left < layout.time_area.left || picked.rect.right > layout.time_area.right) {
+    TimelineView view = view_;
+    view.left = picked.recording.start - view.minutes_across / 4;
+    SetView(view);
+  }
+  InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void TimelineWindow::OnKey(WPARAM key) {
+  const TimelineLayout& layout = Layout();
+  const std::size_t count = layout.blocks.size();
+  switch (key) {
+    case VK_LEFT:
+    case VK_RIGHT:
+      if (count == 0) {
+        OnScroll(key == VK_LEFT ? SB_LINELEFT : SB_LINERIGHT);
+      } else if (!focused_block_) {
+        PickBlock(key == VK_LEFT ? count - 1 : 0);
+      } else if (key == VK_LEFT && *focused_block_ > 0) {
+        PickBlock(*focused_block_ - 1);
+      } else if (key == VK_RIGHT && *focused_block_ + 1 < count) {
+        PickBlock(*focused_block_ + 1);
+      }
+      break;
+    case VK_HOME:
+      if (count > 0) PickBlock(0);
+      break;
+    case VK_END:
+      if (count > 0) PickBlock(count - 1);
+      break;
+    case VK_DELETE:
+      if (host_->SelectedRow() >= 0) host_->DeleteSelected();
+      break;
+    default:
+      break;
+  }
+}
+
+void TimelineWindow::OnContextMenu(int x, int y) {
+  if (x != -1 || y != -1) {
+    POINT point{x, y};
+    ScreenToClient(hwnd_, &point);
+    if (const auto block = BlockAt(Layout(), point.x, point.y)) PickBlock(*block);
+  } else if (focused_block_) {
+    const RECT rect = AsRect(Layout().blocks[*focused_block_].rect);
+    POINT point{rect.left, rect.bottom};
+    ClientToScreen(hwnd_, &point);
+    x = point.x;
+    y = point.y;
+  }
+  if (host_->SelectedRow() < 0) return;
+  const HMENU menu = CreatePopupMenu();
+  AppendMenuW(menu, MF_STRING, kEdit, L"編集(&E)");
+  AppendMenuW(menu, MF_STRING, kDelete, L"削除(&D)");
+  const UINT chosen = static_cast<UINT>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0, hwnd_, nullptr));
+  DestroyMenu(menu);
+  if (chosen == kEdit) host_->EditSelected();
+  if (chosen == kDelete) host_->DeleteSelected();
+}
+
+void TimelineWindow::ShowTipFor(std::optional<std::size_t> block) {
+  if (block == tip_block_) return;
+  tip_block_ = block;
+  tip_text_.clear();
+  if (block) {
+    const TimelineBlock& b = Layout().blocks[*block];
+    tip_text_ = win32::Wide(TimelineTip(host_->Rows()[b.row], b.recording));
+  }
+  SendMessageW(tooltip_, TTM_POP, 0, 0);
+  SendMessageW(tooltip_, TTM_UPDATE, 0, 0);
+}
+
+void TimelineWindow::Paint(HDC target) {
+  RECT client{};
+  GetClientRect(hwnd_, &client);
+  const TimelineLayout& layout = Layout();
+  BackBuffer buffer(target, client);
+  const HDC dc = buffer.dc();
+  const HGDIOBJ old_font = SelectObject(dc, font_);
+  Fill(dc, client, GetSysColor(COLOR_WINDOW));
+  const int header = view_.header_height;
+  Fill(dc, {0, 0, client.right, header}, GetSysColor(COLOR_BTNFACE));
+  const COLORREF text = GetSysColor(COLOR_WINDOWTEXT);
+  const RECT time_area = AsRect(layout.time_area);
+
+  // The axis: days across the whole height, hours below the day labels.
+  const int saved = SaveDC(dc);
+  IntersectClipRect(dc, time_area.left, 0, client.right, client.bottom);
+  const int half = header / 2;
+  bool day_at_left = false;
+  for (const TimelineTick& tick : layout.ticks) {
+    if (tick.day) {
+      Line(dc, tick.x, 0, tick.x, client.bottom, kDayLineColor);
+      Text(dc, tick.label, {tick.x + 3, 0, tick.x + Scaled(120), half}, text, DT_LEFT);
+      day_at_left = day_at_left || tick.x - time_area.left < Scaled(90);
+    } else {
+      Line(dc, tick.x, half, tick.x, client.bottom, kHourLineColor);
+      Text(dc, tick.label, {tick.x + 2, half, tick.x + Scaled(40), header}, text, DT_LEFT);
+    }
+  }
+  if (!day_at_left) Text(dc, layout.first_day, {time_area.left + 3, 0, time_area.left + Scaled(120), half}, text, 0);
+  RestoreDC(dc, saved);
+
+  for (const TimelineLane& lane : layout.lanes) {
+    RECT cell = AsRect(lane.rect);
+    Line(dc, 0, cell.bottom - 1, client.right, cell.bottom - 1, kLaneLineColor);
+    cell.left += 4;
+    Text(dc, lane.label, cell, text, DT_LEFT);
+  }
+  Line(dc, time_area.left - 1, 0, time_area.left - 1, client.bottom, kDayLineColor);
+  if (layout.lanes.empty()) {
+    Text(dc, u"これから 7 日に録画する予約はありません。", {time_area.left, header, client.right, header + Scaled(40)},
+         GetSysColor(COLOR_GRAYTEXT), DT_CENTER);
+  }
+
+  const int blocks_saved = SaveDC(dc);
+  IntersectClipRect(dc, time_area.left, header, client.right, client.bottom);
+  const int selected = host_->SelectedRow();
+  const HBRUSH outline = GetSysColorBrush(COLOR_WINDOWTEXT);
+  for (std::size_t i = 0; i < layout.blocks.size(); ++i) {
+    const TimelineBlock& block = layout.blocks[i];
+    RECT rect = AsRect(block.rect);
+    if (rect.right < time_area.left || rect.left > client.right) continue;
+    Fill(dc, rect, block.collides ? kCollisionColor : kBlockColor);
+    for (const TimelineRect& overlap : block.overlaps) Fill(dc, AsRect(overlap), kOverlapColor);
+    const ReservationRow& row = host_->Rows()[block.row];
+    if (static_cast<int>(block.row) == selected) {
+      FrameRect(dc, &rect, outline);
+      RECT inner = rect;
+      InflateRect(&inner, -1, -1);
+      FrameRect(dc, &inner, outline);
+    }
+    if (rect.right - rect.left >= Scaled(20)) {
+      RECT label = rect;
+      InflateRect(&label, -3, 0);
+      Text(dc, (block.recording_now ? u"● " : u"") + row.item.name, label, RGB(255, 255, 255), DT_LEFT);
+    }
+    if (focused_block_ == i && GetFocus() == hwnd_) {
+      RECT focus = rect;
+      InflateRect(&focus, 2, 2);
+      DrawFocusRect(dc, &focus);
+    }
+  }
+  RestoreDC(dc, blocks_saved);
+  if (layout.now_x) Line(dc, *layout.now_x, half, *layout.now_x, client.bottom, GetSysColor(COLOR_HIGHLIGHT), 2);
+  SelectObject(dc, old_font);
+}
+
+LRESULT CALLBACK TimelineWindow::Procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_NCCREATE) {
+    auto* self = static_cast<TimelineWindow*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
+    self->hwnd_ = hwnd;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<TimelineWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  return self != nullptr && self->host_ != nullptr ? self->Handle(message, wparam, lparam)
+                                                   : DefWindowProcW(hwnd, message, wparam, lparam);
+}
+
+LRESULT TimelineWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_PAINT: {
+      PAINTSTRUCT paint{};
+      const HDC dc = BeginPaint(hwnd_, &paint);
+      Paint(dc);
+      EndPaint(hwnd_, &paint);
+      return 0;
+    }
+    case WM_PRINTCLIENT:
+      Paint(reinterpret_cast<HDC>(wparam));
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;  // everything is painted in one piece
+    case WM_SIZE:
+      view_.width = LOWORD(lparam);
+      layout_.reset();
+      InvalidateRect(hwnd_, nullptr, FALSE);
+      return 0;
+    case WM_HSCROLL:
+      OnScroll(LOWORD(wparam));
+      return 0;
+    case WM_MOUSEWHEEL: {
+      POINT point{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
+      ScreenToClient(hwnd_, &point);
+      OnWheel(GET_WHEEL_DELTA_WPARAM(wparam), point.x, (GET_KEYSTATE_WPARAM(wparam) & MK_CONTROL) != 0);
+      return 0;
+    }
+    case WM_GETDLGCODE:
+      return DLGC_WANTARROWS;
+    case WM_KEYDOWN:
+      OnKey(wparam);
+      return 0;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      InvalidateRect(hwnd_, nullptr, FALSE);
+      return 0;
+    case WM_LBUTTONDOWN:
+      SetFocus(hwnd_);
+      if (const auto block = BlockAt(Layout(), GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam))) PickBlock(*block);
+      return 0;
+    case WM_LBUTTONDBLCLK:
+      if (const auto block = BlockAt(Layout(), GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam))) {
+        PickBlock(*block);
+        host_->EditSelected();
+      }
+      return 0;
+    case WM_MOUSEMOVE:
+      ShowTipFor(BlockAt(Layout(), GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)));
+      return 0;
+    case WM_CONTEXTMENU:
+      OnContextMenu(GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam));
+      return 0;
+    case WM_NOTIFY: {
+      auto* info = reinterpret_cast<NMTTDISPINFOW*>(lparam);
+      if (info->hdr.hwndFrom != tooltip_ || info->hdr.code != TTN_GETDISPINFOW) break;
+      info->lpszText = tip_text_.data();
+      return 0;
+    }
+    default:
+      break;
+  }
+  return DefWindowProcW(hwnd_, message, wparam, lparam);
+}

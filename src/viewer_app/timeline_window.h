@@ -1,0 +1,64 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "timeline/timeline_layout.h"
+#include "win32/windows_api.h"
+
+// "BrisquetTimeline": the viewer's tuners over the next seven days, drawn
+// from the list's rows. Selection, 編集 and 削除 stay the viewer's: the
+// timeline only tells it which reservation the user pointed at.
+class TimelineWindow {
+ public:
+  class Host {
+   public:
+    virtual ~Host() = default;
+    virtual const std::vector<ReservationRow>& Rows() const = 0;
+    virtual int SelectedRow() const = 0;  // -1 for none
+    virtual void SelectRow(int row) = 0;
+    virtual void EditSelected() = 0;
+    virtual void DeleteSelected() = 0;
+    virtual LocalMinute CurrentMinute() const = 0;
+  };
+
+  static constexpr const wchar_t* kClassName = L"BrisquetTimeline";
+
+  // Takes the place of `placeholder`'s rectangle in `parent`, hidden, with `id`.
+  void Create(HINSTANCE instance, HWND parent, const RECT& rect, int id, Host& host);
+  HWND hwnd() const { return hwnd_; }
+  // The rows or the selection changed.
+  void Refresh();
+  // Moves the now-line when the minute has turned.
+  void FollowClock();
+
+ private:
+  static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
+
+  const TimelineLayout& Layout();
+  void Paint(HDC target);
+  void SetView(const TimelineView& view);
+  void UpdateScrollBar();
+  void OnScroll(int code);
+  void OnWheel(int delta, int x, bool zoom);
+  void OnKey(WPARAM key);
+  void PickBlock(std::size_t block);
+  void OnContextMenu(int x, int y);
+  void ShowTipFor(std::optional<std::size_t> block);
+  int Scaled(int pixels) const;
+
+  HWND hwnd_ = nullptr;
+  HWND tooltip_ = nullptr;
+  Host* host_ = nullptr;
+  TimelineView view_;
+  bool view_placed_ = false;
+  std::optional<TimelineLayout> layout_;  // for the view, the rows and the minute it was made for
+  LocalMinute layout_minute_ = 0;
+  std::optional<std::size_t> focused_block_;
+  std::optional<std::size_t> tip_block_;
+  std::wstring tip_text_;
+  HFONT font_ = nullptr;
+  int dpi_ = 96;
+};

@@ -1,0 +1,145 @@
+// Brisquet's タイムライン: a lane per tuner over the week, red only where one
+// tuner records twice at once, and a click on a block selects its row.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <set>
+
+#include "brisquet_resource.h"
+#include "install_folder.h"
+#include "png_writer.h"
+#include "program_windows.h"
+#include "scenario.h"
+#include "viewer_under_test.h"
+#include "work_items.h"
+
+namespace {
+
+constexpr COLORREF kCollision = RGB(208, 48, 48);
+constexpr COLORREF kOverlap = RGB(144, 20, 20);
+constexpr COLORREF kBlock = RGB(96, 140, 196);
+
+std::wstring Parameters(const wchar_t* title, const wchar_t* tuner, const wchar_t* window) {
+  return std::wstring(L"\"C:\\rec\\") + title + L".ts\" I" + tuner + L" " + window + L" B";
+}
+
+// Where the timeline's blocks lie, by colour, in its client area.
+struct Blocks {
+  std::set<int> red_rows, blue_rows;
+  int red_left = 1 << 30, red_right = -1;
+  int bands = 0;  // runs of rows that hold blocks: the lanes in use
+};
+
+Blocks BlocksOf(HWND timeline) {
+  const WindowPixels pixels = CaptureWindow(timeline);
+  POINT origin{0, 0};
+  ClientToScreen(timeline, &origin);
+  RECT window{};
+  GetWindowRect(timeline, &window);
+  RECT client{};
+  GetClientRect(timeline, &client);
+  Blocks blocks;
+  for (int y = 0; y < client.bottom; ++y) {
+    for (int x = 0; x < client.right; ++x) {
+      const COLORREF pixel = pixels.At(x + origin.x - window.left, y + origin.y - window.top);
+      if (pixel == kCollision || pixel == kOverlap) {
+        blocks.red_rows.insert(y);
+        blocks.red_left = std::min(blocks.red_left, x);
+        blocks.red_right = std::max(blocks.red_right, x);
+      } else if (pixel == kBlock) {
+        blocks.blue_rows.insert(y);
+      }
+    }
+  }
+  std::set<int> rows = blocks.red_rows;
+  rows.insert(blocks.blue_rows.begin(), blocks.blue_rows.end());
+  int last = -2;
+  for (int y : rows) {
+    if (y != last + 1) ++blocks.bands;
+    last = y;
+  }
+  return blocks;
+}
+
+void SendToTimeline(HWND timeline, UINT message, WPARAM wparam, int x, int y) {
+  SendAndWait(timeline, message, wparam, MAKELPARAM(x, y));
+}
+
+void TimelineShowsCollisions(const ScenarioContext& context) {
+  InstallFolder install(context, L"timeline");
+  install.CopyProgram(L"Brisquet.exe");
+  install.CopyData(L"channel.txt", L"channel.txt");
+  DeleteAllWorkItems();
+  StoreWorkItemFile(L"重複A",
+                    RecorderWorkItem(Parameters(L"重複A", L"1", L"@011 21:00-22:00"), DaysFromToday(2, 20, 59)));
+  StoreWorkItemFile(L"重複B",
+                    RecorderWorkItem(Parameters(L"重複B", L"1", L"@041 21:30-22:30"), DaysFromToday(2, 21, 29)));
+  StoreWorkItemFile(L"空き",
+                    RecorderWorkItem(Parameters(L"空き", L"2", L"@011 21:00-22:00"), DaysFromToday(2, 20, 59)));
+  StoreWorkItemFile(L"深夜の連続", RecorderWorkItem(Parameters(L"深夜の連続", L"2", L"@051 23:30-00:30"),
+                                                    DaysFromToday(1, 23, 29), 1));
+
+  {
+    auto viewer = ViewerUnderTest::Start(install.File(L"Brisquet.exe"));
+    Expect(viewer.WaitForRowCount(4), L"the viewer did not list them");
+    SendAndWait(GetDlgItem(viewer.window(), IDC_VIEW_TABS), TCM_SETCURFOCUS, 1, 0);
+    const HWND timeline = GetDlgItem(viewer.window(), IDC_TIMELINE);
+    Expect(timeline != nullptr && IsWindowVisible(timeline), L"no timeline on the タイムライン tab");
+    wchar_t class_name[64] = {};
+    GetClassNameW(timeline, class_name, 64);
+    ExpectEqual(std::wstring(class_name), std::wstring(L"BrisquetTimeline"), L"the timeline's class");
+    // Ctrl and the wheel, out to the whole week.
+    RECT rect{};
+    GetWindowRect(timeline, &rect);
+    for (int notch = 0; notch < 12; ++notch) {
+      SendToTimeline(timeline, WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, static_cast<WORD>(-WHEEL_DELTA)),
+                     (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    }
+    UpdateWindow(timeline);
+    Sleep(300);
+
+    const Blocks week = BlocksOf(timeline);
+    Expect(!week.red_rows.empty(), L"no red where two reservations need tuner 1 at once");
+    Expect(week.bands == 2, L"lanes with blocks: " + std::to_wstring(week.bands));
+    const bool red_in_its_own_lane =
+        std::none_of(week.red_rows.begin(), week.red_rows.end(), [&](int y) { return week.blue_rows.count(y) != 0; });
+    Expect(red_in_its_own_lane, L"red drawn in the lane of tuner 2");
+    RECT client{};
+    GetClientRect(timeline, &client);
+    Expect(week.red_right - week.red_left < client.right / 20, L"red wider than the colliding pair");
+
+    // A click on 空き, below the pair in the lane of tuner 2.
+    const int x = week.red_left + 1;
+    const int y = *week.blue_rows.upper_bound(*week.red_rows.rbegin()) + 3;
+    SendToTimeline(timeline, WM_LBUTTONDOWN, MK_LBUTTON, x, y);
+    SendToTimeline(timeline, WM_LBUTTONUP, 0, x, y);
+    ExpectEqual(viewer.SelectedName(), std::wstring(L"空き"), L"the row a click on its block selects");
+    // The arrow key goes on to the next recording in time order: 重複B at 21:30.
+    SendAndWait(timeline, WM_KEYDOWN, VK_RIGHT, 0);
+    ExpectEqual(viewer.SelectedName(), std::wstring(L"重複B"), L"the row after 空き in time order");
+    UpdateWindow(timeline);
+    Sleep(300);
+    SaveWindowAsPng(viewer.window(), context.out_dir + L"\\brisquet-timeline.png");
+
+    // 削除 of one of the pair leaves no red.
+    viewer.Select(L"重複B");
+    viewer.ClickLater(IDC_DELETE_RESERVATION);
+    Expect(viewer.AnswerYes().has_value(), L"no question before deleting");
+    Expect(viewer.WaitForRowCount(3), L"the list was not read again");
+    UpdateWindow(timeline);
+    Sleep(300);
+    Expect(BlocksOf(timeline).red_rows.empty(), L"red remains after the collision was deleted");
+    viewer.Close();
+    viewer.WaitForExit();
+  }
+  Expect(install.Read(L"Brisquet.ini").find("tab=1") != std::string::npos, L"the タイムライン tab is not remembered");
+  DeleteAllWorkItems();
+}
+
+const ScenarioRegistration kScenarios{
+    {L"timeline_shows_collisions", TimelineShowsCollisions},
+};
+
+}  // namespace
