@@ -40,8 +40,9 @@ target_link_options(registration_floor PRIVATE -static -static-libgcc -static-li
 set_target_properties(registration_floor PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 
 file(GLOB DRIVER_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/driver/*.cpp)
-# The driver reads the work items Wine stores with the program's own reader.
-add_executable(e2e_driver ${DRIVER_SOURCES} src/scheduler/job_file.cpp)
+# The driver reads the work items Wine stores with the program's own reader,
+# and measures captions as the programs do.
+add_executable(e2e_driver ${DRIVER_SOURCES} src/scheduler/job_file.cpp src/win32/caption_fit.cpp)
 target_include_directories(e2e_driver PRIVATE res src tests/e2e/driver)
 target_compile_options(e2e_driver PRIVATE -Wall -Wextra -municode)
 target_compile_definitions(e2e_driver PRIVATE UNICODE _UNICODE)

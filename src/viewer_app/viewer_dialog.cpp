@@ -16,6 +16,7 @@
 #include "reservations/wake_check.h"
 #include "settings/settings_file.h"
 #include "viewer_app/list_view.h"
+#include "win32/caption_fit.h"
 #include "win32/module_path.h"
 #include "win32/power_readings.h"
 #include "win32/private_profile_store.h"
@@ -206,6 +207,7 @@ void ViewerDialog::OnInit() {
     list.AddColumn(i, kHeadings[i].caption,
                    saved_layout_.column_widths[static_cast<std::size_t>(i)].value_or(kHeadings[i].width));
   }
+  win32::FitCaptions(hwnd_);
   layout_.Remember(hwnd_);
   layout_.Add(hwnd_, IDC_VIEW_TABS, AnchoredLayout::kStretchWidth);
   for (int id : {IDC_RESERVATIONS, IDC_TIMELINE}) {

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "framework/dialog.h"
+#include "win32/caption_fit.h"
 #include "win32/dialog_window.h"
 #include "win32/event_translation.h"
 
@@ -40,7 +41,9 @@ INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lpara
     run->window = std::make_unique<DialogWindow>(hwnd);
     run->open_windows.push_back(hwnd);
     run->dialog.Attach(run->window.get());
-    return run->dialog.InitDialog() ? TRUE : FALSE;
+    const bool default_focus = run->dialog.InitDialog();
+    win32::FitCaptions(hwnd);
+    return default_focus ? TRUE : FALSE;
   }
   auto* run = reinterpret_cast<ModalRun*>(GetWindowLongPtrW(hwnd, DWLP_USER));
   if (run == nullptr) return FALSE;

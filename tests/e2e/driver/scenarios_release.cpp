@@ -12,6 +12,7 @@
 #include "program_windows.h"
 #include "resource.h"
 #include "scenario.h"
+#include "win32/caption_fit.h"
 
 namespace {
 
@@ -112,6 +113,43 @@ void ExpectControlsInside(HWND dialog) {
   }
 }
 
+// Every visible captioned static and check box of the window shows its
+// whole text in the dialogs' font at `dpi`.
+void ExpectCaptionsFit(HWND window, int dpi) {
+  const HFONT font =
+      CreateFontW(-MulDiv(9, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"MS UI Gothic");
+  std::wstring cut;
+  int measured = 0;
+  for (HWND child = GetWindow(window, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (!IsWindowVisible(child)) continue;
+    const int needed = win32::CaptionWidthNeeded(child, font, dpi);
+    if (needed == 0) continue;
+    ++measured;
+    RECT rect{};
+    GetWindowRect(child, &rect);
+    if (needed <= rect.right - rect.left) continue;
+    wchar_t caption[256] = {};
+    GetWindowTextW(child, caption, 256);
+    cut += std::wstring(L"[") + caption + L" " + std::to_wstring(rect.right - rect.left) + L" of " +
+           std::to_wstring(needed) + L"]";
+  }
+  DeleteObject(font);
+  std::printf("%d captions measured at %d DPI\n", measured, dpi);
+  Expect(cut.empty(), L"captions cut at " + std::to_wstring(dpi) + L" DPI: " + cut);
+}
+
+// Both programs' captions fit at `dpi`.
+void ExpectBothProgramsFit(const InstallFolder& install, int dpi) {
+  for (const wchar_t* program : {L"Halvorn2.exe", L"Brisquet.exe"}) {
+    AppUnderTest app(install.File(program), L"");
+    HWND window = app.WaitForDialog(lstrcmpW(program, L"Brisquet.exe") == 0 ? L"予約一覧" : L"Halvorn Ver 2.3");
+    ExpectCaptionsFit(window, dpi);
+    app.PressCloseButton();
+    app.WaitForExit();
+  }
+}
+
 // The start-date calendar has the room a month needs, and covers no other
 // control: every day can be clicked.
 void ExpectWholeMonth(HWND dialog) {
@@ -146,6 +184,12 @@ void ExpectWholeMonth(HWND dialog) {
 
 void LayoutAt144Dpi(const ScenarioContext& context) {
   InstallFolder install(context, L"144 dpi");
+  install.CopyProgram(L"Brisquet.exe");
+  ExpectBothProgramsFit(install, 96);
+  {
+    SystemDpi scaled(144);
+    ExpectBothProgramsFit(install, 144);
+  }
   SIZE at_96{};
   {
     AppUnderTest app(install.exe(), L"");
