@@ -84,8 +84,25 @@ void TimelineShowsCollisions(const ScenarioContext& context) {
   {
     auto viewer = ViewerUnderTest::Start(install.File(L"Brisquet.exe"));
     Expect(viewer.WaitForRowCount(4), L"the viewer did not list them");
-    SendAndWait(GetDlgItem(viewer.window(), IDC_VIEW_TABS), TCM_SETCURFOCUS, 1, 0);
+    // Ctrl+Tab, typed from the list.
+    const HWND list = GetDlgItem(viewer.window(), IDC_RESERVATIONS);
+    SetForegroundWindow(viewer.window());
+    Sleep(200);
+    INPUT keys[4] = {};
+    const WORD typed[4] = {VK_CONTROL, VK_TAB, VK_TAB, VK_CONTROL};
+    for (int i = 0; i < 4; ++i) {
+      keys[i].type = INPUT_KEYBOARD;
+      keys[i].ki.wVk = typed[i];
+      keys[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
+    }
+    SendInput(4, keys, sizeof(INPUT));
+    Sleep(300);
+    SendAndWait(viewer.window(), WM_NULL, 0, 0);
     const HWND timeline = GetDlgItem(viewer.window(), IDC_TIMELINE);
+    Expect(IsWindowVisible(timeline) && !IsWindowVisible(list), L"Ctrl+Tab did not show the timeline");
+    SendAndWait(GetDlgItem(viewer.window(), IDC_VIEW_TABS), TCM_SETCURFOCUS, 0, 0);
+    Expect(IsWindowVisible(list), L"the 一覧 tab did not show the list");
+    SendAndWait(GetDlgItem(viewer.window(), IDC_VIEW_TABS), TCM_SETCURFOCUS, 1, 0);
     Expect(timeline != nullptr && IsWindowVisible(timeline), L"no timeline on the タイムライン tab");
     wchar_t class_name[64] = {};
     GetClassNameW(timeline, class_name, 64);
