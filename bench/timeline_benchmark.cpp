@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "timeline/timeline_layout.h"
+#include "reservations/timeline_layout.h"
 
 namespace {
 

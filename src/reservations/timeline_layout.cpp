@@ -1,4 +1,4 @@
-#include "timeline/timeline_layout.h"
+#include "reservations/timeline_layout.h"
 
 #include <algorithm>
 #include <cmath>
