@@ -92,10 +92,6 @@ TimelineView ZoomAt(const TimelineView& view, int x, double factor, LocalMinute 
   return ClampView(zoomed, now);
 }
 
-int MinutesPerPixel(const TimelineView& view) {
-  return std::max(1, static_cast<int>(std::lround(1 / PixelsPerMinute(view))));
-}
-
 TimelineLayout LayOutTimeline(const std::vector<ReservationRow>& rows, LocalMinute now, const TimelineView& view) {
   TimelineLayout layout;
   const LocalMinute start = TimelineStart(now);
@@ -161,6 +157,7 @@ std::u16string TimelineTip(const ReservationRow& row, const Recording& recording
   const auto clock = [](LocalMinute minute) { return ClockText(static_cast<int>(minute % kMinutesPerDay)); };
   const std::u16string state = ColumnText(row, Column::State);
   return row.item.name + u"\r\n" + DayLabel(recording.start - recording.start % kMinutesPerDay) + u" " +
-         clock(recording.start) + u"～" + clock(recording.end) + u"\r\n" + row.channel_text + u"\r\n状態: " +
+         clock(recording.start) + u"～" + clock(recording.end) + u"\r\n" +
+         (row.channel_text.empty() ? row.recorder.channel : row.channel_text) + u"\r\n状態: " +
          (state.empty() ? u"録画予定" : state);
 }

@@ -41,8 +41,6 @@ struct TimelineView {
 TimelineView ClampView(TimelineView view, LocalMinute now);
 // Zoomed by `factor` (below 1 closer), keeping the minute under `x` where it is.
 TimelineView ZoomAt(const TimelineView& view, int x, double factor, LocalMinute now);
-// The minutes a pixel stands for, at least one.
-int MinutesPerPixel(const TimelineView& view);
 
 struct TimelineLane {
   std::u16string label;  // as the チューナー column names the tuner

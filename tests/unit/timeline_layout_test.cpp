@@ -102,7 +102,12 @@ TEST(TimelineLayout, BlocksAreTheRecordingsCutToTheSpan) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    const TimelineLayout layout = LayOutTimeline({c.row}, kNow, View());
+    ReservationRow row = c.row;
+    row.item.running = true;  // only the recording under way carries the mark
+    const TimelineLayout layout = LayOutTimeline({row}, kNow, View());
+    for (const auto& block : layout.blocks) {
+      EXPECT_EQ(block.recording_now, block.recording.start <= kNow && kNow < block.recording.end);
+    }
     std::vector<Recording> blocks;
     for (const auto& block : layout.blocks) blocks.push_back(block.recording);
     EXPECT_EQ(blocks, c.blocks);
@@ -169,6 +174,8 @@ TEST(TimelineLayout, ThePixelWhereOneBlockEndsIsTheNextOnes) {
       {96 + 660, middle, std::nullopt},
       {boundary, 36 + 2, std::nullopt},
       {boundary, 36 + 3, 1},
+      {boundary, 36 + 24, 1},
+      {boundary, 36 + 25, std::nullopt},
       {50, middle, std::nullopt},  // the lane's label
   };
   for (const auto& c : cases) {
@@ -185,6 +192,13 @@ TEST(TimelineLayout, TheAxisAndTheZoomStayInsideTheSpan) {
   EXPECT_EQ(midnight->x, 96 + 720);
   EXPECT_EQ(day.first_day, u"12/8 (火)");
   EXPECT_EQ(day.now_x, 96 + 10);
+  EXPECT_EQ(day.ticks[0].label, u"12");
+  EXPECT_EQ(day.ticks[1].label, u"13");
+  const TimelineLayout week = LayOutTimeline({}, kNow, View(static_cast<int>(kTimelineSpan)));
+  EXPECT_EQ(week.ticks[1].label, u"18") << "hour labels no closer than they can be read";
+  const ReservationRow late = Row(u"late", u"1", u"23:30-00:30");
+  EXPECT_EQ(TimelineTip(late, {ToLocalMinute(2026, 12, 8, 23, 30), ToLocalMinute(2026, 12, 9, 0, 30)}),
+            u"late\r\n12/8 (火) 23:30～00:30\r\n011\r\n状態: 録画予定");
 
   const TimelineView view = View();
   EXPECT_EQ(ZoomAt(view, 96 + 720, 0.001, kNow).minutes_across, kMinimumMinutesAcross);
