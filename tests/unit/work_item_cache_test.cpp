@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 
 #include "reservations/stored_work_items.h"
@@ -27,7 +28,16 @@ class WorkItemCacheTest : public ::testing::Test {
     folder = name;
     std::filesystem::create_directories(temp / folder);
     scheduler.tasks_folder = temp.WindowsPath(folder);
-    access = {scheduler.tasks_folder, temp.WindowsPath("Halvorn_tasks.cache"), kNow};
+    access = {scheduler.tasks_folder, temp.WindowsPath("Halvorn_tasks.cache"), kNow + StampShift()};
+  }
+  // A clock faked for the whole process shifts the times files report by
+  // as much: "now" is shifted with them.
+  std::int64_t StampShift() const {
+    const auto probe = temp / "probe";
+    std::ofstream(probe) << "x";
+    std::filesystem::last_write_time(
+        probe, std::chrono::file_clock::from_sys(std::chrono::sys_seconds(std::chrono::seconds(kNow))));
+    return FileStampOf(temp.WindowsPath("probe"))->write_time / 10'000'000 - kNow;
   }
 
   std::filesystem::path FileOf(const std::u16string& name) const {
@@ -66,8 +76,8 @@ TEST_F(WorkItemCacheTest, AFileAsItWasIsNotOpenedAgain) {
   Store(u"two", u"3", kLastWeek);
   scheduler.calls.clear();
   const auto kept = temp / "Halvorn_tasks.cache";
-  const auto kept_at = std::filesystem::last_write_time(kept) - std::chrono::hours(1);
-  std::filesystem::last_write_time(kept, kept_at);
+  std::filesystem::last_write_time(kept, std::filesystem::last_write_time(kept) - std::chrono::hours(1));
+  const auto kept_at = std::filesystem::last_write_time(kept);
   EXPECT_EQ(Read(access), before);
   EXPECT_EQ(std::count(scheduler.calls.begin(), scheduler.calls.end(), "Activate"), 0);
   EXPECT_EQ(std::filesystem::last_write_time(kept), kept_at) << "an unchanged cache is written again";
