@@ -13,7 +13,7 @@ target_link_libraries(halvorn_fuzz_support PUBLIC halvorn_core)
 target_compile_options(halvorn_fuzz_support PRIVATE ${FUZZ_FLAGS} -fsanitize=fuzzer-no-link)
 target_compile_definitions(halvorn_fuzz_support PUBLIC HALVORN_TEST_DATA="${CMAKE_SOURCE_DIR}/tests/data")
 
-set(HALVORN_FUZZ_SECONDS 10 CACHE STRING "How long each fuzz target runs as a test")
+set(HALVORN_FUZZ_SECONDS 6 CACHE STRING "How long each fuzz target runs as a test")
 file(GLOB FUZZ_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/fuzz/fuzz_*.cpp)
 foreach(source IN LISTS FUZZ_SOURCES)
   get_filename_component(target ${source} NAME_WE)
