@@ -16,13 +16,7 @@ std::vector<ReservationRow> ThousandReservations() {
     row.item.application = u"C:\\tv\\cap_sts.exe";
     const int start = (i * 37) % (24 * 60);
     const std::u16string tuner(1, static_cast<char16_t>(u'1' + i % 4));
-    const auto clock = [](int minutes) {
-      const std::string text =
-          std::to_string(100 + minutes / 60).substr(1) + ":" + std::to_string(100 + minutes % 60).substr(1);
-      return std::u16string(text.begin(), text.end());
-    };
-    row.item.parameters =
-        u"\"D:\\rec\\a.ts\" I" + tuner + u" @011 " + clock(start) + u"-" + clock((start + 30) % (24 * 60));
+    row.item.parameters = u"\"D:\\rec\\a.ts\" I" + tuner + u" @011 " + FormatWindow({start, (start + 30) % (24 * 60)});
     row.recorder = ReadRecorderParameters(row.item.parameters);
     TaskTrigger trigger;
     trigger.begin_year = 2026;

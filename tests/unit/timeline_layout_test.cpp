@@ -73,6 +73,19 @@ TEST(TimelineLayout, OneLanePerTunerThatRecordsInTheSpan) {
   EXPECT_EQ(layout.lanes[1].rect.top, 36 + 28);
 }
 
+// `count` hour-long recordings a day apart from `first`.
+std::vector<Recording> Daily(LocalMinute first, int count) {
+  std::vector<Recording> recordings;
+  for (int day = 0; day < count; ++day)
+    recordings.push_back({first + day * kMinutesPerDay, first + day * kMinutesPerDay + 60});
+  return recordings;
+}
+
+std::vector<Recording> CutToSpan(std::vector<Recording> recordings) {
+  for (Recording& r : recordings) r = {std::max(r.start, kStart), std::min(r.end, kStart + kTimelineSpan)};
+  return recordings;
+}
+
 TEST(TimelineLayout, BlocksAreTheRecordingsCutToTheSpan) {
   const struct {
     const char* what;
@@ -80,24 +93,9 @@ TEST(TimelineLayout, BlocksAreTheRecordingsCutToTheSpan) {
     std::vector<Recording> blocks;
   } cases[] = {
       {"a daily series across midnight, seven times until the span ends at 12:00 on the 15th",
-       Row(u"late", u"1", u"23:30-00:30", 1),
-       {{ToLocalMinute(2026, 12, 8, 23, 30), ToLocalMinute(2026, 12, 9, 0, 30)},
-        {ToLocalMinute(2026, 12, 9, 23, 30), ToLocalMinute(2026, 12, 10, 0, 30)},
-        {ToLocalMinute(2026, 12, 10, 23, 30), ToLocalMinute(2026, 12, 11, 0, 30)},
-        {ToLocalMinute(2026, 12, 11, 23, 30), ToLocalMinute(2026, 12, 12, 0, 30)},
-        {ToLocalMinute(2026, 12, 12, 23, 30), ToLocalMinute(2026, 12, 13, 0, 30)},
-        {ToLocalMinute(2026, 12, 13, 23, 30), ToLocalMinute(2026, 12, 14, 0, 30)},
-        {ToLocalMinute(2026, 12, 14, 23, 30), ToLocalMinute(2026, 12, 15, 0, 30)}}},
+       Row(u"late", u"1", u"23:30-00:30", 1), Daily(ToLocalMinute(2026, 12, 8, 23, 30), 7)},
       {"a daily series running at the start of the hour and across the span's end",
-       Row(u"noon", u"1", u"11:30-12:30", 1),
-       {{kStart, ToLocalMinute(2026, 12, 8, 12, 30)},
-        {ToLocalMinute(2026, 12, 9, 11, 30), ToLocalMinute(2026, 12, 9, 12, 30)},
-        {ToLocalMinute(2026, 12, 10, 11, 30), ToLocalMinute(2026, 12, 10, 12, 30)},
-        {ToLocalMinute(2026, 12, 11, 11, 30), ToLocalMinute(2026, 12, 11, 12, 30)},
-        {ToLocalMinute(2026, 12, 12, 11, 30), ToLocalMinute(2026, 12, 12, 12, 30)},
-        {ToLocalMinute(2026, 12, 13, 11, 30), ToLocalMinute(2026, 12, 13, 12, 30)},
-        {ToLocalMinute(2026, 12, 14, 11, 30), ToLocalMinute(2026, 12, 14, 12, 30)},
-        {ToLocalMinute(2026, 12, 15, 11, 30), kStart + kTimelineSpan}}},
+       Row(u"noon", u"1", u"11:30-12:30", 1), CutToSpan(Daily(ToLocalMinute(2026, 12, 8, 11, 30), 8))},
       {"a once recording already over", Row(u"morning", u"1", u"09:00-10:00"), {}},
   };
   for (const auto& c : cases) {
