@@ -151,6 +151,7 @@ TEST(TimelineLayout, RedOnlyWhereOneTunerRecordsTwiceAtOnce) {
       ASSERT_EQ(layout.blocks[0].overlaps.size(), 1u);
       EXPECT_EQ(layout.blocks[0].overlaps[0].left, c.overlap_left);
       EXPECT_EQ(layout.blocks[0].overlaps[0].right, c.overlap_right);
+      EXPECT_EQ(layout.blocks[1].overlaps, layout.blocks[0].overlaps) << "both blocks are shaded where they overlap";
     } else {
       EXPECT_TRUE(layout.blocks[0].overlaps.empty());
     }
