@@ -87,9 +87,10 @@ class CHalvorn2Dlg : public fw::Dialog {
 
   // Registration.
   void OnRegister();
-  // Asks before a reservation is stored that needs a tuner another one has
-  // at that time; false when the user says no.
-  bool ConfirmCollisions(const RegistrationStart& start);
+  // Asks before a reservation is stored whose recorder or output folder is
+  // not there, or that needs a tuner another one has at that time; false
+  // when the user says no.
+  bool ConfirmRegistration(const RegistrationStart& start);
   // The local time as minutes since the epoch, from the platform's clock.
   std::int64_t NowMinute();
   void CloseDialog();

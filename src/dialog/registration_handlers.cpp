@@ -4,6 +4,7 @@
 #include "dialog/halvorn2_dlg.h"
 #include "platform/local_time.h"
 #include "reservations/planned_collisions.h"
+#include "reservations/recording_needs.h"
 #include "reservations/reservation_list.h"
 #include "resource.h"
 #include "scheduler/registration.h"
@@ -21,7 +22,7 @@ void CHalvorn2Dlg::OnRegister() {
   start.hour = start_time.hour;
   start.minute = start_time.minute;
 
-  if (!ConfirmCollisions(start)) return;
+  if (!ConfirmRegistration(start)) return;
   if (const auto failure = RegisterWorkItem(form, start, task_scheduler_)) {
     MessageBox(*failure);
     return;
@@ -30,28 +31,34 @@ void CHalvorn2Dlg::OnRegister() {
   if (form.autoclose != 0 || form.registration_mode == RegistrationMode::AutoRunning) CloseDialog();
 }
 
-bool CHalvorn2Dlg::ConfirmCollisions(const RegistrationStart& start) {
+bool CHalvorn2Dlg::ConfirmRegistration(const RegistrationStart& start) {
   // A form the registration refuses is reported by it, not asked about:
   // the question comes only when the answer can matter.
   if (CheckRegistrationForm(form) || HasForbiddenName(form)) return true;
   const auto trigger = RegistrationTrigger(form, start);
   if (!trigger) return true;
-  // A Task Scheduler that cannot be read never stands in the way.
+  // A Task Scheduler that cannot be read never stands in the way of the
+  // question about the recorder and the folder, only of the collisions.
   std::vector<StoredWorkItem> stored;
   const auto system_root = services_.Environment(u"SystemRoot");
   const WorkItemFileAccess files{system_root ? *system_root + u"\\Tasks" : u"",
                                  BesideExecutable(kWorkItemCacheFileName), services_.Now()};
-  if (Failed(ReadStoredWorkItems(task_scheduler_, stored, files))) return true;
+  const bool stored_read = !Failed(ReadStoredWorkItems(task_scheduler_, stored, files));
   const std::u16string working_name = WorkingName(form);
   const bool refused_as_duplicate =
-      form.delete_same_name == 0 &&
+      stored_read && form.delete_same_name == 0 &&
       std::any_of(stored.begin(), stored.end(), [&](const StoredWorkItem& item) { return item.name == working_name; });
   if (refused_as_duplicate) return true;
-  const PlannedReservation planned{WorkingName(form), *trigger, form.parameters.str(), RegistrationFlags(form),
+  const PlannedReservation planned{working_name, *trigger, form.parameters.str(), RegistrationFlags(form),
                                    form.application_name.str()};
-  const auto collisions = FindPlannedCollisions(planned, stored, RecorderPathsOf(profiles, profile_count), NowMinute());
-  if (collisions.empty()) return true;
-  const std::u16string question = CollisionQuestion(form.registration_name, collisions);
+  const std::u16string missing = MissingNeedLines(
+      form.registration_name, MissingNeeds(planned.application, ReadRecorderParameters(planned.parameters).output_path,
+                                           services_.FileSystem()));
+  const auto collisions =
+      stored_read ? FindPlannedCollisions(planned, stored, RecorderPathsOf(profiles, profile_count), NowMinute())
+                  : std::vector<PlannedCollision>();
+  if (collisions.empty()) return missing.empty() || AskYesNo(missing + u"このまま登録しますか？");
+  const std::u16string question = missing + CollisionQuestion(form.registration_name, collisions);
   const auto free = FindFreeProfile(planned, stored, profiles, profile_count, NowMinute());
   if (!free) return AskYesNo(question);
   // Another profile of the same recorder program has a tuner free then.

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/file_system_facts.h"
 #include "platform/settings_store.h"
 
 // What the dialogs ask of the operating system besides their controls. The
@@ -40,4 +41,6 @@ class Services {
   // The system clock, in seconds since the epoch: "now" for what records,
   // what collides and the date a reservation without one falls on.
   virtual std::int64_t Now() = 0;
+  // What the file system says of the recorder and the folder a reservation needs.
+  virtual FileSystemFacts& FileSystem() = 0;
 };

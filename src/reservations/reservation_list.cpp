@@ -75,18 +75,29 @@ std::u16string StateText(const ReservationRow& row) {
     case Standing::Records:
       break;
   }
+  if (!row.missing.empty()) return MissingNeedWord(row.missing.front().need);
   return row.collisions.empty() ? u"" : u"重複";
 }
 
 std::u16string TunerNumberText(const std::u16string& tuner) { return tuner.empty() ? u"既定" : tuner; }
 
-std::u16string LastRunText(const StoredWorkItem& item) {
+std::u16string LastRunText(const ReservationRow& row) {
+  const StoredWorkItem& item = row.item;
   if (!item.last_run) return {};
   const TaskTime& run = *item.last_run;
   const std::u16string when =
       ZeroPadded(run.month, 2) + u"/" + ZeroPadded(run.day, 2) + u" " + ClockText(run.hour * 60 + run.minute);
-  if (item.exit_code == 0) return u"正常 " + when;
-  return u"失敗 (コード " + ZeroPadded(item.exit_code, 1) + u") " + when;
+  if (item.exit_code != 0) return u"失敗 (コード " + ZeroPadded(item.exit_code, 1) + u") " + when;
+  switch (row.left) {
+    case RunLeft::NoFile:
+      return u"要確認 (ファイルなし) " + when;
+    case RunLeft::TooSmall:
+      return u"要確認 (" + MegabyteText(row.left_bytes) + u") " + when;
+    case RunLeft::NotJudged:
+    case RunLeft::Recording:
+      break;
+  }
+  return u"正常 " + when;
 }
 
 }  // namespace
@@ -183,7 +194,7 @@ std::u16string ColumnText(const ReservationRow& row, Column column) {
     case Column::State:
       return StateText(row);
     case Column::LastRun:
-      return LastRunText(row.item);
+      return LastRunText(row);
   }
   return {};
 }
@@ -191,7 +202,7 @@ std::u16string ColumnText(const ReservationRow& row, Column column) {
 CellTone ToneOf(const ReservationRow& row, Column column) {
   if (column == Column::LastRun && LastRunFailed(row)) return CellTone::Alarm;
   if (IsDormant(row)) return CellTone::Dormant;
-  return row.collisions.empty() ? CellTone::Normal : CellTone::Alarm;
+  return row.collisions.empty() && row.missing.empty() ? CellTone::Normal : CellTone::Alarm;
 }
 
 std::u16string CollisionNote(const ReservationRow& row) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -10,6 +11,7 @@
 #include "model/recording_profile.h"
 #include "reservations/occurrences.h"
 #include "reservations/recorder_parameters.h"
+#include "reservations/recording_needs.h"
 #include "reservations/reservation_rules.h"
 #include "reservations/stored_work_items.h"
 
@@ -18,6 +20,14 @@ struct RowCollision {
   std::u16string other;
   LocalMinute from = 0;
   LocalMinute to = 0;
+};
+
+// What the last run that the recorder ended with code 0 left behind.
+enum class RunLeft {
+  NotJudged,  // no such run, a run still recording, or a folder that could not be read
+  Recording,
+  NoFile,    // no file, or none written since the run started
+  TooSmall,  // a file under a quarter of what the minutes that ran should have made
 };
 
 // One recording reservation as the viewer lists it.
@@ -30,6 +40,9 @@ struct ReservationRow {
   std::u16string tuner_text;              // the profile the tuner is, where one runs its recorder
   int tuner_profile = kMaxProfiles;       // that profile's place in tab order; kMaxProfiles for none
   std::vector<RowCollision> collisions;
+  std::vector<MissingNeed> missing;  // what it needs to record and lacks, where it will record
+  RunLeft left = RunLeft::NotJudged;
+  std::uint64_t left_bytes = 0;  // the size of what it left
 };
 
 enum class Column { Name, NextStart, Repeat, Channel, Tuner, Window, Output, State, LastRun };
@@ -64,8 +77,11 @@ std::u16string CollisionNote(const ReservationRow& row);
 inline bool IsDormant(const ReservationRow& row) {
   return row.standing == Standing::Disabled || row.standing == Standing::Ended;
 }
-// A last run that the recorder ended with another code than 0.
-inline bool LastRunFailed(const ReservationRow& row) { return row.item.last_run && row.item.exit_code != 0; }
+// A last run that the recorder ended with another code than 0, or that
+// left no recording worth the name.
+inline bool LastRunFailed(const ReservationRow& row) {
+  return (row.item.last_run && row.item.exit_code != 0) || row.left == RunLeft::NoFile || row.left == RunLeft::TooSmall;
+}
 
 // How a cell is drawn: red where something needs the user, grey where the
 // reservation will not record.

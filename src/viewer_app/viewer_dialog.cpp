@@ -11,12 +11,16 @@
 #include "platform/executable_folder.h"
 #include "platform/file_access.h"
 #include "platform/local_time.h"
+#include "reservations/disk_room.h"
 #include "reservations/edit_reservation.h"
+#include "reservations/recording_checks.h"
+#include "reservations/remembered_facts.h"
 #include "reservations/stored_work_items.h"
 #include "reservations/wake_check.h"
 #include "settings/settings_file.h"
 #include "viewer_app/list_view.h"
 #include "win32/caption_fit.h"
+#include "win32/file_system_facts.h"
 #include "win32/module_path.h"
 #include "win32/power_readings.h"
 #include "win32/private_profile_store.h"
@@ -43,9 +47,16 @@ struct ColumnHeading {
 constexpr ColumnHeading kHeadings[] = {
     {Column::Name, u"登録名", 110},        {Column::NextStart, u"次回録画", 120}, {Column::Repeat, u"繰り返し", 75},
     {Column::Channel, u"チャンネル", 110}, {Column::Tuner, u"チューナー", 65},    {Column::Window, u"録画時間", 85},
-    {Column::Output, u"保存先", 140},      {Column::State, u"状態", 50},          {Column::LastRun, u"前回", 120},
+    {Column::Output, u"保存先", 140},      {Column::State, u"状態", 115},         {Column::LastRun, u"前回", 180},
 };
 static_assert(std::size(kHeadings) == kColumnCount);
+
+// Lines of a message as one line of the notes under the list.
+std::u16string OneLine(std::u16string text) {
+  for (std::size_t at = text.find(u"\r\n"); at != std::u16string::npos; at = text.find(u"\r\n", at))
+    text.replace(at, 2, at + 2 == text.size() ? u"" : u" ");
+  return text;
+}
 
 int HeadingOf(Column column) {
   for (int i = 0; i < static_cast<int>(std::size(kHeadings)); ++i) {
@@ -213,7 +224,7 @@ void ViewerDialog::OnInit() {
   for (int id : {IDC_RESERVATIONS, IDC_TIMELINE}) {
     layout_.Add(hwnd_, id, AnchoredLayout::kStretchWidth | AnchoredLayout::kStretchHeight);
   }
-  for (int id : {IDC_COLLISION_NOTE, IDC_WAKE_NOTE}) {
+  for (int id : {IDC_COLLISION_NOTE, IDC_DISK_NOTE, IDC_WAKE_NOTE}) {
     layout_.Add(hwnd_, id, AnchoredLayout::kStretchWidth | AnchoredLayout::kFollowBottom);
   }
   for (int id : {IDC_REFRESH, IDC_EDIT_RESERVATION, IDC_DELETE_RESERVATION}) {
@@ -282,6 +293,9 @@ bool ViewerDialog::OnNotify(const NMHDR& header) {
     case LVN_ITEMCHANGED:
       ShowSelectedNote();
       timeline_.Refresh();
+      return true;
+    case LVN_GETINFOTIPW:
+      ShowMissingTip(*reinterpret_cast<NMLVGETINFOTIPW*>(const_cast<NMHDR*>(&header)));
       return true;
     case NM_DBLCLK:
       if (SelectedReservation() != nullptr) OnEdit();
@@ -385,12 +399,29 @@ void ViewerDialog::Reload() {
   ChannelTable channels;
   LoadChannelTableFile(BesideViewer(u"channel.txt"), channels);
   const HalvornSetup halvorn = ReadHalvornSettings();
-  rows_ = ListReservations(items, RecorderPathsOf(halvorn.profiles, halvorn.profile_count), channels, Now());
+  const LocalMinute now = Now();
+  rows_ = ListReservations(items, RecorderPathsOf(halvorn.profiles, halvorn.profile_count), channels, now);
   NameTunersAfterProfiles(rows_, halvorn.profiles, halvorn.profile_count);
+  CheckRecorderNeeds(now);
   SortRows(rows_, saved_layout_.order, LocaleOrder);
   ShowRows(selected, top_row);
   if (Failed(status)) SetNote(u"タスクスケジューラから予約を読めません: " + win32::SystemMessage(status));
   ShowWakeNote();
+}
+
+// What the recordings need on disk and what the last runs left. The file
+// system is asked once a path, and a share that did not answer once is
+// not waited for again in the same reading.
+void ViewerDialog::CheckRecorderNeeds(LocalMinute now) {
+  win32::FileSystemFacts disks;
+  RememberedFacts facts(disks);
+  const auto files = OutputFilesOf(rows_, facts);
+  const RecordingRates rates(rows_, files);
+  CheckRecordings(rows_, files, rates, facts);
+  std::u16string note;
+  for (const DiskShortfall& shortfall : FindDiskShortfalls(rows_, rates, facts, now))
+    note += (note.empty() ? u"" : u"　") + DiskShortfallText(shortfall);
+  SetDlgItemTextW(hwnd_, IDC_DISK_NOTE, win32::Wide(note).c_str());
 }
 
 void ViewerDialog::ShowRows(const std::u16string& selected, int top_row) {
@@ -436,7 +467,20 @@ const ReservationRow* ViewerDialog::SelectedReservation() const {
 
 void ViewerDialog::ShowSelectedNote() {
   const ReservationRow* row = SelectedReservation();
-  SetNote(row != nullptr ? CollisionNote(*row) : std::u16string());
+  if (row == nullptr) return SetNote(u"");
+  std::u16string note = OneLine(MissingNeedLines(row->item.name, row->missing));
+  const std::u16string collisions = CollisionNote(*row);
+  SetNote(note.empty() || collisions.empty() ? note + collisions : note + u" " + collisions);
+}
+
+// A row that lacks its recorder or its folder names the missing path when
+// the mouse rests on it.
+void ViewerDialog::ShowMissingTip(NMLVGETINFOTIPW& tip) const {
+  if (tip.iItem < 0 || tip.iItem >= static_cast<int>(rows_.size()) || tip.cchTextMax <= 0) return;
+  const ReservationRow& row = rows_[static_cast<std::size_t>(tip.iItem)];
+  if (row.missing.empty()) return;
+  const std::wstring text = win32::Wide(OneLine(MissingNeedLines(row.item.name, row.missing)));
+  lstrcpynW(tip.pszText, text.c_str(), tip.cchTextMax);
 }
 
 // Only where a reservation should wake the PC is the platform asked.

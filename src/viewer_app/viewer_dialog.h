@@ -47,7 +47,9 @@ class ViewerDialog : private TimelineWindow::Host {
   void Reload();
   void ShowRows(const std::u16string& selected, int top_row);
   void OnColumnClick(int column);
+  void CheckRecorderNeeds(LocalMinute now);
   void ShowSelectedNote();
+  void ShowMissingTip(NMLVGETINFOTIPW& tip) const;
   void ShowWakeNote();
   void OnEdit();
   void OnDelete();

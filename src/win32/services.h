@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/services.h"
+#include "win32/file_system_facts.h"
 
 namespace win32 {
 
@@ -13,6 +14,10 @@ class Services final : public ::Services {
   FolderChoice ChooseFolder(std::u16string_view title) override;
   std::unique_ptr<SettingsStore> OpenSettings(std::u16string_view path) override;
   std::int64_t Now() override;
+  ::FileSystemFacts& FileSystem() override { return file_system_; }
+
+ private:
+  FileSystemFacts file_system_;
 };
 
 }  // namespace win32

@@ -48,6 +48,21 @@ configure_prefix() {
   cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
 }
 
+# The drives the scenarios record to. R:, a small volume for the scenarios that fill a disk: a 64 MB tmpfs
+# where the bench may mount one, else a folder of the ordinary disk (the
+# scenario then makes its recordings look larger instead).
+make_small_drive() {
+  local small=$bench/small
+  mkdir -p "$small"
+  if ! mountpoint -q "$small"; then
+    mount -t tmpfs -o size=64m halvorn-bench "$small" 2>/dev/null || echo "drive R: is not a small volume" >&2
+  fi
+  ln -sfn "$small" "$WINEPREFIX/dosdevices/r:"
+  # Drive D:, where the sample settings record to, on a folder of the bench.
+  mkdir -p "$bench/drive_d"
+  ln -sfn "$bench/drive_d" "$WINEPREFIX/dosdevices/d:"
+}
+
 start_scheduler() {
   for _ in $(seq 30); do
     # net answers in the console's code page; ask it in English.
@@ -72,6 +87,7 @@ case "$action" in
       wineserver -w
       configure_prefix
     fi
+    make_small_drive
     wineboot >/dev/null 2>&1 || true
     start_scheduler
     ;;
@@ -103,6 +119,7 @@ case "$action" in
     ;;
   teardown)
     if [ -d "$WINEPREFIX" ]; then wineserver -k 2>/dev/null || true; fi
+    if mountpoint -q "$bench/small" 2>/dev/null; then umount "$bench/small" || true; fi
     if [ -f "$bench/xvfb.pid" ]; then
       kill "$(cat "$bench/xvfb.pid")" 2>/dev/null || true
       rm -f "$bench/xvfb.pid"

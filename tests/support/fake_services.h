@@ -8,6 +8,7 @@
 
 #include "platform/services.h"
 #include "settings/ini_file_store.h"
+#include "support/fake_file_system.h"
 
 // The operating system as a test arranges it: an executable path, an
 // environment, and the answers the user gives to file and folder dialogs.
@@ -24,6 +25,7 @@ class FakeServices final : public Services {
   // Tuesday 8 December 2026, 21:00 in Tokyo, as the headless window shows it:
   // every test's "now" unless it sets its own.
   std::int64_t now = 1796731200;
+  FakeFileSystem file_system;
 
   std::u16string ExecutablePath() override { return executable_path; }
   std::optional<std::u16string> Environment(std::u16string_view name) override {
@@ -43,6 +45,7 @@ class FakeServices final : public Services {
     return std::make_unique<IniFileStore>(std::u16string(path));
   }
   std::int64_t Now() override { return now; }
+  FileSystemFacts& FileSystem() override { return file_system; }
   FolderChoice ChooseFolder(std::u16string_view title) override {
     folder_titles.emplace_back(title);
     if (!shell_available) return {false, std::nullopt};

@@ -171,6 +171,31 @@ TEST_F(CollidingRegistration, AnUnattendedOrQuietRegistrationAsksTooAndStaysOpen
   EXPECT_EQ(scheduler.saved[u"Old"].parameters.find(u"21:00-22:00") != std::u16string::npos, true);
 }
 
+// A recorder or a folder that is not there is asked about before storing,
+// alone or in the one question with the collision, in every mode.
+TEST_F(CollidingRegistration, AMissingRecorderOrFolderIsAskedAboutAloneOrWithTheCollision) {
+  window->Type(IDC_CAP_STS_PATH, u"C:\\tv\\cap_sts.exe");
+  window->Type(IDC_FOLDER, u"E:\\rec");
+  services.file_system.kinds = {{u"C:\\tv\\cap_sts.exe", PathKind::Missing}, {u"E:\\rec", PathKind::NotReady}};
+  const std::u16string missing =
+      u"「News」の録画プログラム C:\\tv\\cap_sts.exe がありません。\r\n「News」の録画先 E:\\rec がありません。\r\n";
+  for (RegistrationMode mode : {RegistrationMode::Normal, RegistrationMode::AutoRunning}) {
+    dialog.form.registration_mode = mode;
+    window->ClickButton(IDC_REGISTER);  // another program's reservation is no collision
+    EXPECT_EQ(window->warnings().back(), missing + u"このまま登録しますか？");
+    EXPECT_EQ(scheduler.saved.count(u"News"), 0u);
+    EXPECT_FALSE(window->ended());
+  }
+  scheduler.saved[u"Old"].application_name = u"C:\\tv\\cap_sts.exe";
+  window->AnswerQuestions({false, true});
+  window->ClickButton(IDC_REGISTER);
+  EXPECT_EQ(window->warnings().back(), missing + kQuestion);
+  EXPECT_EQ(scheduler.saved.count(u"News"), 0u);
+  window->ClickButton(IDC_REGISTER);
+  EXPECT_EQ(window->warnings().size(), 4u);
+  EXPECT_EQ(scheduler.saved.count(u"News"), 1u);
+}
+
 TEST_F(CollidingRegistration, ARegistrationThatWillBeRefusedIsRefusedWithoutAQuestion) {
   scheduler.saved[u"Twin"] = scheduler.saved[u"Old"];
   const std::pair<const char16_t*, const char16_t*> refused[] = {

@@ -6,6 +6,7 @@
 
 #include "app_under_test.h"
 #include "scenario.h"
+#include "work_items.h"
 
 namespace {
 std::vector<Scenario>& Registry() {
@@ -29,6 +30,7 @@ int wmain(int argc, wchar_t** argv) {
   }
   ScenarioContext context{argv[2], argc > 3 ? argv[3] : L".", argc > 4 ? argv[4] : L".", {}};
   for (int i = 5; i < argc; ++i) context.extra.emplace_back(argv[i]);
+  PrepareRecorders();
   for (const auto& scenario : AllScenarios()) {
     if (lstrcmpW(scenario.name, argv[1]) != 0) continue;
     try {

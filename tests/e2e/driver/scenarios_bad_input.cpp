@@ -21,7 +21,7 @@ const wchar_t kTitle[] = L"BadInputProbe";
 const char kSettings[] =
     "[system]\r\nautoclose=0\r\ncursor=0\r\noption_number=1\r\noffset_min=1\r\n"
     "[general]\r\nchannel=011\r\nsubtitle=1\r\nextend=0\r\nparentheses=0\r\n"
-    "[cap_sts]\r\ntitle=default\r\ncap_sts_path=C:\\nonexistent\\cap_sts.exe\r\nfolder=C:\\rec\r\nvlc_parm=\r\n"
+    "[cap_sts]\r\ntitle=default\r\ncap_sts_path=C:\\tuner\\cap_sts.exe\r\nfolder=C:\\rec\r\nvlc_parm=\r\n"
     "id=2\r\nfileext=.ts\r\npower_on=0\r\npower_off=0\r\nbcs=1\r\nb25=0\r\nvlc=0\r\nsel=0\r\nsus=0\r\nrmc=0\r\n"
     "[task]\r\naccount=recorder\r\npass=\r\ndel_task=0\r\nresume=0\r\n";
 
@@ -102,7 +102,7 @@ std::vector<Case> Cases() {
   add({"garbage settings", Header(), Outcome::MessageThenOpen, Garbage(8192, 3)});
   add({"settings out of range", Header(), Outcome::Registers,
        "[system]\r\noption_number=-5\r\ncursor=999\r\noffset_min=99999999999\r\n[cap_sts]\r\nid=2\r\n"
-       "folder=C:\\rec\r\ncap_sts_path=C:\\nonexistent\\cap_sts.exe\r\n[task]\r\naccount=recorder\r\n",
+       "folder=C:\\rec\r\ncap_sts_path=C:\\tuner\\cap_sts.exe\r\n[task]\r\naccount=recorder\r\n",
        [](const JobFile& job) {
          Expect(job.triggers[0].start_hour == 19 && job.triggers[0].start_minute == 50, L"the lead is clamped to 10");
        }});

@@ -17,7 +17,7 @@ namespace {
 
 // The one profile is tuner 2 itself: no other tuner of its program to offer.
 const char kSettings[] =
-    "[cap_sts]\r\ncap_sts_path=C:\\nonexistent\\cap_sts.exe\r\nfolder=C:\\rec\r\nid=2\r\n"
+    "[cap_sts]\r\ncap_sts_path=C:\\tuner\\cap_sts.exe\r\nfolder=C:\\rec\r\nid=2\r\n"
     "[task]\r\naccount=recorder\r\npass=\r\n";
 
 constexpr wchar_t kAsks[] = L"は同じチューナーの次の予約と時間が重なります。";

@@ -20,8 +20,8 @@ namespace {
 std::string TwoProfiles(int cursor, int resume, int b25) {
   return "[system]\r\noption_number=2\r\ncursor=" + std::to_string(cursor) +
          "\r\n[cap_sts]\r\ntitle=" + Cp932(L"地デジ") +
-         "\r\ncap_sts_path=C:\\nonexistent\\cap_sts.exe\r\nfolder=C:\\rec\r\nid=1\r\nb25=" + std::to_string(b25) +
-         "\r\n[cap_sts_1]\r\ntitle=BS\r\ncap_sts_path=C:\\nonexistent\\cap_sts_bs.exe\r\nfolder=C:\\bs\r\nid=2\r\n"
+         "\r\ncap_sts_path=C:\\tuner\\cap_sts.exe\r\nfolder=C:\\rec\r\nid=1\r\nb25=" + std::to_string(b25) +
+         "\r\n[cap_sts_1]\r\ntitle=BS\r\ncap_sts_path=C:\\tuner\\cap_sts_bs.exe\r\nfolder=C:\\bs\r\nid=2\r\n"
          "bcs=1\r\nb25=0\r\nsel=1\r\n[task]\r\naccount=recorder\r\npass=\r\nresume=" +
          std::to_string(resume) + "\r\n";
 }
@@ -90,7 +90,7 @@ void EditKeepsTheWholeWorkItem(const ScenarioContext& context) {
   stored.triggers[0].end_day = end.wDay;
   StoreWorkItemFile(name, stored);
   const JobFile before = ReadWorkItem(name);
-  Expect(before.application_name == u"C:\\nonexistent\\cap_sts_bs.exe" && (before.flags & 0x1000) != 0,
+  Expect(before.application_name == u"C:\\tuner\\cap_sts_bs.exe" && (before.flags & 0x1000) != 0,
          L"not registered with BS and wake: " + DescribeWorkItem(before));
 
   install.Write(L"Halvorn_setting.ini", TwoProfiles(0, 0, 0));

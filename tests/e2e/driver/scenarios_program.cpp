@@ -15,7 +15,7 @@ namespace {
 // What a user has set up once: a recorder (that does not exist, so the
 // scheduler has nothing to start), an output folder, a tuner and an account.
 const wchar_t kSettings[] =
-    L"[cap_sts]\r\ncap_sts_path=C:\\nonexistent\\cap_sts.exe\r\nfolder=C:\\rec\r\nid=2\r\nvlc_parm=ffmpeg:x264\r\n"
+    L"[cap_sts]\r\ncap_sts_path=C:\\tuner\\cap_sts.exe\r\nfolder=C:\\rec\r\nid=2\r\nvlc_parm=ffmpeg:x264\r\n"
     L"[task]\r\naccount=recorder\r\npass=pw\r\n";
 const wchar_t kLateNightName[] = L"深夜アニメ[新]";
 
@@ -39,7 +39,7 @@ void AutomaticRegistration(const ScenarioContext& context) {
   Expect(*code == 0, L"exit code " + std::to_wstring(*code));
 
   const JobFile job = ReadWorkItem(kLateNightName);
-  ExpectEqual(Wide(job.application_name), L"C:\\nonexistent\\cap_sts.exe", L"application");
+  ExpectEqual(Wide(job.application_name), L"C:\\tuner\\cap_sts.exe", L"application");
   ExpectEqual(Wide(job.parameters), L"\"C:\\rec\\深夜アニメ[新]-第１話.ts\" I2 @071 01:30-02:24 B", L"parameters");
   ExpectEqual(Wide(job.working_directory), L"C:\\rec", L"working folder");
   const JobTrigger& t = job.triggers[0];

@@ -22,7 +22,7 @@ void FillReservation(AppUnderTest& app, const std::wstring& name) {
   start.wMinute = 30;
   start.wSecond = 0;
   app.SetPickerTime(IDC_START_TIME, start);
-  app.Type(IDC_CAP_STS_PATH, L"C:\\nonexistent\\cap_sts.exe");
+  app.Type(IDC_CAP_STS_PATH, L"C:\\tuner\\cap_sts.exe");
   app.Type(IDC_FOLDER, L"C:\\rec");
   app.Type(IDC_FILE_NAME, L"news");
   app.Type(IDC_CHANNEL, L"101");
@@ -52,7 +52,7 @@ void RegisterFromForm(const ScenarioContext& context) {
   ExpectEqual(app.AnswerMessageBox().value_or(L"(none)"), kRegistered, L"message");
 
   const JobFile job = ReadWorkItem(once);
-  ExpectEqual(Wide(job.application_name), L"C:\\nonexistent\\cap_sts.exe", L"application");
+  ExpectEqual(Wide(job.application_name), L"C:\\tuner\\cap_sts.exe", L"application");
   ExpectEqual(Wide(job.parameters), parameters, L"parameters");
   ExpectEqual(Wide(job.working_directory), L"C:\\rec", L"working folder");
   Expect(job.flags == 0x2000, L"flags " + std::to_wstring(job.flags));

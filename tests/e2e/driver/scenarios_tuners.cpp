@@ -15,17 +15,16 @@ namespace {
 // Tuners 1 and 2 of one capture program, and tuner 2 of another.
 const char kThreeProfiles[] =
     "[system]\r\noption_number=3\r\ncursor=0\r\n"
-    "[cap_sts]\r\ntitle=T1\r\ncap_sts_path=C:\\nonexistent\\cap_sts.exe\r\nfolder=C:\\rec\r\nid=1\r\n"
-    "[cap_sts_1]\r\ntitle=T2\r\ncap_sts_path=C:\\nonexistent\\cap_sts.exe\r\nfolder=C:\\rec2\r\nid=2\r\n"
-    "[cap_sts_2]\r\ntitle=BS\r\ncap_sts_path=C:\\nonexistent\\cap_sts_bs.exe\r\nfolder=C:\\bs\r\nid=2\r\n"
+    "[cap_sts]\r\ntitle=T1\r\ncap_sts_path=C:\\tuner\\cap_sts.exe\r\nfolder=C:\\rec\r\nid=1\r\n"
+    "[cap_sts_1]\r\ntitle=T2\r\ncap_sts_path=C:\\tuner\\cap_sts.exe\r\nfolder=C:\\rec2\r\nid=2\r\n"
+    "[cap_sts_2]\r\ntitle=BS\r\ncap_sts_path=C:\\tuner\\cap_sts_bs.exe\r\nfolder=C:\\bs\r\nid=2\r\n"
     "[task]\r\naccount=recorder\r\npass=\r\n";
 
 const wchar_t kTakeFree[] = L"「T2」で登録 (チューナー 2)";
 
 void ExpectTakenOnTuner2(const std::wstring& name) {
   const JobFile job = ReadWorkItem(name);
-  Expect(job.application_name == u"C:\\nonexistent\\cap_sts.exe" &&
-             job.parameters.find(u" I2 ") != std::u16string::npos &&
+  Expect(job.application_name == u"C:\\tuner\\cap_sts.exe" && job.parameters.find(u" I2 ") != std::u16string::npos &&
              job.parameters.find(u"C:\\rec2\\") != std::u16string::npos,
          L"not registered with T2: " + DescribeWorkItem(job));
 }

@@ -19,7 +19,7 @@
 namespace {
 
 const char kSettings[] =
-    "[cap_sts]\r\ncap_sts_path=C:\\nonexistent\\cap_sts.exe\r\nfolder=C:\\rec\r\nid=1\r\n"
+    "[cap_sts]\r\ncap_sts_path=C:\\tuner\\cap_sts.exe\r\nfolder=C:\\rec\r\nid=1\r\n"
     "[task]\r\naccount=recorder\r\npass=\r\n";
 
 const wchar_t kFirst[] = L"重複A";
@@ -145,10 +145,7 @@ std::vector<std::wstring> Column(const ViewerUnderTest& viewer, int column) {
 }
 
 std::wstring CellOf(const ViewerUnderTest& viewer, const std::wstring& name, int column) {
-  for (const auto& row : viewer.Rows()) {
-    if (row[0] == name) return row[static_cast<std::size_t>(column)];
-  }
-  return L"(no row " + name + L")";
+  return viewer.Cell(name, column);
 }
 
 std::wstring Parameters(const wchar_t* title, const wchar_t* switches, const wchar_t* window) {
@@ -210,6 +207,8 @@ void ViewerTellsTheTruth(const ScenarioContext& context) {
     DWORD exit_code;
     bool running;
   } runs[] = {{L"失敗", L" I6", 3, false}, {L"正常", L" I7", 0, false}, {L"録画中", L" I8", 0, true}};
+  // A recording of the good run's length, written after it started.
+  WriteSparseFile(L"C:\\rec\\正常.ts", 4'000'000'000);
   for (const auto& run : runs) {
     JobFile job = RecorderWorkItem(Parameters(run.name, run.tuner, L"@021 12:00-12:30"), DaysFromToday(5, 11, 59), 1);
     job.status = 0x41300;  // SCHED_S_TASK_READY: it has run

@@ -129,6 +129,15 @@ ViewerUnderTest ViewerUnderTest::Start(const std::wstring& exe) {
 
 std::wstring ViewerUnderTest::WakeNote() const { return WindowText(GetDlgItem(window_, IDC_WAKE_NOTE)); }
 
+std::wstring ViewerUnderTest::DiskNote() const { return WindowText(GetDlgItem(window_, IDC_DISK_NOTE)); }
+
+std::wstring ViewerUnderTest::Cell(const std::wstring& name, int column) const {
+  for (const auto& row : Rows()) {
+    if (row[0] == name) return row[static_cast<std::size_t>(column)];
+  }
+  return L"(no row " + name + L")";
+}
+
 void ViewerUnderTest::ClickHeader(int column) {
   const HWND header = reinterpret_cast<HWND>(SendAndWait(List(), LVM_GETHEADER, 0, 0));
   RemoteValue<RECT> rect(process_, RECT{});

@@ -23,6 +23,7 @@ class ViewerUnderTest {
 
   HWND window() const { return window_; }
   std::wstring WakeNote() const;
+  std::wstring DiskNote() const;
   // A click on a column's header; the arrow it shows: 1 up, -1 down, 0 none.
   void ClickHeader(int column);
   int SortArrow(int column) const;
@@ -30,6 +31,8 @@ class ViewerUnderTest {
   void SetColumnWidth(int column, int width);
   // The cells of every row, in the list's order.
   std::vector<std::vector<std::wstring>> Rows() const;
+  // A cell of the row with that name.
+  std::wstring Cell(const std::wstring& name, int column) const;
   // The row whose first cell (the name) is this, selected as a click would.
   void Select(const std::wstring& name);
   // The name of the selected row; empty for none.

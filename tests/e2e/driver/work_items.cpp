@@ -50,9 +50,31 @@ void DeleteWorkItem(const std::wstring& name) {
   for (int attempt = 0; attempt < 100 && !DeleteFileW(path.c_str()) && WorkItemExists(name); ++attempt) Sleep(50);
 }
 
+void PrepareRecorders() {
+  for (const wchar_t* folder :
+       {L"C:\\tuner", L"C:\\rec", L"C:\\rec2", L"C:\\bs", L"C:\\Program Files\\cap_sts", L"D:\\録画"})
+    CreateDirectoryW(folder, nullptr);
+  for (const wchar_t* program :
+       {L"C:\\tuner\\cap_sts.exe", L"C:\\tuner\\cap_sts_bs.exe", L"C:\\Program Files\\cap_sts\\cap_sts.exe"}) {
+    const HANDLE file = CreateFileW(program, GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+  }
+}
+
+void WriteSparseFile(const std::wstring& path, std::uint64_t size) {
+  const HANDLE file =
+      CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  Expect(file != INVALID_HANDLE_VALUE, L"cannot write " + path);
+  LARGE_INTEGER end{};
+  end.QuadPart = static_cast<LONGLONG>(size);
+  const bool sized = SetFilePointerEx(file, end, nullptr, FILE_BEGIN) && SetEndOfFile(file);
+  CloseHandle(file);
+  Expect(sized, L"cannot size " + path);
+}
+
 JobFile RecorderWorkItem(const std::wstring& parameters, const SYSTEMTIME& begin, int type, int days) {
   JobFile job;
-  job.application_name = u"C:\\nonexistent\\cap_sts.exe";
+  job.application_name = u"C:\\tuner\\cap_sts.exe";
   job.parameters = std::u16string(parameters.begin(), parameters.end());
   job.working_directory = u"C:\\rec";
   job.author = u"recorder";
@@ -163,7 +185,7 @@ void RegisterOtherProgram(const std::wstring& name) {
       result = scheduler->NewWorkItem(name.c_str(), CLSID_CTask, IID_ITask, reinterpret_cast<IUnknown**>(&task));
     }
     if (SUCCEEDED(result)) {
-      task->SetApplicationName(L"C:\\nonexistent\\backup.exe");
+      task->SetApplicationName(L"C:\\tuner\\backup.exe");
       task->SetParameters(L"/all");
       task->SetAccountInformation(L"recorder", nullptr);
       result = task->CreateTrigger(&index, &trigger);

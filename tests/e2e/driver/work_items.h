@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 
 #include "scheduler/job_file.h"
@@ -28,7 +29,15 @@ void DeleteAllWorkItems();
 //   time and the running instance count from the file, so patching a copied
 //   file switches an item off, ends it, or makes it look run or running.
 // - Its service starts the application of any enabled trigger that is due or
-//   was missed: the recorder named here does not exist.
+//   was missed: the recorder named here is an empty file, from which no
+//   process starts.
+// The recorder programs (empty files) and the output folders the
+// scenarios' profiles and the sample settings name, there as on a user's
+// PC: one that is missing is a warning of its own.
+void PrepareRecorders();
+// A file of that size whose bytes take no room: a recording as large as a
+// test needs.
+void WriteSparseFile(const std::wstring& path, std::uint64_t size);
 JobFile RecorderWorkItem(const std::wstring& parameters, const SYSTEMTIME& begin, int type = 0, int days = 0);
 void StoreWorkItemFile(const std::wstring& name, const JobFile& job);
 // A reservation of ＮＨＫ総合 on that day, as a guide site writes one, with

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/file_system_facts.h"
+
+// A file system told by the test. A path it was not told of is there: a
+// name with an extension is a file, any other a folder. Every question is
+// counted.
+class FakeFileSystem final : public FileSystemFacts {
+ public:
+  std::map<std::u16string, PathKind, std::less<>> kinds;
+  std::map<std::u16string, FileFacts, std::less<>> files;
+  std::map<std::u16string, VolumeSpace, std::less<>> volumes;  // by folder
+  int questions = 0;
+
+  PathKind KindOf(std::u16string_view path) override {
+    ++questions;
+    if (const auto found = kinds.find(path); found != kinds.end()) return found->second;
+    if (files.contains(path)) return PathKind::File;
+    const std::size_t dot = path.find_last_of(u".\\");
+    return dot != std::u16string_view::npos && path[dot] == u'.' ? PathKind::File : PathKind::Folder;
+  }
+  std::optional<FileFacts> FactsOf(std::u16string_view path) override {
+    ++questions;
+    const auto found = files.find(path);
+    return found == files.end() ? std::nullopt : std::optional(found->second);
+  }
+  std::optional<VolumeSpace> SpaceOf(std::u16string_view folder) override {
+    ++questions;
+    const auto found = volumes.find(folder);
+    return found == volumes.end() ? std::nullopt : std::optional(found->second);
+  }
+};

@@ -1,0 +1,260 @@
+// Will it record, and did it: what a reservation lacks before it runs, the
+// room on the disks for the week, and what the last run left.
+#include <gtest/gtest.h>
+
+#include "reservations/disk_room.h"
+#include "reservations/number_text.h"
+#include "reservations/recording_checks.h"
+#include "reservations/remembered_facts.h"
+#include "support/fake_file_system.h"
+
+namespace {
+
+const LocalMinute kNow = ToLocalMinute(2026, 12, 8, 12, 0);  // Tuesday noon
+constexpr double kMB = 1e6;
+constexpr std::uint64_t operator""_MB(unsigned long long megabytes) { return megabytes * 1'000'000; }
+
+// A daily reservation from 8 December, recording `minutes` from `hour`:00
+// into `output`, started a minute ahead.
+ReservationRow Daily(std::u16string name, std::u16string output, int hour = 21, int minutes = 60) {
+  ReservationRow row;
+  row.item.name = std::move(name);
+  row.item.application = u"C:\\tv\\cap_sts.exe";
+  row.item.parameters = u"\"" + output + u"\" I1 @011 " + ClockText(hour * 60) + u"-" +
+                        ClockText((hour * 60 + minutes) % static_cast<int>(kMinutesPerDay));
+  TaskTrigger trigger;
+  trigger.begin_year = 2026;
+  trigger.begin_month = 12;
+  trigger.begin_day = 8;
+  trigger.start_hour = static_cast<std::uint16_t>(hour - 1);
+  trigger.start_minute = 59;
+  trigger.type = 1;
+  trigger.days_interval = 1;
+  row.item.trigger = trigger;
+  row.recorder = ReadRecorderParameters(row.item.parameters);
+  return row;
+}
+
+// Checks the rows against the file system as the viewer does.
+std::vector<DiskShortfall> Check(std::vector<ReservationRow>& rows, FakeFileSystem& disk) {
+  RememberedFacts facts(disk);
+  const auto files = OutputFilesOf(rows, facts);
+  const RecordingRates rates(rows, files);
+  CheckRecordings(rows, files, rates, facts);
+  return FindDiskShortfalls(rows, rates, facts, kNow);
+}
+
+TEST(RecordingNeeds, AreMissingOnlyWhereTheFileSystemIsSure) {
+  const struct {
+    const char16_t* application;
+    const char16_t* output;
+    std::map<std::u16string, PathKind, std::less<>> kinds;
+    std::vector<MissingNeed> missing;
+  } cases[] = {
+      {u"C:\\tv\\cap_sts.exe", u"D:\\rec\\a.ts", {}, {}},
+      {u"C:\\tv\\cap_sts.exe",
+       u"D:\\rec\\a.ts",
+       {{u"C:\\tv\\cap_sts.exe", PathKind::Missing}},
+       {{Need::Recorder, u"C:\\tv\\cap_sts.exe"}}},
+      {u"C:\\tv\\cap_sts.exe",
+       u"D:\\rec\\a.ts",
+       {{u"C:\\tv\\cap_sts.exe", PathKind::Folder}},
+       {{Need::Recorder, u"C:\\tv\\cap_sts.exe"}}},
+      {u"E:\\cap_sts.exe",
+       u"D:\\rec\\a.ts",
+       {{u"E:\\cap_sts.exe", PathKind::NotReady}},
+       {{Need::Recorder, u"E:\\cap_sts.exe"}}},
+      {u"C:\\tv\\cap_sts.exe", u"D:\\rec\\a.ts", {{u"C:\\tv\\cap_sts.exe", PathKind::Unknown}}, {}},
+      {u"C:\\tv\\cap_sts.exe", u"D:\\rec\\a.ts", {{u"D:\\rec", PathKind::Missing}}, {{Need::Folder, u"D:\\rec"}}},
+      {u"C:\\tv\\cap_sts.exe", u"D:\\rec\\a.ts", {{u"D:\\rec", PathKind::File}}, {{Need::Folder, u"D:\\rec"}}},
+      // A card reader without its card.
+      {u"C:\\tv\\cap_sts.exe", u"F:\\a.ts", {{u"F:\\", PathKind::NotReady}}, {{Need::Folder, u"F:\\"}}},
+      // A share that did not answer in time.
+      {u"C:\\tv\\cap_sts.exe", u"\\\\nas\\tv\\a.ts", {{u"\\\\nas\\tv", PathKind::Unknown}}, {}},
+      {u"\\\\nas\\bin\\cap_sts.exe",
+       u"\\\\nas\\tv\\a.ts",
+       {{u"\\\\nas\\bin\\cap_sts.exe", PathKind::Missing}, {u"\\\\nas\\tv", PathKind::Missing}},
+       {{Need::Recorder, u"\\\\nas\\bin\\cap_sts.exe"}, {Need::Folder, u"\\\\nas\\tv"}}},
+      // Paths whose place depends on the folder the recorder starts in.
+      {u"cap_sts.exe", u"a.ts", {{u"cap_sts.exe", PathKind::Missing}, {u"", PathKind::Missing}}, {}},
+  };
+  for (const auto& c : cases) {
+    FakeFileSystem disk;
+    disk.kinds = c.kinds;
+    EXPECT_EQ(MissingNeeds(c.application, c.output, disk), c.missing) << testing::PrintToString(c.output);
+  }
+  EXPECT_EQ(MissingNeedLines(u"N", {{Need::Recorder, u"C:\\a.exe"}, {Need::Folder, u"D:\\rec"}}),
+            u"「N」の録画プログラム C:\\a.exe がありません。\r\n「N」の録画先 D:\\rec がありません。\r\n");
+}
+
+// One word in 状態, the first that applies; a reservation that lacks what
+// it needs is red, even where it collides too.
+TEST(RecordingNeeds, StateWordsComeInTheirOrder) {
+  const struct {
+    bool running;
+    Standing standing;
+    bool recorder_missing, folder_missing, collides;
+    const char16_t* word;
+  } cases[] = {
+      {true, Standing::Records, true, true, true, u"録画中"},
+      {false, Standing::Disabled, true, true, true, u"無効"},
+      {false, Standing::Ended, true, true, true, u"終了"},
+      {false, Standing::Records, true, true, true, u"録画プログラムなし"},
+      {false, Standing::Records, false, true, true, u"保存先なし"},
+      {false, Standing::Records, false, false, true, u"重複"},
+      {false, Standing::Records, false, false, false, u""},
+  };
+  for (const auto& c : cases) {
+    FakeFileSystem disk;
+    if (c.recorder_missing) disk.kinds[u"C:\\tv\\cap_sts.exe"] = PathKind::Missing;
+    if (c.folder_missing) disk.kinds[u"D:\\rec"] = PathKind::Missing;
+    std::vector<ReservationRow> rows{Daily(u"A", u"D:\\rec\\a.ts")};
+    rows[0].item.running = c.running;
+    rows[0].standing = c.standing;
+    if (c.collides) rows[0].collisions.push_back({u"B", kNow, kNow + 30});
+    Check(rows, disk);
+    EXPECT_EQ(ColumnText(rows[0], Column::State), c.word);
+    const bool red = !rows[0].missing.empty() || (c.collides && c.standing == Standing::Records);
+    EXPECT_EQ(ToneOf(rows[0], Column::Name) == CellTone::Alarm, red) << testing::PrintToString(c.word);
+  }
+}
+
+// Yesterday's run of a daily hour, 21:00 to 22:00, started at 20:59.
+TEST(LastRun, IsWellOnlyWhereItLeftARecording) {
+  const LocalMinute yesterday = ToLocalMinute(2026, 12, 7);
+  const struct {
+    std::uint32_t exit_code;
+    bool running;
+    int run_minute;  // after midnight
+    std::optional<FileFacts> file;
+    PathKind folder;
+    double sibling_rate;  // bytes a minute of three other recordings in the folder; 0 for none
+    const char16_t* text;
+  } cases[] = {
+      {3, false, 1259, FileFacts{3000_MB, yesterday + 1320}, PathKind::Folder, 0, u"失敗 (コード 3) 12/07 20:59"},
+      {0, false, 1259, FileFacts{2000_MB, yesterday + 1320}, PathKind::Folder, 0, u"正常 12/07 20:59"},
+      {0, false, 1259, std::nullopt, PathKind::Folder, 0, u"要確認 (ファイルなし) 12/07 20:59"},
+      {0, false, 1259, std::nullopt, PathKind::Missing, 0, u"要確認 (ファイルなし) 12/07 20:59"},
+      // An older recording under the same name.
+      {0, false, 1259, FileFacts{2000_MB, yesterday + 1258}, PathKind::Folder, 0, u"要確認 (ファイルなし) 12/07 20:59"},
+      {0, false, 1259, FileFacts{12_MB, yesterday + 1320}, PathKind::Folder, 0, u"要確認 (12 MB) 12/07 20:59"},
+      // Just under a quarter of 60 minutes at 130 MB.
+      {0, false, 1259, FileFacts{1940_MB, yesterday + 1320}, PathKind::Folder, 0, u"要確認 (1940 MB) 12/07 20:59"},
+      // Started late, at 21:45: a quarter of 15 minutes.
+      {0, false, 1305, FileFacts{500_MB, yesterday + 1320}, PathKind::Folder, 0, u"正常 12/07 21:45"},
+      // A radio station's folder, learned from its other recordings.
+      {0, false, 1259, FileFacts{160_MB, yesterday + 1320}, PathKind::Folder, 10 * kMB, u"正常 12/07 20:59"},
+      {0, false, 1259, FileFacts{140_MB, yesterday + 1320}, PathKind::Folder, 10 * kMB, u"要確認 (140 MB) 12/07 20:59"},
+      // Not judged: still recording, or a folder that did not answer.
+      {0, true, 1259, std::nullopt, PathKind::Folder, 0, u"正常 12/07 20:59"},
+      {0, false, 1259, std::nullopt, PathKind::Unknown, 0, u"正常 12/07 20:59"},
+  };
+  for (const auto& c : cases) {
+    FakeFileSystem disk;
+    disk.kinds[u"D:\\rec"] = c.folder;
+    if (c.file) disk.files[u"D:\\rec\\a.ts"] = *c.file;
+    std::vector<ReservationRow> rows{Daily(u"A", u"D:\\rec\\a.ts")};
+    rows[0].item.last_run = TaskTime{2026, 12, 7, static_cast<std::uint16_t>(c.run_minute / 60),
+                                     static_cast<std::uint16_t>(c.run_minute % 60)};
+    rows[0].item.exit_code = c.exit_code;
+    rows[0].item.running = c.running;
+    for (int i = 0; c.sibling_rate > 0 && i < 3; ++i) {
+      const std::u16string output = u"D:\\rec\\" + ZeroPadded(i, 1) + u".ts";
+      rows.push_back(Daily(ZeroPadded(i, 1), output));
+      disk.files[output] = {static_cast<std::uint64_t>(60 * c.sibling_rate), yesterday - i};
+    }
+    Check(rows, disk);
+    EXPECT_EQ(ColumnText(rows[0], Column::LastRun), c.text);
+    EXPECT_EQ(LastRunFailed(rows[0]), std::u16string_view(c.text).substr(0, 2) != u"正常") << c.run_minute;
+  }
+}
+
+// The rate of a folder: the median of its ten newest recordings.
+TEST(RecordingRate, IsTheMedianOfTheNewestTen) {
+  const struct {
+    std::vector<double> rates;  // the newest first
+    double expected;
+  } cases[] = {
+      {{}, kDefaultBytesPerMinute},
+      {{30 * kMB}, 30 * kMB},
+      {{10 * kMB, 50 * kMB, 20 * kMB}, 20 * kMB},
+      {{10 * kMB, 20 * kMB}, 15 * kMB},
+      // The eleventh and older are forgotten.
+      {{5 * kMB, 5 * kMB, 5 * kMB, 5 * kMB, 5 * kMB, 9 * kMB, 9 * kMB, 9 * kMB, 9 * kMB, 9 * kMB, 900 * kMB, 900 * kMB},
+       7 * kMB},
+  };
+  for (const auto& c : cases) {
+    std::vector<ReservationRow> rows;
+    std::vector<std::optional<FileFacts>> files;
+    for (std::size_t i = 0; i < c.rates.size(); ++i) {
+      rows.push_back(Daily(ZeroPadded(static_cast<std::int64_t>(i), 1), u"D:\\Rec\\x.ts", 21, 30));
+      files.push_back(FileFacts{static_cast<std::uint64_t>(c.rates[i] * 30), kNow - static_cast<LocalMinute>(i)});
+    }
+    // A row that records now leaves no measure; another folder is another rate.
+    rows.push_back(Daily(u"now", u"D:\\rec\\now.ts", 21, 30));
+    rows.back().item.running = true;
+    files.push_back(FileFacts{1, kNow});
+    rows.push_back(Daily(u"other", u"E:\\rec\\x.ts", 21, 30));
+    files.push_back(FileFacts{1, kNow});
+    EXPECT_DOUBLE_EQ(RecordingRates(rows, files).BytesPerMinute(u"d:\\rec"), c.expected) << c.rates.size();
+  }
+}
+
+// A daily hour from today at 21:00: seven recordings, 420 minutes, in the
+// coming week.
+TEST(DiskRoom, TellsOfAVolumeTooSmallForTheWeek) {
+  const double week = 420 * kDefaultBytesPerMinute;
+  const struct {
+    const char* what;
+    int reservations;
+    std::optional<VolumeSpace> volume;
+    double learned_rate;  // of an ended recording in the folder; 0 for none
+    std::vector<DiskShortfall> shortfalls;
+  } cases[] = {
+      {"room", 1, VolumeSpace{u"D:", static_cast<std::uint64_t>(week)}, 0, {}},
+      {"no room",
+       1,
+       VolumeSpace{u"D:", static_cast<std::uint64_t>(week) - 1},
+       0,
+       {{u"D:", static_cast<std::uint64_t>(week) - 1, 7, 420, static_cast<std::uint64_t>(week)}}},
+      {"overlapping recordings add up",
+       2,
+       VolumeSpace{u"D:", static_cast<std::uint64_t>(week)},
+       0,
+       {{u"D:", static_cast<std::uint64_t>(week), 14, 840, static_cast<std::uint64_t>(2 * week)}}},
+      {"a volume that cannot be read", 2, std::nullopt, 0, {}},
+      {"the learned rate", 2, VolumeSpace{u"D:", 10'000'000'000}, 10 * kMB, {}},
+      {"the learned rate, too much",
+       2,
+       VolumeSpace{u"D:", 8'000'000'000},
+       10 * kMB,
+       {{u"D:", 8'000'000'000, 14, 840, 8'400'000'000}}},
+  };
+  for (const auto& c : cases) {
+    FakeFileSystem disk;
+    if (c.volume) disk.volumes[u"D:\\rec"] = *c.volume;
+    std::vector<ReservationRow> rows;
+    for (int i = 0; i < c.reservations; ++i) rows.push_back(Daily(ZeroPadded(i, 1), u"D:\\rec\\" + ZeroPadded(i, 1)));
+    if (c.learned_rate > 0) {
+      rows.push_back(Daily(u"ended", u"D:\\rec\\ended.ts"));
+      rows.back().standing = Standing::Ended;
+      disk.files[u"D:\\rec\\ended.ts"] = {static_cast<std::uint64_t>(60 * c.learned_rate), kNow - 60};
+    }
+    EXPECT_EQ(Check(rows, disk), c.shortfalls) << c.what;
+  }
+  EXPECT_EQ(DiskShortfallText({u"D:", 12'300'000'000, 9, 390, 48'000'000'000}),
+            u"D: の空き容量 12.3 GB では、今後 7 日の録画 (9 件、6 時間 30 分、約 48 GB) が入りきりません。");
+}
+
+// A list of many reservations asks of each recorder, folder and volume once.
+TEST(RecordingNeeds, AskTheFileSystemOncePerPath) {
+  FakeFileSystem disk;
+  disk.volumes[u"D:\\rec"] = {u"D:", 1};
+  std::vector<ReservationRow> rows;
+  for (int i = 0; i < 50; ++i) rows.push_back(Daily(ZeroPadded(i, 1), u"D:\\rec\\" + ZeroPadded(i, 1) + u".ts"));
+  Check(rows, disk);
+  // The recorder, the folder, the volume, and each row's file.
+  EXPECT_EQ(disk.questions, 3 + 50);
+}
+
+}  // namespace
