@@ -2,6 +2,8 @@
 // room on the disks for the week, and what the last run left.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "reservations/disk_room.h"
 #include "reservations/number_text.h"
 #include "reservations/recording_checks.h"
@@ -148,14 +150,18 @@ TEST(LastRun, IsWellOnlyWhereItLeftARecording) {
       // Not judged: still recording, or a folder that did not answer.
       {0, true, 1259, std::nullopt, PathKind::Folder, 0, u"正常 12/07 20:59"},
       {0, false, 1259, std::nullopt, PathKind::Unknown, 0, u"正常 12/07 20:59"},
+      // Never run.
+      {0, false, -1, std::nullopt, PathKind::Folder, 0, u""},
   };
   for (const auto& c : cases) {
     FakeFileSystem disk;
     disk.kinds[u"D:\\rec"] = c.folder;
     if (c.file) disk.files[u"D:\\rec\\a.ts"] = *c.file;
     std::vector<ReservationRow> rows{Daily(u"A", u"D:\\rec\\a.ts")};
-    rows[0].item.last_run = TaskTime{2026, 12, 7, static_cast<std::uint16_t>(c.run_minute / 60),
-                                     static_cast<std::uint16_t>(c.run_minute % 60)};
+    if (c.run_minute >= 0) {
+      rows[0].item.last_run = TaskTime{2026, 12, 7, static_cast<std::uint16_t>(c.run_minute / 60),
+                                       static_cast<std::uint16_t>(c.run_minute % 60)};
+    }
     rows[0].item.exit_code = c.exit_code;
     rows[0].item.running = c.running;
     for (int i = 0; c.sibling_rate > 0 && i < 3; ++i) {
@@ -165,7 +171,8 @@ TEST(LastRun, IsWellOnlyWhereItLeftARecording) {
     }
     Check(rows, disk);
     EXPECT_EQ(ColumnText(rows[0], Column::LastRun), c.text);
-    EXPECT_EQ(LastRunFailed(rows[0]), std::u16string_view(c.text).substr(0, 2) != u"正常") << c.run_minute;
+    EXPECT_EQ(LastRunFailed(rows[0]), !std::u16string_view(c.text).starts_with(u"正常") && c.run_minute >= 0)
+        << c.run_minute;
   }
 }
 
@@ -246,15 +253,18 @@ TEST(DiskRoom, TellsOfAVolumeTooSmallForTheWeek) {
             u"D: の空き容量 12.3 GB では、今後 7 日の録画 (9 件、6 時間 30 分、約 48 GB) が入りきりません。");
 }
 
-// A list of many reservations asks of each recorder, folder and volume once.
+// A list of many reservations asks of each recorder, folder and volume once,
+// and tells each row.
 TEST(RecordingNeeds, AskTheFileSystemOncePerPath) {
   FakeFileSystem disk;
   disk.volumes[u"D:\\rec"] = {u"D:", 1};
+  disk.kinds[u"D:\\rec"] = PathKind::Missing;
   std::vector<ReservationRow> rows;
   for (int i = 0; i < 50; ++i) rows.push_back(Daily(ZeroPadded(i, 1), u"D:\\rec\\" + ZeroPadded(i, 1) + u".ts"));
   Check(rows, disk);
   // The recorder, the folder, the volume, and each row's file.
   EXPECT_EQ(disk.questions, 3 + 50);
+  EXPECT_TRUE(std::all_of(rows.begin(), rows.end(), [](const ReservationRow& row) { return !row.missing.empty(); }));
 }
 
 }  // namespace
