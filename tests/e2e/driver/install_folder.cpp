@@ -38,26 +38,36 @@ void MakeFolders(const std::wstring& path) {
 
 std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.rfind(L'\\')); }
 
+// A wineserver that has just started may refuse a copy for a moment; a copy
+// that still fails says why.
+void CopyOrFail(const std::wstring& from, const std::wstring& to, const std::wstring& what) {
+  DWORD error = ERROR_SUCCESS;
+  for (int attempt = 0; attempt < 10; ++attempt, Sleep(200)) {
+    if (CopyFileW(from.c_str(), to.c_str(), FALSE)) return;
+    error = GetLastError();
+  }
+  Expect(false, L"cannot copy " + what + L" (error " + std::to_wstring(error) + L")");
+}
+
 }  // namespace
 
 InstallFolder::InstallFolder(const ScenarioContext& context, const std::wstring& name)
     : context_(context), path_(context.out_dir + L"\\" + name) {
   RemoveTree(path_);
   MakeFolders(path_);
-  Expect(CopyFileW(context.exe.c_str(), exe().c_str(), FALSE) != 0, L"cannot copy Halvorn2.exe");
+  CopyOrFail(context.exe, exe(), L"Halvorn2.exe");
 }
 
 std::wstring InstallFolder::CopyData(const std::wstring& data_name, const std::wstring& as) const {
   const std::wstring target = File(as);
   MakeFolders(FolderOf(target));
-  Expect(CopyFileW((context_.data_dir + L"\\" + data_name).c_str(), target.c_str(), FALSE) != 0,
-         L"cannot copy " + data_name);
+  CopyOrFail(context_.data_dir + L"\\" + data_name, target, data_name);
   return target;
 }
 
 void InstallFolder::CopyProgram(const std::wstring& name) const {
   const std::wstring source = FolderOf(context_.exe) + L"\\" + name;
-  Expect(CopyFileW(source.c_str(), File(name).c_str(), FALSE) != 0, L"cannot copy " + name);
+  CopyOrFail(source, File(name), name);
 }
 
 void InstallFolder::Write(const std::wstring& name, const std::string& bytes) const {
