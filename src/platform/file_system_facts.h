@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/file_access.h"
+
 // What the file system says of a path, as far as it can be told at once.
 enum class PathKind {
   File,
@@ -12,14 +14,6 @@ enum class PathKind {
   Missing,   // nothing at the path, or a drive letter no drive answers to
   NotReady,  // a drive that exists with no medium in it: an unplugged card reader
   Unknown,   // no answer: a network path that did not answer in time, access refused
-};
-
-// A file's size and when it was last written, in local wall-clock minutes
-// since 1 January 1970, as the reservations are planned.
-struct FileFacts {
-  std::uint64_t size = 0;
-  std::int64_t written = 0;
-  friend bool operator==(const FileFacts&, const FileFacts&) = default;
 };
 
 // The volume a folder lies on, as the user names it ("D:"), and the bytes
@@ -38,8 +32,9 @@ class FileSystemFacts {
  public:
   virtual ~FileSystemFacts() = default;
   virtual PathKind KindOf(std::u16string_view path) = 0;
-  // Nothing where no file is, or where it could not be asked.
-  virtual std::optional<FileFacts> FactsOf(std::u16string_view path) = 0;
+  // A file's size and write time; nothing where no file is, or where it
+  // could not be asked.
+  virtual std::optional<FileStamp> StampOf(std::u16string_view path) = 0;
   // Nothing where the volume's free space cannot be read.
   virtual std::optional<VolumeSpace> SpaceOf(std::u16string_view folder) = 0;
 };

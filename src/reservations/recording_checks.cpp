@@ -13,7 +13,7 @@ int MinutesThatRan(const ReservationRow& row, LocalMinute run_start) {
   return std::min(RecordingMinutes(row), to_end);
 }
 
-RunLeft JudgeLastRun(const ReservationRow& row, const std::optional<FileFacts>& file, double bytes_per_minute) {
+RunLeft JudgeLastRun(const ReservationRow& row, const std::optional<OutputFile>& file, double bytes_per_minute) {
   const TaskTime& run = *row.item.last_run;
   const LocalMinute run_start = ToLocalMinute(run.year, run.month, run.day, run.hour, run.minute);
   if (!file || file->written < run_start) return RunLeft::NoFile;
@@ -23,7 +23,7 @@ RunLeft JudgeLastRun(const ReservationRow& row, const std::optional<FileFacts>& 
 
 }  // namespace
 
-void CheckRecordings(std::vector<ReservationRow>& rows, const std::vector<std::optional<FileFacts>>& files,
+void CheckRecordings(std::vector<ReservationRow>& rows, const std::vector<std::optional<OutputFile>>& files,
                      const RecordingRates& rates, FileSystemFacts& facts) {
   for (std::size_t i = 0; i < rows.size() && i < files.size(); ++i) {
     ReservationRow& row = rows[i];

@@ -12,5 +12,5 @@
 // a file written since the run started, of at least a quarter of what the
 // minutes that ran make at its folder's rate. A run still recording, and a
 // folder the file system gave no answer for, are not judged.
-void CheckRecordings(std::vector<ReservationRow>& rows, const std::vector<std::optional<FileFacts>>& files,
+void CheckRecordings(std::vector<ReservationRow>& rows, const std::vector<std::optional<OutputFile>>& files,
                      const RecordingRates& rates, FileSystemFacts& facts);

@@ -2,11 +2,19 @@
 
 #include <algorithm>
 
+#include "platform/local_time.h"
+
 namespace {
 
 constexpr std::size_t kLearnedFrom = 10;
 
 std::u16string FolderKey(std::u16string_view folder) { return FullPathFolded(folder); }
+
+OutputFile OutputFileOf(const FileStamp& stamp) {
+  constexpr std::int64_t kTicksPerSecond = 10'000'000;
+  const auto written = LocalTimeFromSeconds(stamp.write_time / kTicksPerSecond);
+  return {stamp.size, written ? ToLocalMinute(*written) : 0};
+}
 
 }  // namespace
 
@@ -16,18 +24,19 @@ int RecordingMinutes(const ReservationRow& row) {
   return static_cast<int>((window.end - window.start + kMinutesPerDay) % kMinutesPerDay);
 }
 
-std::vector<std::optional<FileFacts>> OutputFilesOf(const std::vector<ReservationRow>& rows, FileSystemFacts& facts) {
-  std::vector<std::optional<FileFacts>> files;
+std::vector<std::optional<OutputFile>> OutputFilesOf(const std::vector<ReservationRow>& rows, FileSystemFacts& facts) {
+  std::vector<std::optional<OutputFile>> files;
   files.reserve(rows.size());
   for (const ReservationRow& row : rows) {
     const bool full = !OutputFolderOf(row.recorder.output_path).empty();
-    files.push_back(full ? facts.FactsOf(row.recorder.output_path) : std::nullopt);
+    const auto stamp = full ? facts.StampOf(row.recorder.output_path) : std::nullopt;
+    files.push_back(stamp ? std::optional(OutputFileOf(*stamp)) : std::nullopt);
   }
   return files;
 }
 
 RecordingRates::RecordingRates(const std::vector<ReservationRow>& rows,
-                               const std::vector<std::optional<FileFacts>>& files) {
+                               const std::vector<std::optional<OutputFile>>& files) {
   for (std::size_t i = 0; i < rows.size() && i < files.size(); ++i) {
     const int minutes = RecordingMinutes(rows[i]);
     // A file still being written is no measure of a whole recording.

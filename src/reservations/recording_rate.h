@@ -10,6 +10,14 @@
 #include "platform/file_system_facts.h"
 #include "reservations/reservation_list.h"
 
+// A recording's file as the checks weigh it: its size, and when it was
+// last written in local time, as the runs it is weighed against.
+struct OutputFile {
+  std::uint64_t size = 0;
+  LocalMinute written = 0;
+  friend bool operator==(const OutputFile&, const OutputFile&) = default;
+};
+
 // Bytes a minute of recording takes with no recording to learn from: a
 // terrestrial transport stream, about 17 Mbit/s.
 inline constexpr double kDefaultBytesPerMinute = 130e6;
@@ -20,7 +28,7 @@ inline constexpr double kDefaultBytesPerMinute = 130e6;
 class RecordingRates {
  public:
   // `files[i]` is what rows[i]'s output file is, where one is there.
-  RecordingRates(const std::vector<ReservationRow>& rows, const std::vector<std::optional<FileFacts>>& files);
+  RecordingRates(const std::vector<ReservationRow>& rows, const std::vector<std::optional<OutputFile>>& files);
 
   // The rate of the folder's recordings, leaving out the file of one row
   // where it is judged by the others.
@@ -39,4 +47,4 @@ class RecordingRates {
 int RecordingMinutes(const ReservationRow& row);
 
 // What each row's output file is, where there is one: one question a row.
-std::vector<std::optional<FileFacts>> OutputFilesOf(const std::vector<ReservationRow>& rows, FileSystemFacts& facts);
+std::vector<std::optional<OutputFile>> OutputFilesOf(const std::vector<ReservationRow>& rows, FileSystemFacts& facts);

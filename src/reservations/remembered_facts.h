@@ -14,8 +14,8 @@ class RememberedFacts final : public FileSystemFacts {
   explicit RememberedFacts(FileSystemFacts& facts) : facts_(facts) {}
 
   PathKind KindOf(std::u16string_view path) override { return Remembered(kinds_, path, &FileSystemFacts::KindOf); }
-  std::optional<FileFacts> FactsOf(std::u16string_view path) override {
-    return Remembered(files_, path, &FileSystemFacts::FactsOf);
+  std::optional<FileStamp> StampOf(std::u16string_view path) override {
+    return Remembered(files_, path, &FileSystemFacts::StampOf);
   }
   std::optional<VolumeSpace> SpaceOf(std::u16string_view folder) override {
     return Remembered(spaces_, folder, &FileSystemFacts::SpaceOf);
@@ -32,6 +32,6 @@ class RememberedFacts final : public FileSystemFacts {
 
   FileSystemFacts& facts_;
   std::map<std::u16string, PathKind, std::less<>> kinds_;
-  std::map<std::u16string, std::optional<FileFacts>, std::less<>> files_;
+  std::map<std::u16string, std::optional<FileStamp>, std::less<>> files_;
   std::map<std::u16string, std::optional<VolumeSpace>, std::less<>> spaces_;
 };

@@ -2,7 +2,6 @@
 
 #include <memory>
 
-#include "reservations/occurrences.h"
 #include "win32/unique_handle.h"
 #include "win32/wide_text.h"
 #include "win32/windows_api.h"
@@ -19,14 +18,23 @@ struct Attributes {
   WIN32_FILE_ATTRIBUTE_DATA data{};
 };
 
-// A card reader without its card answers "not ready", not with a box
-// asking for a disk.
+// While it lives, a card reader without its card answers "not ready"
+// rather than with a box asking for a disk.
+class QuietDriveErrors {
+ public:
+  QuietDriveErrors() { SetThreadErrorMode(SEM_FAILCRITICALERRORS, &old_mode_); }
+  ~QuietDriveErrors() { SetThreadErrorMode(old_mode_, nullptr); }
+  QuietDriveErrors(const QuietDriveErrors&) = delete;
+  QuietDriveErrors& operator=(const QuietDriveErrors&) = delete;
+
+ private:
+  DWORD old_mode_ = 0;
+};
+
 Attributes AttributesOf(const std::wstring& path) {
-  DWORD old_mode = 0;
-  SetThreadErrorMode(SEM_FAILCRITICALERRORS, &old_mode);
+  const QuietDriveErrors quiet;
   Attributes attributes;
   if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &attributes.data)) attributes.error = GetLastError();
-  SetThreadErrorMode(old_mode, nullptr);
   return attributes;
 }
 
@@ -37,14 +45,12 @@ struct Space {
 };
 
 Space SpaceAt(const std::wstring& folder) {
-  DWORD old_mode = 0;
-  SetThreadErrorMode(SEM_FAILCRITICALERRORS, &old_mode);
+  const QuietDriveErrors quiet;
   Space space;
   const std::wstring with_separator = folder.ends_with(L'\\') ? folder : folder + L"\\";
   space.read = GetDiskFreeSpaceExW(with_separator.c_str(), &space.free, nullptr, nullptr) != FALSE;
   wchar_t root[MAX_PATH + 1] = {};
   if (space.read && GetVolumePathNameW(with_separator.c_str(), root, MAX_PATH + 1)) space.root = root;
-  SetThreadErrorMode(old_mode, nullptr);
   return space;
 }
 
@@ -65,10 +71,9 @@ DWORD WINAPI AnswerOnThread(LPVOID parameter) {
   return 0;
 }
 
-LocalMinute LocalMinuteOf(const FILETIME& written) {
-  SYSTEMTIME utc{}, local{};
-  if (!FileTimeToSystemTime(&written, &utc) || !SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local)) return 0;
-  return ToLocalMinute(local.wYear, local.wMonth, local.wDay, local.wHour, local.wMinute);
+std::optional<FileStamp> StampAt(const std::wstring& path) {
+  const QuietDriveErrors quiet;
+  return FileStampOf(Utf16(path));
 }
 
 }  // namespace
@@ -131,14 +136,8 @@ PathKind FileSystemFacts::KindOf(std::u16string_view path) {
   }
 }
 
-std::optional<FileFacts> FileSystemFacts::FactsOf(std::u16string_view path) {
-  const auto attributes = AskWithin(Wide(path), AttributesOf);
-  if (!attributes || attributes->error != ERROR_SUCCESS ||
-      (attributes->data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-    return std::nullopt;
-  }
-  const WIN32_FILE_ATTRIBUTE_DATA& data = attributes->data;
-  return FileFacts{(std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow, LocalMinuteOf(data.ftLastWriteTime)};
+std::optional<FileStamp> FileSystemFacts::StampOf(std::u16string_view path) {
+  return AskWithin(Wide(path), StampAt).value_or(std::nullopt);
 }
 
 std::optional<VolumeSpace> FileSystemFacts::SpaceOf(std::u16string_view folder) {

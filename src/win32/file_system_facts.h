@@ -15,7 +15,7 @@ namespace win32 {
 class FileSystemFacts final : public ::FileSystemFacts {
  public:
   PathKind KindOf(std::u16string_view path) override;
-  std::optional<FileFacts> FactsOf(std::u16string_view path) override;
+  std::optional<FileStamp> StampOf(std::u16string_view path) override;
   std::optional<VolumeSpace> SpaceOf(std::u16string_view folder) override;
 
  private:

@@ -13,7 +13,7 @@
 class FakeFileSystem final : public FileSystemFacts {
  public:
   std::map<std::u16string, PathKind, std::less<>> kinds;
-  std::map<std::u16string, FileFacts, std::less<>> files;
+  std::map<std::u16string, FileStamp, std::less<>> files;
   std::map<std::u16string, VolumeSpace, std::less<>> volumes;  // by folder
   int questions = 0;
 
@@ -24,7 +24,7 @@ class FakeFileSystem final : public FileSystemFacts {
     const std::size_t dot = path.find_last_of(u".\\");
     return dot != std::u16string_view::npos && path[dot] == u'.' ? PathKind::File : PathKind::Folder;
   }
-  std::optional<FileFacts> FactsOf(std::u16string_view path) override {
+  std::optional<FileStamp> StampOf(std::u16string_view path) override {
     ++questions;
     const auto found = files.find(path);
     return found == files.end() ? std::nullopt : std::optional(found->second);

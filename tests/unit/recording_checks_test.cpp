@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "platform/local_time.h"
 #include "reservations/disk_room.h"
 #include "reservations/number_text.h"
 #include "reservations/recording_checks.h"
@@ -35,6 +36,11 @@ ReservationRow Daily(std::u16string name, std::u16string output, int hour = 21, 
   row.item.trigger = trigger;
   row.recorder = ReadRecorderParameters(row.item.parameters);
   return row;
+}
+
+// What the file system says of a file written at a local minute.
+FileStamp Stamp(const OutputFile& file) {
+  return {file.size, SecondsFromLocalTime(ToCalendarTime(file.written)).value() * 10'000'000};
 }
 
 // Checks the rows against the file system as the viewer does.
@@ -128,25 +134,27 @@ TEST(LastRun, IsWellOnlyWhereItLeftARecording) {
     std::uint32_t exit_code;
     bool running;
     int run_minute;  // after midnight
-    std::optional<FileFacts> file;
+    std::optional<OutputFile> file;
     PathKind folder;
     double sibling_rate;  // bytes a minute of three other recordings in the folder; 0 for none
     const char16_t* text;
   } cases[] = {
-      {3, false, 1259, FileFacts{3000_MB, yesterday + 1320}, PathKind::Folder, 0, u"失敗 (コード 3) 12/07 20:59"},
-      {0, false, 1259, FileFacts{2000_MB, yesterday + 1320}, PathKind::Folder, 0, u"正常 12/07 20:59"},
+      {3, false, 1259, OutputFile{3000_MB, yesterday + 1320}, PathKind::Folder, 0, u"失敗 (コード 3) 12/07 20:59"},
+      {0, false, 1259, OutputFile{2000_MB, yesterday + 1320}, PathKind::Folder, 0, u"正常 12/07 20:59"},
       {0, false, 1259, std::nullopt, PathKind::Folder, 0, u"要確認 (ファイルなし) 12/07 20:59"},
       {0, false, 1259, std::nullopt, PathKind::Missing, 0, u"要確認 (ファイルなし) 12/07 20:59"},
       // An older recording under the same name.
-      {0, false, 1259, FileFacts{2000_MB, yesterday + 1258}, PathKind::Folder, 0, u"要確認 (ファイルなし) 12/07 20:59"},
-      {0, false, 1259, FileFacts{12_MB, yesterday + 1320}, PathKind::Folder, 0, u"要確認 (12 MB) 12/07 20:59"},
+      {0, false, 1259, OutputFile{2000_MB, yesterday + 1258}, PathKind::Folder, 0,
+       u"要確認 (ファイルなし) 12/07 20:59"},
+      {0, false, 1259, OutputFile{12_MB, yesterday + 1320}, PathKind::Folder, 0, u"要確認 (12 MB) 12/07 20:59"},
       // Just under a quarter of 60 minutes at 130 MB.
-      {0, false, 1259, FileFacts{1940_MB, yesterday + 1320}, PathKind::Folder, 0, u"要確認 (1940 MB) 12/07 20:59"},
+      {0, false, 1259, OutputFile{1940_MB, yesterday + 1320}, PathKind::Folder, 0, u"要確認 (1940 MB) 12/07 20:59"},
       // Started late, at 21:45: a quarter of 15 minutes.
-      {0, false, 1305, FileFacts{500_MB, yesterday + 1320}, PathKind::Folder, 0, u"正常 12/07 21:45"},
+      {0, false, 1305, OutputFile{500_MB, yesterday + 1320}, PathKind::Folder, 0, u"正常 12/07 21:45"},
       // A radio station's folder, learned from its other recordings.
-      {0, false, 1259, FileFacts{160_MB, yesterday + 1320}, PathKind::Folder, 10 * kMB, u"正常 12/07 20:59"},
-      {0, false, 1259, FileFacts{140_MB, yesterday + 1320}, PathKind::Folder, 10 * kMB, u"要確認 (140 MB) 12/07 20:59"},
+      {0, false, 1259, OutputFile{160_MB, yesterday + 1320}, PathKind::Folder, 10 * kMB, u"正常 12/07 20:59"},
+      {0, false, 1259, OutputFile{140_MB, yesterday + 1320}, PathKind::Folder, 10 * kMB,
+       u"要確認 (140 MB) 12/07 20:59"},
       // Not judged: still recording, or a folder that did not answer.
       {0, true, 1259, std::nullopt, PathKind::Folder, 0, u"正常 12/07 20:59"},
       {0, false, 1259, std::nullopt, PathKind::Unknown, 0, u"正常 12/07 20:59"},
@@ -156,7 +164,7 @@ TEST(LastRun, IsWellOnlyWhereItLeftARecording) {
   for (const auto& c : cases) {
     FakeFileSystem disk;
     disk.kinds[u"D:\\rec"] = c.folder;
-    if (c.file) disk.files[u"D:\\rec\\a.ts"] = *c.file;
+    if (c.file) disk.files[u"D:\\rec\\a.ts"] = Stamp(*c.file);
     std::vector<ReservationRow> rows{Daily(u"A", u"D:\\rec\\a.ts")};
     if (c.run_minute >= 0) {
       rows[0].item.last_run = TaskTime{2026, 12, 7, static_cast<std::uint16_t>(c.run_minute / 60),
@@ -167,7 +175,7 @@ TEST(LastRun, IsWellOnlyWhereItLeftARecording) {
     for (int i = 0; c.sibling_rate > 0 && i < 3; ++i) {
       const std::u16string output = u"D:\\rec\\" + ZeroPadded(i, 1) + u".ts";
       rows.push_back(Daily(ZeroPadded(i, 1), output));
-      disk.files[output] = {static_cast<std::uint64_t>(60 * c.sibling_rate), yesterday - i};
+      disk.files[output] = Stamp({static_cast<std::uint64_t>(60 * c.sibling_rate), yesterday - i});
     }
     Check(rows, disk);
     EXPECT_EQ(ColumnText(rows[0], Column::LastRun), c.text);
@@ -192,17 +200,17 @@ TEST(RecordingRate, IsTheMedianOfTheNewestTen) {
   };
   for (const auto& c : cases) {
     std::vector<ReservationRow> rows;
-    std::vector<std::optional<FileFacts>> files;
+    std::vector<std::optional<OutputFile>> files;
     for (std::size_t i = 0; i < c.rates.size(); ++i) {
       rows.push_back(Daily(ZeroPadded(static_cast<std::int64_t>(i), 1), u"D:\\Rec\\x.ts", 21, 30));
-      files.push_back(FileFacts{static_cast<std::uint64_t>(c.rates[i] * 30), kNow - static_cast<LocalMinute>(i)});
+      files.push_back(OutputFile{static_cast<std::uint64_t>(c.rates[i] * 30), kNow - static_cast<LocalMinute>(i)});
     }
     // A row that records now leaves no measure; another folder is another rate.
     rows.push_back(Daily(u"now", u"D:\\rec\\now.ts", 21, 30));
     rows.back().item.running = true;
-    files.push_back(FileFacts{1, kNow});
+    files.push_back(OutputFile{1, kNow});
     rows.push_back(Daily(u"other", u"E:\\rec\\x.ts", 21, 30));
-    files.push_back(FileFacts{1, kNow});
+    files.push_back(OutputFile{1, kNow});
     EXPECT_DOUBLE_EQ(RecordingRates(rows, files).BytesPerMinute(u"d:\\rec"), c.expected) << c.rates.size();
   }
 }
@@ -245,7 +253,7 @@ TEST(DiskRoom, TellsOfAVolumeTooSmallForTheWeek) {
     if (c.learned_rate > 0) {
       rows.push_back(Daily(u"ended", u"D:\\rec\\ended.ts"));
       rows.back().standing = Standing::Ended;
-      disk.files[u"D:\\rec\\ended.ts"] = {static_cast<std::uint64_t>(60 * c.learned_rate), kNow - 60};
+      disk.files[u"D:\\rec\\ended.ts"] = Stamp({static_cast<std::uint64_t>(60 * c.learned_rate), kNow - 60});
     }
     EXPECT_EQ(Check(rows, disk), c.shortfalls) << c.what;
   }

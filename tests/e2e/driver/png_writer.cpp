@@ -110,3 +110,10 @@ void SaveWindowAsPng(HWND window, const std::wstring& path) {
   fwrite(png.data(), 1, png.size(), file);
   fclose(file);
 }
+
+void SaveSettledWindowAsPng(HWND window, const std::wstring& path) {
+  Sleep(500);
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  Sleep(500);
+  SaveWindowAsPng(window, path);
+}

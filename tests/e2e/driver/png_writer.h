@@ -16,3 +16,6 @@ WindowPixels CaptureWindow(HWND window);
 
 // Writes the window's current look as a PNG file.
 void SaveWindowAsPng(HWND window, const std::wstring& path);
+// The same once the window has painted itself whole: the pictures the
+// README shows.
+void SaveSettledWindowAsPng(HWND window, const std::wstring& path);

@@ -68,10 +68,7 @@ void ViewerSeesWhatRecordingsNeed(const ScenarioContext& context) {
   viewer.Select(L"外したディスク");
   Expect(viewer.Note().find(L"の録画先 C:\\gone がありません。") != std::wstring::npos,
          L"the note of the row: " + viewer.Note());
-  Sleep(300);
-  RedrawWindow(viewer.window(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
-  Sleep(500);
-  SaveWindowAsPng(viewer.window(), context.out_dir + L"\\brisquet-checks.png");
+  SaveSettledWindowAsPng(viewer.window(), context.out_dir + L"\\brisquet-checks.png");
   viewer.Close();
   Expect(viewer.WaitForExit(), L"the viewer did not end");
   DeleteAllWorkItems();
@@ -93,13 +90,7 @@ void MissingFolderAsked(const ScenarioContext& context) {
   ExpectEqual(app.AnswerQuestion(false).value_or(L"(none)"),
               L"「行き先なし」の録画先 C:\\gone\\rec がありません。\r\nこのまま登録しますか？", L"the question");
   Sleep(300);
-  Expect(!WorkItemExists(L"行き先なし") && app.Running(), L"いいえ stored the reservation or closed Halvorn");
-  app.ClickLater(IDC_REGISTER);
-  Expect(app.AnswerQuestion(true).has_value(), L"no question the second time");
-  ExpectEqual(app.AnswerMessageBox().value_or(L"(none)"), L"登録しました", L"after はい");
-  Expect(WorkItemExists(L"行き先なし"), L"はい stored nothing");
-  app.PressCloseButton();
-  Expect(app.WaitForExit().has_value(), L"Halvorn did not end");
+  ExpectNoStoresNothingAndYesStores(app, L"行き先なし");
   DeleteAllWorkItems();
 }
 

@@ -208,10 +208,7 @@ void LayoutAt144Dpi(const ScenarioContext& context) {
   Expect(at_144.cx * 10 >= at_96.cx * 13, L"the dialog did not grow with the DPI");
   ExpectControlsInside(dialog);
   ExpectWholeMonth(dialog);
-  Sleep(500);
-  RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
-  Sleep(500);
-  SaveWindowAsPng(dialog, context.out_dir + L"\\halvorn2-144dpi.png");
+  SaveSettledWindowAsPng(dialog, context.out_dir + L"\\halvorn2-144dpi.png");
   app.PressCloseButton();
   Expect(app.WaitForExit().has_value(), L"the program did not end");
 }

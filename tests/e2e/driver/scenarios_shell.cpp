@@ -176,10 +176,7 @@ void Screenshot(const ScenarioContext& context) {
   }
   AppUnderTest app(install.exe(), arguments);
   HWND dialog = app.WaitForDialog();
-  Sleep(500);
-  RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
-  Sleep(500);
-  SaveWindowAsPng(dialog, context.out_dir + L"\\halvorn2.png");
+  SaveSettledWindowAsPng(dialog, context.out_dir + L"\\halvorn2.png");
   app.PressCloseButton();
   app.WaitForExit();
 }

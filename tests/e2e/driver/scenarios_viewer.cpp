@@ -225,10 +225,7 @@ void ViewerTellsTheTruth(const ScenarioContext& context) {
   ExpectEqual(CellOf(viewer, L"録画中", 7), L"録画中", L"状態 while it records");
 
   viewer.Select(L"二番");
-  Sleep(300);
-  RedrawWindow(viewer.window(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
-  Sleep(500);
-  SaveWindowAsPng(viewer.window(), context.out_dir + L"\\brisquet.png");
+  SaveSettledWindowAsPng(viewer.window(), context.out_dir + L"\\brisquet.png");
 
   // A column's width and the window's place outlive the viewer.
   viewer.SetColumnWidth(0, 222);

@@ -108,6 +108,16 @@ std::string Reservation(const SYSTEMTIME& day, const std::wstring& title, const 
          "start: " + start + "\r\nend: " + end + "\r\nprogram-title: " + Cp932(title) + "\r\nFX2ID: " + tuner + "\r\n";
 }
 
+void ExpectNoStoresNothingAndYesStores(AppUnderTest& app, const std::wstring& name) {
+  Expect(!WorkItemExists(name) && app.Running(), L"いいえ stored the reservation or closed Halvorn");
+  app.ClickLater(IDC_REGISTER);
+  Expect(app.AnswerQuestion(true).has_value(), L"no question the second time");
+  ExpectEqual(app.AnswerMessageBox().value_or(L"(none)"), L"登録しました", L"after はい");
+  Expect(WorkItemExists(name), L"はい stored nothing");
+  app.PressCloseButton();
+  Expect(app.WaitForExit().has_value(), L"Halvorn did not end");
+}
+
 HWND WaitForHalvornOfEdit() {
   HWND dialog = nullptr;
   for (int i = 0; i < 300 && dialog == nullptr; ++i, Sleep(100)) dialog = FindTopLevel(0, L"Halvorn Ver 2.3");

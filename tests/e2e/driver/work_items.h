@@ -7,6 +7,8 @@
 
 #include "scheduler/job_file.h"
 
+class AppUnderTest;
+
 // Work items in the Task Scheduler's folder of the Wine prefix, read with the
 // program's own reader.
 std::wstring WorkItemPath(const std::wstring& name);
@@ -44,6 +46,10 @@ void StoreWorkItemFile(const std::wstring& name, const JobFile& job);
 // Halvorn's own tuner line.
 std::string Reservation(const SYSTEMTIME& day, const std::wstring& title, const char* start, const char* end,
                         const char* tuner);
+// Halvorn asked before storing `name` and was told いいえ: nothing is stored
+// and it stays open. 登録 again with はい stores it and says so; then
+// Halvorn is closed.
+void ExpectNoStoresNothingAndYesStores(AppUnderTest& app, const std::wstring& name);
 // The Halvorn that the viewer's 編集 opened, once its dialog answers.
 HWND WaitForHalvornOfEdit();
 
