@@ -168,7 +168,11 @@ class FakeTask final : public TaskInterface, Counted {
   }
 
  private:
-  bool HasRun() const { return item_->job.status != static_cast<std::uint32_t>(kTaskHasNotRun); }
+  // As Wine's Task Scheduler: a work item that is not scheduled has not run.
+  bool HasRun() const {
+    constexpr std::uint32_t kNotScheduled = 0x41305;
+    return item_->job.status != static_cast<std::uint32_t>(kTaskHasNotRun) && item_->job.status != kNotScheduled;
+  }
   std::shared_ptr<PendingWorkItem> item_;
 };
 

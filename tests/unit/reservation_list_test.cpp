@@ -278,6 +278,9 @@ TEST_F(ReservationList, AWorkItemReadFromItsFileIsTheOneTheSchedulerHandsOut) {
   Store(u"weekly.x", u"\"D:\\b.ts\" @011 21:00-21:30", 2, 1, 20, 59, 0x22);
   scheduler.saved[u"daily"].triggers[0].flags = 0x1;
   scheduler.saved[u"daily"].triggers[0].end_day = 24;
+  // Not scheduled: the Task Scheduler says it has not run, whatever run time its file keeps.
+  scheduler.saved[u"daily"].status = 0x41305;
+  scheduler.saved[u"daily"].last_run_time = {2026, 12, 1, 7, 20, 59, 0, 0};
   scheduler.saved[u"weekly.x"].status = 0x41300;
   scheduler.saved[u"weekly.x"].exit_code = 7;
   scheduler.saved[u"weekly.x"].last_run_time = {2026, 12, 1, 7, 20, 59, 0, 0};

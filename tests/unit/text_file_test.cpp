@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "platform/code_page.h"
+#include "platform/file_access.h"
+#include "platform/local_time.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -96,6 +98,28 @@ TEST_F(TextFile, OnlyRegularFilesAreRead) {
   ASSERT_EQ(mkfifo((folder / "pipe.txt").c_str(), 0600), 0);
   EXPECT_FALSE(PiecesOfFile("pipe.txt"));
   EXPECT_FALSE(ReadLinePieces(u"/dev/zero", [](std::u16string_view) { return true; }));
+}
+
+// A whole file is written through a temporary beside it, or not at all.
+TEST(WholeFiles, AreWrittenWholeOrRefused) {
+  TempFolder temp;
+  ASSERT_TRUE(WriteFileBytes(temp.WindowsPath("a.bin"), "abc"));
+  EXPECT_EQ(ReadFileBytes(temp.WindowsPath("a.bin"), 10), "abc");
+  EXPECT_FALSE(WriteFileBytes(temp.WindowsPath("missing") + u"\\a.bin", "abc"));
+}
+
+// Every year a Windows date holds converts to seconds and back; none beyond.
+TEST(LocalTime, ConvertsEveryYearAWindowsDateHolds) {
+  for (const int year : {1970, 2026, 2038, 9999, 30827}) {
+    const fw::CalendarTime time{year, 12, 0, 31, 23, 59, 0};
+    const auto seconds = SecondsFromLocalTime(time);
+    ASSERT_TRUE(seconds.has_value()) << year;
+    auto back = LocalTimeFromSeconds(*seconds);
+    ASSERT_TRUE(back.has_value()) << year;
+    back->day_of_week = 0;
+    EXPECT_EQ(*back, time);
+  }
+  EXPECT_FALSE(SecondsFromLocalTime({30828, 1, 0, 1, 0, 0, 0}).has_value());
 }
 
 }  // namespace
