@@ -51,8 +51,8 @@ RecordingSchedule::RecordingSchedule(const TaskTrigger& trigger, std::optional<R
       first_day_(DaysFromCivil(trigger.begin_year, trigger.begin_month, trigger.begin_day)),
       trigger_minute_(trigger.start_hour * 60 + trigger.start_minute) {
   if (window) {
-    delay_ = static_cast<int>(((window->start - trigger_minute_) % kMinutesPerDay + kMinutesPerDay) % kMinutesPerDay);
-    duration_ = static_cast<int>(((window->end - window->start) % kMinutesPerDay + kMinutesPerDay) % kMinutesPerDay);
+    delay_ = MinutesOnTheClock(trigger_minute_, window->start);
+    duration_ = window->minutes();
   }
 }
 

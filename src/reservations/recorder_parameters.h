@@ -4,11 +4,19 @@
 #include <string>
 #include <string_view>
 
+// Minutes from one time of day, in minutes after midnight, to the next
+// time the clock shows another: 0 to 1439.
+inline int MinutesOnTheClock(int from, int to) {
+  constexpr int kDay = 24 * 60;
+  return ((to - from) % kDay + kDay) % kDay;
+}
+
 // The recording window as the recorder's parameters carry it, in minutes
 // after midnight. An end before the start runs into the next day.
 struct RecordingWindow {
   int start = 0;
   int end = 0;
+  int minutes() const { return MinutesOnTheClock(start, end); }
   friend bool operator==(const RecordingWindow&, const RecordingWindow&) = default;
 };
 

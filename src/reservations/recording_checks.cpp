@@ -7,17 +7,15 @@ namespace {
 // From the run's start to the end of its window, as far as the window is
 // long: a run started ahead of its window ran the whole window, one started
 // late only the rest of it.
-int MinutesThatRan(const ReservationRow& row, LocalMinute run_start) {
-  const int time_of_day = static_cast<int>(run_start % kMinutesPerDay);
-  const int to_end = static_cast<int>((row.recorder.window->end - time_of_day + kMinutesPerDay) % kMinutesPerDay);
-  return std::min(RecordingMinutes(row), to_end);
+int MinutesThatRan(const RecordingWindow& window, LocalMinute run_start) {
+  return std::min(window.minutes(), MinutesOnTheClock(static_cast<int>(run_start % kMinutesPerDay), window.end));
 }
 
 RunLeft JudgeLastRun(const ReservationRow& row, const std::optional<OutputFile>& file, double bytes_per_minute) {
   const TaskTime& run = *row.item.last_run;
   const LocalMinute run_start = ToLocalMinute(run.year, run.month, run.day, run.hour, run.minute);
   if (!file || file->written < run_start) return RunLeft::NoFile;
-  const double expected = MinutesThatRan(row, run_start) * bytes_per_minute;
+  const double expected = MinutesThatRan(*row.recorder.window, run_start) * bytes_per_minute;
   return static_cast<double>(file->size) * 4 < expected ? RunLeft::TooSmall : RunLeft::Recording;
 }
 

@@ -18,12 +18,6 @@ OutputFile OutputFileOf(const FileStamp& stamp) {
 
 }  // namespace
 
-int RecordingMinutes(const ReservationRow& row) {
-  if (!row.recorder.window) return 0;
-  const RecordingWindow& window = *row.recorder.window;
-  return static_cast<int>((window.end - window.start + kMinutesPerDay) % kMinutesPerDay);
-}
-
 std::vector<std::optional<OutputFile>> OutputFilesOf(const std::vector<ReservationRow>& rows, FileSystemFacts& facts) {
   std::vector<std::optional<OutputFile>> files;
   files.reserve(rows.size());
@@ -38,7 +32,7 @@ std::vector<std::optional<OutputFile>> OutputFilesOf(const std::vector<Reservati
 RecordingRates::RecordingRates(const std::vector<ReservationRow>& rows,
                                const std::vector<std::optional<OutputFile>>& files) {
   for (std::size_t i = 0; i < rows.size() && i < files.size(); ++i) {
-    const int minutes = RecordingMinutes(rows[i]);
+    const int minutes = rows[i].recorder.window ? rows[i].recorder.window->minutes() : 0;
     // A file still being written is no measure of a whole recording.
     if (!files[i] || minutes <= 0 || rows[i].item.running) continue;
     samples_[FolderKey(OutputFolderOf(rows[i].recorder.output_path))].push_back(

@@ -43,8 +43,5 @@ class RecordingRates {
   std::map<std::u16string, std::vector<Sample>> samples_;  // by folded folder, the newest first
 };
 
-// The minutes a reservation records, where its window is known.
-int RecordingMinutes(const ReservationRow& row);
-
 // What each row's output file is, where there is one: one question a row.
 std::vector<std::optional<OutputFile>> OutputFilesOf(const std::vector<ReservationRow>& rows, FileSystemFacts& facts);
