@@ -118,6 +118,16 @@ TEST(RecordingSchedule, RecordingsOverlappingARange) {
                 .RecordingsBetween(ToLocalMinute(2026, 12, 1), ToLocalMinute(2026, 12, 31))
                 .size(),
             1u);
+  // A range that begins as a recording ends takes none of it; a recording
+  // of no length (no window) counts where it starts.
+  const TaskTrigger at_nine = Trigger(0, 2026, 12, 9, 9, 0);
+  EXPECT_TRUE(RecordingSchedule(at_nine, Window(9, 0, 9, 30))
+                  .RecordingsBetween(ToLocalMinute(2026, 12, 9, 9, 30), ToLocalMinute(2026, 12, 10))
+                  .empty());
+  EXPECT_EQ(RecordingSchedule(at_nine, std::nullopt)
+                .RecordingsBetween(ToLocalMinute(2026, 12, 9, 9, 0), ToLocalMinute(2026, 12, 10))
+                .size(),
+            1u);
   // A series records up to its end date, where it has one in use.
   TaskTrigger until_the_3rd = Trigger(1, 2026, 12, 1, 9, 0);
   until_the_3rd.end_year = 2026;
