@@ -91,6 +91,8 @@ class CHalvorn2Dlg : public fw::Dialog {
   // not there, or that needs a tuner another one has at that time; false
   // when the user says no.
   bool ConfirmRegistration(const RegistrationStart& start);
+  // Takes the free tuner the question offered, as a click on its tab would.
+  void TakeFreeProfile(int profile);
   // The local time as minutes since the epoch, from the platform's clock.
   std::int64_t NowMinute();
   void CloseDialog();
@@ -138,6 +140,12 @@ class CHalvorn2Dlg : public fw::Dialog {
     int shown_resume = 0;
   };
   std::optional<HandedBack> handed_back_;
+
+  // The account and the password as the settings file gave them: a stored
+  // reservation changed in place is given credentials only where the user
+  // typed others.
+  std::u16string settled_account_;
+  std::u16string settled_pass_;
 
   Services& services_;
   TaskSchedulerPlatform& task_scheduler_;

@@ -8,6 +8,7 @@
 #include "reservations/reservation_list.h"
 #include "resource.h"
 #include "scheduler/registration.h"
+#include "scheduler/work_item_name.h"
 
 std::int64_t CHalvorn2Dlg::NowMinute() {
   const auto now = LocalTimeFromSeconds(services_.Now());
@@ -23,7 +24,12 @@ void CHalvorn2Dlg::OnRegister() {
   start.minute = start_time.minute;
 
   if (!ConfirmRegistration(start)) return;
-  if (const auto failure = RegisterWorkItem(form, start, task_scheduler_)) {
+  ReplacementRules rules;
+  rules.runs_a_recorder = [recorders = RecorderPathsOf(profiles, profile_count)](std::u16string_view application) {
+    return RunsARecorder(application, recorders);
+  };
+  rules.credentials_changed = form.account != settled_account_ || form.pass != settled_pass_;
+  if (const auto failure = RegisterWorkItem(form, start, task_scheduler_, rules)) {
     MessageBox(*failure);
     return;
   }
@@ -45,10 +51,15 @@ bool CHalvorn2Dlg::ConfirmRegistration(const RegistrationStart& start) {
                                  BesideExecutable(kWorkItemCacheFileName), services_.Now()};
   const bool stored_read = !Failed(ReadStoredWorkItems(task_scheduler_, stored, files));
   const std::u16string working_name = WorkingName(form);
-  const bool refused_as_duplicate =
-      stored_read && form.delete_same_name == 0 &&
-      std::any_of(stored.begin(), stored.end(), [&](const StoredWorkItem& item) { return item.name == working_name; });
-  if (refused_as_duplicate) return true;
+  const auto same_name = std::find_if(stored.begin(), stored.end(), [&](const StoredWorkItem& item) {
+    return SameWorkItemName(item.name, working_name);
+  });
+  // A registration refused over the stored item of its name, as its
+  // duplicate or as another program's, asks nothing first.
+  if (same_name != stored.end() &&
+      !ReplacesStoredItem(form, RunsARecorder(same_name->application, RecorderPathsOf(profiles, profile_count)))) {
+    return true;
+  }
   const PlannedReservation planned{working_name, *trigger, form.parameters.str(), RegistrationFlags(form),
                                    form.application_name.str()};
   const std::u16string missing = MissingNeedLines(
@@ -68,11 +79,23 @@ bool CHalvorn2Dlg::ConfirmRegistration(const RegistrationStart& start) {
   switch (AskChoice(question + u"\r\n" + profile + u"のチューナー " + free->tuner + u" はこの時間空いています。",
                     buttons)) {
     case 0:
-      SelectProfileTab(free->profile);
+      TakeFreeProfile(free->profile);
       return true;
     case 1:
       return true;
     default:
       return false;
   }
+}
+
+void CHalvorn2Dlg::TakeFreeProfile(int profile) {
+  // Within 編集 the free tuner is part of the edit: the reservation moves to
+  // that profile's recorder, tuner, folder and switches and keeps its own
+  // wake and delete-when-done, while the user's own tab and choices stay
+  // as they were for the settings file.
+  const std::optional<HandedBack> handed_back = handed_back_;
+  SelectProfileTab(profile);
+  if (!handed_back) return;
+  handed_back_ = handed_back;
+  StoreProfileValues(form, handed_back_->shown);
 }

@@ -65,9 +65,9 @@ bool CHalvorn2Dlg::ReadIepgFile(std::u16string_view path, ProgramInfo& info) {
   IepgReadContext context;
   context.today = LocalTimeFromSeconds(services_.Now()).value_or(fw::CalendarTime{1970, 1, 4, 1, 0, 0, 0});
   context.system_root = services_.Environment(u"SystemRoot");
-  // What a "TASKNAME: " line sets, to be undone where it names no reservation.
-  const int repeat = form.repeat, delete_same_name = form.delete_same_name;
-  const RegistrationMode mode = form.registration_mode;
+  // What the file writes into the form, to be undone where it names
+  // another program's work item.
+  const ReservationForm before = form;
   const bool accepted = ::ReadIepgFile(path, info, form, context);
   // A file from a web page may name any work item; only a recording
   // reservation is ever replaced, never another program's work item.
@@ -75,9 +75,7 @@ bool CHalvorn2Dlg::ReadIepgFile(std::u16string_view path, ProgramInfo& info) {
       info.named_item_unreadable ||
       (info.named_item && !RunsARecorder(info.named_item->application_name, RecorderPathsOf(profiles, profile_count)));
   if (!names_a_foreign_item) return accepted;
-  form.repeat = repeat;
-  form.delete_same_name = delete_same_name;
-  form.registration_mode = mode;
+  form = before;
   MessageBox(u"「" + info.task_name.str() + u"」は録画予約のタスクではありません。\r\n" +
              u"置き換えられないため、予約ファイルを読み込みませんでした。");
   return false;

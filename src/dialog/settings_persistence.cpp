@@ -6,6 +6,8 @@
 void CHalvorn2Dlg::LoadSettings() {
   StoredProfiles stored;
   ReadSettings(*services_.OpenSettings(BesideExecutable(kSettingsFileName)), stored, form);
+  settled_account_ = form.account;
+  settled_pass_ = form.pass;
   profiles = stored.profiles;
   profile_count = stored.profile_count;
   fw::TabControl& tabs = window().Tab(IDC_PROFILE_TABS);

@@ -134,9 +134,11 @@ void ReadHeaderLine(std::u16string_view line, ProgramInfo& info, ReservationForm
     info.extend = ReadInt(*v);
   else if (auto v = value_of(u"extend: "))
     info.extend = ReadInt(*v);
-  else if (auto v = value_of(u"TASKNAME: "))
-    task_file = std::u16string(v->substr(0, kMaxKeptTaskName));
-  else if (auto v = value_of(u"FX2ID: "))
+  else if (auto v = value_of(u"TASKNAME: ")) {
+    // A name Windows reduces to nothing names no work item: the line is
+    // no TASKNAME and replaces nothing.
+    if (NamesSomeWorkItem(*v)) task_file = std::u16string(v->substr(0, kMaxKeptTaskName));
+  } else if (auto v = value_of(u"FX2ID: "))
     ReadTunerId(*v, info, form);
   else if (auto v = value_of(u"CHANNEL: "))
     ReadChannel(*v, info);

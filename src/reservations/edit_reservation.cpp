@@ -1,5 +1,7 @@
 #include "reservations/edit_reservation.h"
 
+#include <algorithm>
+
 #include "compose/title_cleanup.h"
 #include "iepg/iepg_reader.h"
 #include "iepg/station_lookup.h"
@@ -20,6 +22,31 @@ std::u16string TitleOf(const ReservationRow& row) {
 }
 
 bool FitsCodePage932(std::u16string_view text) { return DecodeCodePage932(EncodeCodePage932(text)) == text; }
+
+// A line break or another control character ends or breaks a line of the
+// reservation file, so that what Halvorn reads back is not what is stored.
+bool HasControlCharacter(std::u16string_view text) {
+  return std::any_of(text.begin(), text.end(), [](char16_t c) { return c < u' ' || c == u'\x7F'; });
+}
+
+// The stored texts that travel through the reservation file, each with the
+// words that name it.
+std::optional<std::u16string> ControlCharacterIn(const StoredWorkItem& item) {
+  const std::pair<const std::u16string*, std::u16string_view> parts[] = {
+      {&item.name, u"名前"},
+      {&item.application, u"録画プログラムのパス"},
+      {&item.parameters, u"録画のパラメータ"},
+      {&item.working_directory, u"作業フォルダー"},
+  };
+  for (const auto& [text, part] : parts) {
+    if (HasControlCharacter(*text)) return std::u16string(part) + u"に改行などの制御文字があります。";
+  }
+  return std::nullopt;
+}
+
+// The years Halvorn's calendar and the C library's local time both hold.
+constexpr int kFirstYear = 1900;
+constexpr int kLastYear = 9999;
 
 // The first recording of the row: its next one, or where its trigger begins.
 LocalMinute FirstRecording(const ReservationRow& row, const TaskTrigger& trigger) {
@@ -82,6 +109,7 @@ std::u16string ComposeEditReservation(const ReservationRow& row, const ChannelTa
 std::optional<std::u16string> WhyNotEditable(const ReservationRow& row, const HalvornSetup& setup) {
   const int offset_min = setup.offset_min;
   const StoredWorkItem& item = row.item;
+  if (auto control = ControlCharacterIn(item)) return control;
   if (!NamesAWorkItemFile(item.name + u".job") || item.name.empty())
     return u"名前がタスクのファイル名として読めません。";
   if (!FitsCodePage932(item.name)) return u"名前にシフト JIS で書けない文字があります。";
@@ -95,6 +123,9 @@ std::optional<std::u16string> WhyNotEditable(const ReservationRow& row, const Ha
     return u"毎日・毎週でない間隔の繰り返しです。";
   }
   if (trigger.type == 2 && (trigger.days_of_the_week & 0x7F) == 0) return u"毎週のトリガーに曜日がありません。";
+  if (const int year = ToCalendarTime(FirstRecording(row, trigger)).year; year < kFirstYear || year > kLastYear) {
+    return u"録画日の年 (" + ZeroPadded(year, 1) + u") が Halvorn の扱える 1900～9999 年の外です。";
+  }
   if (!row.recorder.window || !row.recorder.tuner) return u"録画のパラメータが Halvorn の作った形ではありません。";
   if (!row.recorder.tuner->empty() && !IsTunerIdText(*row.recorder.tuner))
     return u"チューナー ID を Halvorn に渡せません。";

@@ -6,6 +6,7 @@
 #include "reservations/number_text.h"
 #include "reservations/reservation_list.h"
 #include "reservations/reservation_rules.h"
+#include "scheduler/work_item_name.h"
 
 namespace {
 
@@ -36,7 +37,7 @@ std::vector<PlannedCollision> CollisionsOn(const PlannedReservation& planned, co
 
   std::vector<PlannedCollision> collisions;
   for (const StoredWorkItem& other : stored) {
-    if (other.name == planned.name) continue;
+    if (SameWorkItemName(other.name, planned.name)) continue;
     if (!RunsARecorder(other.application, recorder_paths)) continue;
     const RecorderParameters theirs = ReadRecorderParameters(other.parameters);
     const TunerBooking booking = BookingOf(other, theirs, StandingOf(other, theirs.window, now), *first, until);

@@ -3,12 +3,15 @@
 #include "compose/forbidden_characters.h"
 #include "scheduler/com_scope.h"
 #include "scheduler/trigger_schedule.h"
+#include "scheduler/work_item_name.h"
 
 namespace {
 
 using Message = std::optional<std::u16string>;
 
 constexpr std::size_t kMaxWorkingName = 255;
+
+constexpr std::u16string_view kDuplicateMessage = u"既に同じ登録名があります\r\n違う登録名を入力してください";
 
 TaskTrigger TriggerStartingAt(const ReservationForm& form, const fw::CalendarTime& start_moment) {
   std::array<int, 8> weekdays = form.weekdays;
@@ -25,48 +28,76 @@ TaskTrigger TriggerStartingAt(const ReservationForm& form, const fw::CalendarTim
   return trigger;
 }
 
-// True when a work item of that name is stored already. The names are
-// fetched five at a time for as long as the fetch succeeds with any.
-bool IsRegistered(WorkItemEnumerator& enumerator, std::u16string_view duplicate_key) {
+// The stored work item the duplicate key opens, as the enumerator lists it:
+// names are fetched five at a time for as long as the fetch succeeds with
+// any, and compared as Windows compares file names.
+std::optional<std::u16string> FindStored(WorkItemEnumerator& enumerator, std::u16string_view duplicate_key) {
   std::vector<std::u16string> names;
   while (!Failed(enumerator.Next(5, names)) && !names.empty()) {
     for (const auto& name : names) {
-      if (name == duplicate_key) return true;
+      if (SameWorkItemName(name, duplicate_key)) return std::u16string(WorkItemNameOf(name));
     }
     names.clear();
   }
-  return false;
+  return std::nullopt;
 }
 
-// The steps that create the work item. Every interface is a local here, so
-// all are released when this returns, before the caller ends COM and shows
-// the message.
-Message CreateWorkItem(ReservationForm& form, const fw::CalendarTime& start_moment, TaskSchedulerPlatform& platform) {
-  const TaskTrigger planned = TriggerStartingAt(form, start_moment);
-  std::unique_ptr<SchedulerInterface> scheduler;
-  if (Failed(platform.CreateScheduler(scheduler))) return u"オブジェクトの作成に失敗しました";
-  std::unique_ptr<WorkItemEnumerator> enumerator;
-  if (Failed(scheduler->Enum(enumerator))) return u"IEnumWorkItemsエラー";
+// Tells why a work item being changed in place was left as it was stored.
+class Unchanged {
+ public:
+  Unchanged(std::u16string_view name, TaskSchedulerPlatform& platform) : name_(name), platform_(platform) {}
+  Message operator()(std::u16string_view step, HResult status) const {
+    return u"「" + name_ + u"」は変更されていません。\r\n" + std::u16string(step) + u"\r\n" +
+           platform_.DescribeFailure(status);
+  }
 
-  const std::u16string working_name = WorkingName(form);
-  if (HasForbiddenName(form)) {
-    return u"禁止文字(\\/:*?\"<>|)があります\r\n名前を修正してください";
-  }
-  if (form.delete_same_name != 0) {
-    // Replacing a stored reservation: the scheduler deletes it itself, with
-    // no console window flashing up in an unattended registration. Whether
-    // it went is not asked; a work item that survived is the duplicate below.
-    scheduler->Delete(working_name);
-    // An enumeration from before the delete may still list the deleted work
-    // item, and the reservation would be lost with nothing stored in its place.
-    enumerator.reset();
-    if (Failed(scheduler->Enum(enumerator))) return u"IEnumWorkItemsエラー";
-  }
-  if (IsRegistered(*enumerator, working_name + u".job")) {
-    return u"既に同じ登録名があります\r\n違う登録名を入力してください";
-  }
-  enumerator.reset();
+ private:
+  std::u16string name_;
+  TaskSchedulerPlatform& platform_;
+};
 
+// The stored reservation `task` given the parts the form owns and saved
+// under its own name. Nothing reaches the store unless the save succeeds.
+Message ChangeInPlace(TaskInterface& task, ReservationForm& form, const TaskTrigger& planned,
+                      const ReplacementRules& rules, const Unchanged& unchanged) {
+  HResult status = 0;
+  if (rules.credentials_changed && Failed(status = task.SetAccountInformation(form.account, form.pass)))
+    return unchanged(u"アカウントとパスワードが設定できません", status);
+  if (Failed(status = task.SetApplicationName(form.application_name)))
+    return unchanged(u"ApplicationName(cap_sts)が設定できません", status);
+  if (Failed(status = task.SetWorkingDirectory(form.folder))) return unchanged(u"作業フォルダが設定できません", status);
+  if (Failed(status = task.SetParameters(form.parameters)))
+    return unchanged(u"コマンドラインパラメータが設定できません", status);
+
+  // The form's schedule goes onto the stored trigger, which keeps its end
+  // date and flags; a stored item without a trigger is given one.
+  int trigger_count = 0;
+  std::unique_ptr<TaskTriggerInterface> trigger;
+  TaskTrigger schedule = planned;
+  if (Failed(status = task.GetTriggerCount(trigger_count)))
+    return unchanged(u"タスクの実行開始トリガが読めません", status);
+  if (trigger_count > 0) {
+    if (Failed(status = task.GetTrigger(0, trigger)) || Failed(status = trigger->GetTrigger(schedule)))
+      return unchanged(u"タスクの実行開始トリガが読めません", status);
+    schedule = ScheduleOnto(schedule, planned);
+  } else if (Failed(status = task.CreateTrigger(trigger))) {
+    return unchanged(u"タスクの実行開始トリガを新しく作成できません", status);
+  }
+  std::uint32_t flags = 0;
+  if (Failed(status = task.GetFlags(flags)) || Failed(status = task.SetFlags(FlagsKeeping(flags, form))))
+    return unchanged(u"タスクフラグが設定できません", status);
+  if (form.repeat == kRepeatWeekly) form.weekdays[7] = form.weekdays[0];
+  if (Failed(status = trigger->SetTrigger(schedule)))
+    return unchanged(u"タスクの実行開始トリガをセットできません", status);
+
+  std::unique_ptr<PersistFileInterface> persist;
+  if (Failed(status = task.QueryPersistFile(persist))) return unchanged(u"pITaskリリース失敗", status);
+  if (Failed(status = persist->Save())) return unchanged(u"pIPersistFile->Save失敗\n(ｱｶｳﾝﾄとﾊﾟｽﾜｰﾄﾞ要確認)", status);
+  return std::nullopt;
+}
+
+// A new work item under the registration name, made step by step.
+Message CreateNew(std::unique_ptr<SchedulerInterface>& scheduler, ReservationForm& form, const TaskTrigger& planned) {
   std::unique_ptr<TaskInterface> task;
   if (Failed(scheduler->NewWorkItem(form.registration_name, task)))
     return u"新しいタスクアイテムをメモリに作成できません";
@@ -79,9 +110,7 @@ Message CreateWorkItem(ReservationForm& form, const fw::CalendarTime& start_mome
   if (Failed(task->SetFlags(RegistrationFlags(form)))) return u"タスクフラグが設定できません";
   // The form keeps the copy of Sunday that the weekly days were read round with.
   if (form.repeat == kRepeatWeekly) form.weekdays[7] = form.weekdays[0];
-  if (Failed(trigger->SetTrigger(planned))) {
-    return u"タスクの実行開始トリガをセットできません";
-  }
+  if (Failed(trigger->SetTrigger(planned))) return u"タスクの実行開始トリガをセットできません";
   scheduler.reset();
 
   std::unique_ptr<PersistFileInterface> persist;
@@ -94,6 +123,42 @@ Message CreateWorkItem(ReservationForm& form, const fw::CalendarTime& start_mome
   return std::nullopt;
 }
 
+// The steps of a registration once COM is up. Every interface is a local
+// here, so all are released when this returns, before the caller ends COM
+// and shows the message.
+Message StoreWorkItem(ReservationForm& form, const fw::CalendarTime& start_moment, TaskSchedulerPlatform& platform,
+                      const ReplacementRules& rules) {
+  const TaskTrigger planned = TriggerStartingAt(form, start_moment);
+  std::unique_ptr<SchedulerInterface> scheduler;
+  if (Failed(platform.CreateScheduler(scheduler))) return u"オブジェクトの作成に失敗しました";
+  std::unique_ptr<WorkItemEnumerator> enumerator;
+  if (Failed(scheduler->Enum(enumerator))) return u"IEnumWorkItemsエラー";
+
+  const std::u16string working_name = WorkingName(form);
+  if (HasForbiddenName(form)) {
+    return u"禁止文字(\\/:*?\"<>|)があります\r\n名前を修正してください";
+  }
+  const std::optional<std::u16string> stored_name = FindStored(*enumerator, working_name + u".job");
+  enumerator.reset();
+  if (!stored_name) return CreateNew(scheduler, form, planned);
+
+  // The one place a stored work item is replaced, under the very name the
+  // registration stores: whoever ticked the box, and whatever way the name
+  // came, another program's work item, or one that cannot be read, stays.
+  if (form.delete_same_name == 0) return std::u16string(kDuplicateMessage);
+  std::unique_ptr<TaskInterface> task;
+  std::u16string application;
+  HResult status = scheduler->Activate(*stored_name, task);
+  if (!Failed(status)) status = task->GetApplicationName(application);
+  if (Failed(status)) {
+    return u"「" + *stored_name + u"」を開けないため、置き換えられません。\r\n" + platform.DescribeFailure(status);
+  }
+  if (!ReplacesStoredItem(form, rules.runs_a_recorder && rules.runs_a_recorder(application)))
+    return NotAReservationMessage(working_name);
+  scheduler.reset();
+  return ChangeInPlace(*task, form, planned, rules, Unchanged(*stored_name, platform));
+}
+
 }  // namespace
 
 Message CheckRegistrationForm(const ReservationForm& form) {
@@ -103,12 +168,34 @@ Message CheckRegistrationForm(const ReservationForm& form) {
   return std::nullopt;
 }
 
-// The controls decide wake and delete-when-done; a replaced work item keeps
-// every other flag it had, switched off among them.
+std::uint32_t FlagsKeeping(std::uint32_t kept, const ReservationForm& form) {
+  return (WorkItemFlags(form.del_task, form.resume) & kFlagsTheFormSets) | (kept & ~kFlagsTheFormSets);
+}
+
+// A work item the form carries keeps every flag it had, switched off among them.
 std::uint32_t RegistrationFlags(const ReservationForm& form) {
-  const std::uint32_t chosen = WorkItemFlags(form.del_task, form.resume);
-  if (!form.kept) return chosen;
-  return (chosen & kFlagsTheFormSets) | (form.kept->flags & ~kFlagsTheFormSets);
+  return form.kept ? FlagsKeeping(form.kept->flags, form) : WorkItemFlags(form.del_task, form.resume);
+}
+
+TaskTrigger ScheduleOnto(TaskTrigger stored, const TaskTrigger& planned) {
+  stored.type = planned.type;
+  stored.days_interval = planned.days_interval;
+  stored.weeks_interval = planned.weeks_interval;
+  stored.days_of_the_week = planned.days_of_the_week;
+  stored.begin_year = planned.begin_year;
+  stored.begin_month = planned.begin_month;
+  stored.begin_day = planned.begin_day;
+  stored.start_hour = planned.start_hour;
+  stored.start_minute = planned.start_minute;
+  return stored;
+}
+
+bool ReplacesStoredItem(const ReservationForm& form, bool runs_a_recorder) {
+  return form.delete_same_name != 0 && runs_a_recorder;
+}
+
+std::u16string NotAReservationMessage(std::u16string_view name) {
+  return u"「" + std::u16string(name) + u"」は録画予約のタスクではないため、置き換えられません。";
 }
 
 bool HasForbiddenName(const ReservationForm& form) {
@@ -124,7 +211,7 @@ std::optional<TaskTrigger> RegistrationTrigger(const ReservationForm& form, cons
 std::u16string WorkingName(const ReservationForm& form) { return form.registration_name.substr(0, kMaxWorkingName); }
 
 std::optional<std::u16string> RegisterWorkItem(ReservationForm& form, const RegistrationStart& start,
-                                               TaskSchedulerPlatform& platform) {
+                                               TaskSchedulerPlatform& platform, const ReplacementRules& rules) {
   if (Message failure = CheckRegistrationForm(form)) return failure;
   // A date the calendar offers but the C library cannot convert has no
   // begin date to give the trigger; refuse it before anything is created.
@@ -133,5 +220,5 @@ std::optional<std::u16string> RegisterWorkItem(ReservationForm& form, const Regi
 
   ComScope com(platform);
   if (!com.ok()) return u"COM初期化エラー";
-  return CreateWorkItem(form, *start_moment, platform);
+  return StoreWorkItem(form, *start_moment, platform, rules);
 }

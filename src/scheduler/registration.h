@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -34,11 +35,45 @@ std::optional<TaskTrigger> RegistrationTrigger(const ReservationForm& form, cons
 // registration name's first 255 characters.
 std::u16string WorkingName(const ReservationForm& form);
 
+// What a registration needs to know to replace a stored work item where it
+// stands, rather than make a new one.
+struct ReplacementRules {
+  // Whether the program a stored work item runs makes it a recording
+  // reservation of ours; no other work item is ever replaced. Without it,
+  // none is.
+  std::function<bool(std::u16string_view application)> runs_a_recorder;
+  // Whether the user gave the account or the password anew; otherwise the
+  // replaced work item keeps the credentials it was stored with.
+  bool credentials_changed = true;
+};
+
+// The flags a registration stores: wake and delete-when-done as the form
+// has them, every other flag as `kept` has it.
+std::uint32_t FlagsKeeping(std::uint32_t kept, const ReservationForm& form);
+
+// A stored trigger with the form's schedule on it: its kind, days, start
+// and begin date; its end date, flags, duration and interval stay.
+TaskTrigger ScheduleOnto(TaskTrigger stored, const TaskTrigger& planned);
+
 // Turns the form into one saved work item. Nothing when it was saved;
 // otherwise the message that tells the user what went wrong. Every
 // interface is released and COM is ended before this returns, whatever the
 // outcome, and a failure leaves no new work item behind.
+//
+// A stored work item of the same name, as Windows matches names, is a
+// duplicate unless the form asks to replace it. Then only a recording
+// reservation is replaced, and in place: opened, given the parts the form
+// owns, and saved under its own name, so that everything else it holds
+// stays and a failure leaves it as it was.
 std::optional<std::u16string> RegisterWorkItem(ReservationForm& form, const RegistrationStart& start,
-                                               TaskSchedulerPlatform& platform);
+                                               TaskSchedulerPlatform& platform, const ReplacementRules& rules = {});
+
+// Whether the registration replaces the stored work item of its name: only
+// where the form asks it to, and only a recording reservation. Otherwise
+// the form is its duplicate, or refused for not being one.
+bool ReplacesStoredItem(const ReservationForm& form, bool runs_a_recorder);
+
+// The refusal to replace a work item that is not a recording reservation.
+std::u16string NotAReservationMessage(std::u16string_view name);
 
 inline constexpr std::u16string_view kRegisteredMessage = u"登録しました";

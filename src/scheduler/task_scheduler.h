@@ -109,4 +109,12 @@ class TaskSchedulerPlatform {
   virtual HResult InitializeCom() = 0;
   virtual void UninitializeCom() = 0;
   virtual HResult CreateScheduler(std::unique_ptr<SchedulerInterface>& scheduler) = 0;
+  // The platform's own words for a failure status, for a message that
+  // passes the reason on; its number where it has none.
+  virtual std::u16string DescribeFailure(HResult status) {
+    std::u16string text = u"エラー 0x";
+    for (int shift = 28; shift >= 0; shift -= 4)
+      text += u"0123456789ABCDEF"[(static_cast<std::uint32_t>(status) >> shift) & 0xF];
+    return text;
+  }
 };

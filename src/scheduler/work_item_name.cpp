@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <string>
 
+#include "platform/letter_case.h"
+
 namespace {
 
 bool IsDeviceName(std::u16string_view file_name) {
@@ -44,4 +46,12 @@ std::u16string_view WorkItemNameOf(std::u16string_view file_name) {
 std::u16string_view AsWindowsOpensIt(std::u16string_view file_name) {
   const std::size_t last = file_name.find_last_not_of(u". ");
   return last == std::u16string_view::npos ? std::u16string_view{} : file_name.substr(0, last + 1);
+}
+
+bool NamesSomeWorkItem(std::u16string_view value) {
+  return !AsWindowsOpensIt(WorkItemNameOf(AsWindowsOpensIt(value))).empty();
+}
+
+bool SameWorkItemName(std::u16string_view a, std::u16string_view b) {
+  return a.size() == b.size() && InWindowsNameCase(a) == InWindowsNameCase(b);
 }

@@ -18,3 +18,11 @@ std::u16string_view WorkItemNameOf(std::u16string_view file_name);
 // are not part of a file name there, so "ドラマ.job." and "ドラマ.job "
 // open "ドラマ.job".
 std::u16string_view AsWindowsOpensIt(std::u16string_view file_name);
+
+// Whether a "TASKNAME: " value names a work item at all: one that Windows
+// reduces to nothing ("", ".", "..", ".job", blanks) names none.
+bool NamesSomeWorkItem(std::u16string_view value);
+
+// Whether two work item names open one file: Windows compares file names
+// without regard to letter case.
+bool SameWorkItemName(std::u16string_view a, std::u16string_view b);

@@ -4,6 +4,7 @@
 #include <mstask.h>
 
 #include "win32/com_ptr.h"
+#include "win32/system_message.h"
 #include "win32/wide_text.h"
 
 namespace win32 {
@@ -223,5 +224,7 @@ HResult ComTaskScheduler::CreateScheduler(std::unique_ptr<SchedulerInterface>& s
   if (SUCCEEDED(result)) scheduler = std::make_unique<Scheduler>(std::move(created));
   return result;
 }
+
+std::u16string ComTaskScheduler::DescribeFailure(HResult status) { return SystemMessage(status); }
 
 }  // namespace win32

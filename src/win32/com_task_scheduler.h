@@ -10,6 +10,7 @@ class ComTaskScheduler final : public TaskSchedulerPlatform {
   HResult InitializeCom() override;
   void UninitializeCom() override;
   HResult CreateScheduler(std::unique_ptr<SchedulerInterface>& scheduler) override;
+  std::u16string DescribeFailure(HResult status) override;
 };
 
 }  // namespace win32

@@ -1,8 +1,10 @@
 // Any stored work item handed to Halvorn by 編集 and registered there
-// without a change comes back the same in every part Halvorn writes, with
-// Halvorn's settings untouched, or 編集 refuses it with a reason.
+// without a change comes back byte for byte, but for what the Task
+// Scheduler rewrites on every save and a series' begin date, with Halvorn's
+// settings untouched; or 編集 refuses it with a reason.
 #include <algorithm>
 #include <cstring>
+#include <random>
 
 #include "fuzz/fuzz_input.h"
 #include "scheduler/work_item_name.h"
@@ -47,6 +49,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const int window_start = static_cast<int>((choices >> 32) % kMinutesPerDay);
   JobFile job = HalvornMadeJob(texts[3], texts[4], type, window_start, HandBackBench::kLead, shape);
   if (!texts[6].empty()) job.parameters = texts[6];
+  std::mt19937_64 others(choices ^ (std::uint64_t{flags} << 32 | end));
+  GiveOtherParts(job, others);
 
   const std::u16string name = texts[0].empty() ? u"番組" : texts[0];
   // The name becomes a file beside the fuzzer's own: one it can hold.

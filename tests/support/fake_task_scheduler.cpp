@@ -4,10 +4,12 @@
 #include <filesystem>
 
 #include "platform/file_access.h"
+#include "scheduler/work_item_name.h"
 
 namespace {
 
 constexpr HResult kFailure = static_cast<HResult>(0x80004005);  // E_FAIL
+constexpr HResult kFileNotFound = static_cast<HResult>(0x80070002);
 
 // Counts itself among the scheduler's live interfaces, and notes its release.
 class Counted {
@@ -76,6 +78,12 @@ class FakePersist final : public PersistFileInterface, Counted {
   HResult Save() override {
     const HResult result = owner_.Answer(Step::Save, "Save");
     if (Failed(result)) return result;
+    // As Wine's Task Scheduler writes a work item: its own version, and no
+    // retries, whatever the work item held; everything else as it stands
+    // (its reserved data and signature, which nothing reads, aside).
+    item_->job.product_version = 0x0601;
+    item_->job.error_retry_count = 0;
+    item_->job.error_retry_interval = 0;
     owner_.saved[item_->name] = item_->job;
     if (!owner_.tasks_folder.empty()) {
       WriteFileBytes(owner_.tasks_folder + u"\\" + item_->name + u".job", SerializeJobFile(item_->job));
@@ -90,10 +98,11 @@ class FakePersist final : public PersistFileInterface, Counted {
 
 class FakeTask final : public TaskInterface, Counted {
  public:
-  FakeTask(FakeTaskScheduler& owner, std::u16string_view name, JobFile job = {})
+  FakeTask(FakeTaskScheduler& owner, std::u16string_view name, JobFile job = {}, std::u16string account = {})
       : Counted(owner, "task"), item_(std::make_shared<PendingWorkItem>()) {
     item_->name = name;
     item_->job = std::move(job);
+    item_->account = std::move(account);
   }
   HResult SetAccountInformation(std::u16string_view account, std::u16string_view) override {
     item_->account = account;
@@ -210,9 +219,11 @@ class FakeScheduler final : public SchedulerInterface, Counted {
   HResult Activate(std::u16string_view name, std::unique_ptr<TaskInterface>& task) override {
     const HResult result = owner_.Answer(Step::Activate, "Activate");
     if (Failed(result)) return result;
-    const auto found = owner_.saved.find(std::u16string(name));
-    if (found == owner_.saved.end()) return kFailure;
-    task = std::make_unique<FakeTask>(owner_, name, found->second);
+    // As Windows opens the file: letter case does not count.
+    const auto found = std::find_if(owner_.saved.begin(), owner_.saved.end(),
+                                    [name](const auto& stored) { return SameWorkItemName(stored.first, name); });
+    if (found == owner_.saved.end()) return kFileNotFound;
+    task = std::make_unique<FakeTask>(owner_, found->first, found->second, owner_.accounts[found->first]);
     return result;
   }
   HResult Delete(std::u16string_view name) override {

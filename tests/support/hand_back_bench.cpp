@@ -15,15 +15,25 @@ namespace {
 // Tuesday 8 December 2026 at 12:00, when the reservations are listed.
 const LocalMinute kNow = ToLocalMinute(2026, 12, 8, 12, 0);
 
-// The first part Halvorn writes that differs; a series may begin at its
-// next recording instead, and nothing else may move.
+// What the Task Scheduler writes on every save whatever the work item held,
+// as Wine's does: its own version, and no retries.
+JobFile AsThePlatformSavesIt(JobFile job) {
+  job.product_version = 0x0601;
+  job.error_retry_count = 0;
+  job.error_retry_interval = 0;
+  return job;
+}
+
+// The first part that differs, those Halvorn writes named; a series may
+// begin at its next recording instead, and nothing else may move.
 std::string Difference(const JobFile& before, const JobFile& after) {
   if (after.application_name != before.application_name) return "application";
   if (after.parameters != before.parameters) return "parameters";
   if (after.working_directory != before.working_directory) return "working folder";
   if (after.flags != before.flags) return "flags";
-  if (after.triggers.size() != 1) return "trigger count";
-  JobTrigger was = before.triggers.at(0);
+  if (after.triggers.size() != before.triggers.size()) return "trigger count";
+  JobFile expected = AsThePlatformSavesIt(before);
+  JobTrigger& was = expected.triggers.at(0);
   const JobTrigger& is = after.triggers[0];
   if (was.type != 0) {
     was.begin_year = is.begin_year;
@@ -33,7 +43,8 @@ std::string Difference(const JobFile& before, const JobFile& after) {
   JobFile with_was, with_is;
   with_was.triggers.push_back(was);
   with_is.triggers.push_back(is);
-  return SerializeJobFile(with_was) == SerializeJobFile(with_is) ? "" : "trigger";
+  if (SerializeJobFile(with_was) != SerializeJobFile(with_is)) return "trigger";
+  return SerializeJobFile(expected) == SerializeJobFile(after) ? "" : "a part Halvorn never writes";
 }
 
 }  // namespace
@@ -108,9 +119,11 @@ HandBackBench::RoundTrip HandBackBench::HandBack(const std::u16string& name) {
   if (!row) return {std::nullopt, "not listed"};
   if (auto why = WhyNotEditable(*row, HalvornSettings())) return {std::move(why), ""};
   const JobFile before = scheduler.saved[name];
+  const std::u16string account = scheduler.accounts[name];
   const std::string settings = SettingsWithoutChannel();
   if (!EditAndRegister(*row).empty()) return {std::nullopt, "Halvorn said something"};
   if (SettingsWithoutChannel() != settings) return {std::nullopt, "settings"};
   if (scheduler.saved.size() != 1 || scheduler.saved.count(name) == 0) return {std::nullopt, "not replaced in place"};
+  if (scheduler.accounts[name] != account) return {std::nullopt, "account"};
   return {std::nullopt, Difference(before, scheduler.saved[name])};
 }

@@ -63,3 +63,29 @@ inline JobFile HalvornMadeJob(const std::u16string& tuner, const std::u16string&
   job.triggers.push_back(trigger);
   return job;
 }
+
+// What no Halvorn writes, as other programs and the Task Scheduler itself
+// leave it on a work item, drawn from `random`: comment, author, priority,
+// run limit, idle minutes, retries, user data and the last run.
+template <class Random>
+void GiveOtherParts(JobFile& job, Random& random) {
+  const auto draw = [&random](std::uint32_t below) { return static_cast<std::uint32_t>(random() % below); };
+  const auto text = [&draw](std::u16string_view letters) {
+    std::u16string drawn(draw(12), u' ');
+    for (char16_t& c : drawn) c = letters[draw(static_cast<std::uint32_t>(letters.size()))];
+    return drawn;
+  };
+  job.comment = text(u"録画予約のメモ abc");
+  job.author = text(u"DOMAIN\\user");
+  job.priority = std::array<std::uint32_t, 4>{0x20, 0x40, 0x80, 0x100}[draw(4)];
+  job.maximum_run_time = draw(2) == 0 ? 0xFFFFFFFF : draw(100) * 3600000;
+  job.idle_deadline = static_cast<std::uint16_t>(draw(100));
+  job.idle_wait = static_cast<std::uint16_t>(draw(100));
+  job.error_retry_count = static_cast<std::uint16_t>(draw(5));
+  job.error_retry_interval = static_cast<std::uint16_t>(draw(60));
+  job.user_data = std::string(draw(16), static_cast<char>(draw(256)));
+  job.exit_code = draw(4);
+  job.status = std::array<std::uint32_t, 3>{0x41300, 0x41303, 0x41305}[draw(3)];
+  job.last_run_time = {2026, 12, 2, 8, static_cast<std::uint16_t>(draw(24)), 59, 0, 0};
+  for (auto& byte : job.uuid) byte = static_cast<std::uint8_t>(draw(256));
+}

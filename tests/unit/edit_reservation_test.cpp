@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <random>
 
 #include "dialog/halvorn2_dlg.h"
 #include "resource.h"
@@ -75,6 +76,52 @@ TEST_F(EditReservation, EveryPartHalvornWritesComesBackWhateverHalvornIsSetTo) {
     for (const auto& [label, shape] : shapes)
       ExpectRoundTrip(u"ドラマ", u"2", u"011", type, 21 * 60 + 45, shape, label);
   }
+}
+
+// Whatever else a stored reservation holds, 編集 and an unchanged 登録
+// leave it as it was: only what the Task Scheduler rewrites on every save
+// moves.
+TEST_F(EditReservation, EveryOtherPartOfTheWorkItemStaysAsItWas) {
+  std::mt19937_64 random(20261209);
+  for (int i = 0; i < 40; ++i) {
+    const StoredShape shape{.switches = static_cast<unsigned>(random() & 0xFF),
+                            .flags = 0x2000u | static_cast<std::uint32_t>(random() & 0x1006),
+                            .trigger_flags = static_cast<std::uint32_t>(random() & 0x5),
+                            .end = {2027, static_cast<std::uint16_t>(1 + random() % 12), 1}};
+    JobFile job = HalvornMadeJob(u"2", u"011", static_cast<int>(random() % 3),
+                                 20 * 60 + static_cast<int>(random() % 120), kLead, shape);
+    GiveOtherParts(job, random);
+    HandBackBench::Store(u"ドラマ", job);
+    scheduler.accounts[u"ドラマ"] = u"DOMAIN\\other";
+    const RoundTrip trip = HandBack(u"ドラマ");
+    EXPECT_EQ(trip.refused, std::nullopt) << i;
+    EXPECT_EQ(trip.fault, "") << i;
+    scheduler.Remove(u"ドラマ");
+  }
+}
+
+// The free tuner taken within 編集 moves the reservation to that profile's
+// tuner and folder; the reservation keeps its own wake, and the settings
+// file keeps the user's tab, wake and delete-when-done.
+TEST_F(EditReservation, TheFreeTunerTakenWithinAnEditLeavesTheUsersSettings) {
+  folder.WriteText(
+      "Halvorn_setting.ini",
+      u"[system]\noffset_min=5\noption_number=3\ncursor=1\n[cap_sts]\ntitle=地デジ\n"
+      u"cap_sts_path=C:\\tv\\cap_sts.exe\nfolder=D:\\rec\nid=1\nb25=1\n[cap_sts_1]\ntitle=BS\n"
+      u"cap_sts_path=C:\\tv\\cap_sts_bs.exe\n[cap_sts_2]\ntitle=地デジ2\ncap_sts_path=C:\\tv\\cap_sts.exe\n"
+      u"folder=E:\\two\nid=2\nb25=1\n[task]\naccount=recorder\ndel_task=0\nresume=0\n");
+  CHalvorn2Dlg once(services, scheduler);
+  platform.Open(once)->PressCloseButton();
+  const std::string settings = SettingsWithoutChannel();
+  Store(u"朝", u"1", u"011", 0, 21 * 60, {.flags = 0x3000});
+  Store(u"夜", u"1", u"011", 0, 21 * 60);
+  EditAndRegister(Row(u"朝"), [](headless::Window& shown) { shown.AnswerChoices({0}); });
+  EXPECT_EQ(SettingsWithoutChannel(), settings);
+  const JobFile& moved = scheduler.saved[u"朝"];
+  EXPECT_TRUE(moved.parameters.starts_with(u"\"E:\\two\\番組.ts\" I2 @011 21:00"))
+      << std::filesystem::path(moved.parameters);
+  EXPECT_EQ(moved.working_directory, u"E:\\two");
+  EXPECT_EQ(moved.flags, 0x3000u);
 }
 
 TEST_F(EditReservation, AProfileTakesOnlyTheControlTheUserChanged) {
@@ -190,6 +237,16 @@ TEST_F(EditReservation, ARowThatCannotComeBackWholeIsRefusedWithItsReason) {
        u"録画のパラメータを Halvorn の設定で作り直せません。"},
       {u"working folder", [](JobFile& job) { job.working_directory = u"C:\\"; },
        u"作業フォルダーが録画先のフォルダーと違います。"},
+      {u"line feed", [](JobFile& job) { job.parameters.insert(job.parameters.find(u"組"), u"\n"); },
+       u"録画のパラメータに改行などの制御文字があります。"},
+      {u"tab", [](JobFile& job) { job.working_directory += u"\t"; }, u"作業フォルダーに改行などの制御文字があります。"},
+      {u"delete", [](JobFile& job) { job.application_name += u"\x7F"; },
+       u"録画プログラムのパスに改行などの制御文字があります。"},
+      {u"改\r行", [](JobFile&) {}, u"名前に改行などの制御文字があります。"},
+      {u"1899", [](JobFile& job) { job.triggers[0].begin_year = 1899; },
+       u"録画日の年 (1899) が Halvorn の扱える 1900～9999 年の外です。"},
+      {u"10001", [](JobFile& job) { job.triggers[0].begin_year = 10001; },
+       u"録画日の年 (10001) が Halvorn の扱える 1900～9999 年の外です。"},
   };
   for (const auto& c : cases) {
     Store(c.name, u"2", u"011", 0, 21 * 60);

@@ -278,7 +278,7 @@ TEST_F(IepgReader, TaskNameReadsNothingButAWorkItemFileInTheTasksFolder) {
   // name in the Tasks folder is not read either.
   for (const char16_t* name :
        {u"COM1", u"com1.job", u"LPT9.job", u"NUL", u"nul.txt", u"Con .job", u"AUX.job", u"PRN", u"aux.job", u"CONIN$",
-        u"COM\u00B9.job", u"com\u00B2", u"LPT\u00B3.job", u".", u"..", u"sub\\x.job", u"sub/x.job", u"C:x.job"}) {
+        u"COM\u00B9.job", u"com\u00B2", u"LPT\u00B3.job", u"sub\\x.job", u"sub/x.job", u"C:x.job"}) {
     const std::u16string value(name);
     std::string file(value.begin(), value.end());
     std::replace(file.begin(), file.end(), '\\', '/');
@@ -299,7 +299,6 @@ TEST_F(IepgReader, TaskNameReadsNothingButAWorkItemFileInTheTasksFolder) {
                                                                {u"ドラマ....job", u"ドラマ..."},
                                                                {u"my.jobs.job", u"my.jobs"},
                                                                {u"my.jobs", u"my.jobs"},
-                                                               {u"...job", u".."},
                                                                // Windows opens these as the file ドラマ.job.
                                                                {u"ドラマ.job.", u"ドラマ"},
                                                                {u"ドラマ.job ", u"ドラマ"},
@@ -312,6 +311,25 @@ TEST_F(IepgReader, TaskNameReadsNothingButAWorkItemFileInTheTasksFolder) {
     ASSERT_TRUE(ReadWith(u"TASKNAME: " + value + u"\n"));
     EXPECT_EQ(form.repeat, kRepeatWeekly) << std::filesystem::path(value).string();
     EXPECT_EQ(info.task_name, task_name);
+  }
+}
+
+TEST_F(IepgReader, ANameWindowsReducesToNothingIsNoTaskName) {
+  StoreWorkItem("Rec1.job", WeeklyWorkItem(0x2A));
+  for (const char16_t* value : {u"", u" ", u".", u"..", u".job", u"..job", u"...JOB", u" .job", u". .job ."}) {
+    form.repeat = kRepeatDaily;
+    form.delete_same_name = 0;
+    form.registration_mode = RegistrationMode::Normal;
+    const std::u16string line = u"TASKNAME: " + std::u16string(value) + u"\n";
+    ASSERT_TRUE(ReadWith(line));
+    EXPECT_EQ(form.delete_same_name, 0) << std::filesystem::path(value).string();
+    EXPECT_EQ(form.repeat, kRepeatDaily);
+    EXPECT_EQ(form.registration_mode, RegistrationMode::Normal);
+    EXPECT_TRUE(info.task_name.empty());
+    // Nor does it undo a TASKNAME before it.
+    ASSERT_TRUE(ReadWith(u"TASKNAME: Rec1.job\n" + line));
+    EXPECT_EQ(info.task_name, u"Rec1");
+    EXPECT_EQ(form.repeat, kRepeatWeekly);
   }
 }
 

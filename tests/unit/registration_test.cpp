@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <tuple>
 
 #include "support/fake_services.h"
 #include "support/fake_task_scheduler.h"
@@ -12,6 +13,8 @@
 namespace {
 
 using Step = FakeTaskScheduler::Step;
+
+constexpr std::u16string_view kDuplicate = u"既に同じ登録名があります\r\n違う登録名を入力してください";
 
 class Registration : public ::testing::Test {
  protected:
@@ -30,7 +33,9 @@ class Registration : public ::testing::Test {
     start.minute = 30;
   }
 
-  std::optional<std::u16string> Register() { return RegisterWorkItem(form, start, scheduler); }
+  std::optional<std::u16string> Register(const ReplacementRules& rules = {}) {
+    return RegisterWorkItem(form, start, scheduler, rules);
+  }
   void ExpectEverythingReleased() const {
     EXPECT_EQ(scheduler.live_interfaces, 0);
     EXPECT_EQ(scheduler.com_initializations, scheduler.com_uninitializations);
@@ -152,12 +157,13 @@ TEST_F(Registration, AnUnreachableSchedulerIsReportedBeforeAForbiddenName) {
   ExpectEverythingReleased();
 }
 
-TEST_F(Registration, ADuplicateNameIsRefusedButOnlyWithTheSameCase) {
+TEST_F(Registration, ADuplicateNameIsRefusedAsWindowsMatchesNames) {
   scheduler.existing_names = {u"a.job", u"b.job", u"c.job", u"d.job", u"e.job", u"f.job", u"News.job"};
-  EXPECT_EQ(Register(), u"既に同じ登録名があります\r\n違う登録名を入力してください");
+  for (const char16_t* name : {u"News", u"NEWS", u"news"}) {
+    form.registration_name = name;
+    EXPECT_EQ(Register(), kDuplicate);
+  }
   ExpectEverythingReleased();
-  form.registration_name = u"NEWS";
-  EXPECT_FALSE(Register());
   form.registration_name = u"New";
   EXPECT_FALSE(Register());
 
@@ -165,54 +171,137 @@ TEST_F(Registration, ADuplicateNameIsRefusedButOnlyWithTheSameCase) {
   const std::u16string long_name(300, u'n');
   scheduler.existing_names = {long_name.substr(0, 255) + u".job"};
   form.registration_name = long_name;
-  EXPECT_EQ(Register(), u"既に同じ登録名があります\r\n違う登録名を入力してください");
+  EXPECT_EQ(Register(), kDuplicate);
   scheduler.existing_names = {long_name.substr(0, 255)};
   EXPECT_FALSE(Register());
 }
 
-TEST_F(Registration, DeleteSameNameReplacesTheStoredWorkItemThroughTheScheduler) {
-  scheduler.saved[u"News"].parameters = u"old";
+// Only a recording reservation is replaced, and in place: nothing is deleted,
+// nothing new is made, and another program's work item, or one that cannot
+// be opened, stays as it was.
+TEST_F(Registration, ReplacingChangesOnlyARecordingReservationWhereItStands) {
+  JobFile stored;
+  stored.application_name = u"C:\\TV\\CAP_STS.EXE";
+  stored.comment = u"kept";
+  stored.triggers.emplace_back();
   form.delete_same_name = 1;
-  EXPECT_FALSE(Register());
-  EXPECT_EQ(scheduler.deleted, std::vector<std::u16string>{u"News"});
-  EXPECT_EQ(scheduler.saved[u"News"].parameters, form.parameters.str());
-  // The enumeration taken before the delete still lists the old work item;
-  // the duplicate check must run on one taken after it.
-  const auto& calls = scheduler.calls;
-  const auto deleted = std::find(calls.begin(), calls.end(), "Delete");
-  ASSERT_NE(deleted, calls.end());
-  EXPECT_EQ(std::count(calls.begin(), deleted, "Enum"), 1);
-  EXPECT_EQ(std::count(deleted, calls.end(), "Enum"), 1);
+  const struct {
+    const char16_t* application;
+    bool rules;
+    Step fail;
+    std::u16string message;
+  } cases[] = {
+      {u"C:\\backup.exe", true, Step::None, u"「News」は録画予約のタスクではないため、置き換えられません。"},
+      {u"C:\\TV\\CAP_STS.EXE", false, Step::None, u"「News」は録画予約のタスクではないため、置き換えられません。"},
+      {u"C:\\TV\\CAP_STS.EXE", true, Step::Activate,
+       u"「news」を開けないため、置き換えられません。\r\nエラー 0x80004005"},
+  };
+  for (const auto& c : cases) {
+    FakeTaskScheduler scheduler;
+    stored.application_name = c.application;
+    scheduler.saved[u"news"] = stored;
+    scheduler.fail_at = c.fail;
+    ReplacementRules rules;
+    if (c.rules) rules.runs_a_recorder = [](std::u16string_view app) { return app == u"C:\\TV\\CAP_STS.EXE"; };
+    EXPECT_EQ(RegisterWorkItem(form, start, scheduler, rules), c.message);
+    EXPECT_EQ(SerializeJobFile(scheduler.saved.at(u"news")), SerializeJobFile(stored));
+    EXPECT_EQ(scheduler.saved.size(), 1u);
+    EXPECT_EQ(scheduler.live_interfaces, 0);
+  }
+
+  ReplacementRules rules{[](std::u16string_view) { return true; }, false};
+  scheduler.saved[u"news"] = stored;
+  scheduler.accounts[u"news"] = u"owner";
+  EXPECT_FALSE(Register(rules));
+  EXPECT_EQ(scheduler.saved.size(), 1u);
+  EXPECT_EQ(scheduler.saved[u"news"].parameters, form.parameters.str());
+  EXPECT_EQ(scheduler.saved[u"news"].comment, u"kept");
+  EXPECT_EQ(scheduler.accounts[u"news"], u"owner") << "credentials the user did not retype stay";
+  for (const char* step : {"Delete", "NewWorkItem", "SetAccountInformation"})
+    EXPECT_EQ(std::count(scheduler.calls.begin(), scheduler.calls.end(), step), 0) << step;
+  rules.credentials_changed = true;
+  EXPECT_FALSE(Register(rules));
+  EXPECT_EQ(scheduler.accounts[u"news"], u"recorder");
   ExpectEverythingReleased();
-
-  // The working name, cut at 255, is what is deleted; the whole name is registered.
-  form.registration_name = u"録画" + std::u16string(300, u'x');
-  EXPECT_FALSE(Register());
-  EXPECT_EQ(scheduler.deleted.back(), u"録画" + std::u16string(253, u'x'));
-  EXPECT_EQ(scheduler.saved.count(form.registration_name), 1u);
-
-  // No enumeration after the delete: nothing is stored in its place.
-  FakeTaskScheduler failing;
-  failing.fail_at = Step::Enum;
-  failing.fail_at_occurrence = 2;
-  form.registration_name = u"News";
-  EXPECT_EQ(RegisterWorkItem(form, start, failing), u"IEnumWorkItemsエラー");
-  EXPECT_EQ(failing.deleted.size(), 1u);
-  EXPECT_TRUE(failing.saved.empty());
-  EXPECT_EQ(failing.live_interfaces, 0);
 }
 
-TEST_F(Registration, AWorkItemThatSurvivesTheDeleteIsStillADuplicate) {
-  scheduler.existing_names = {u"News.job"};
+// A change in place that fails at any step leaves the stored reservation as
+// it was, and says so with the platform's reason.
+TEST_F(Registration, AFailedChangeLeavesTheStoredReservationAsItWas) {
+  JobFile stored;
+  stored.application_name = u"C:\\tv\\cap_sts.exe";
+  stored.comment = u"kept";
+  stored.triggers.emplace_back();
   form.delete_same_name = 1;
-  scheduler.fail_at = Step::Delete;
-  EXPECT_EQ(Register(), u"既に同じ登録名があります\r\n違う登録名を入力してください");
-  EXPECT_EQ(scheduler.deleted.size(), 1u);
-  // Forbidden characters are reported before anything is deleted.
-  form.registration_name = u"News?";
-  EXPECT_EQ(Register(), u"禁止文字(\\/:*?\"<>|)があります\r\n名前を修正してください");
-  EXPECT_EQ(scheduler.deleted.size(), 1u);
-  ExpectEverythingReleased();
+  const ReplacementRules rules{[](std::u16string_view) { return true; }, true};
+  const std::u16string unchanged = u"「News」は変更されていません。\r\n";
+  const std::u16string reason = u"\r\nエラー 0x80004005";
+  const std::pair<Step, std::u16string> cases[] = {
+      {Step::SetAccountInformation, u"アカウントとパスワードが設定できません"},
+      {Step::SetApplicationName, u"ApplicationName(cap_sts)が設定できません"},
+      {Step::SetWorkingDirectory, u"作業フォルダが設定できません"},
+      {Step::SetParameters, u"コマンドラインパラメータが設定できません"},
+      {Step::GetTrigger, u"タスクの実行開始トリガが読めません"},
+      {Step::SetFlags, u"タスクフラグが設定できません"},
+      {Step::SetTrigger, u"タスクの実行開始トリガをセットできません"},
+      {Step::QueryPersistFile, u"pITaskリリース失敗"},
+      {Step::Save, u"pIPersistFile->Save失敗\n(ｱｶｳﾝﾄとﾊﾟｽﾜｰﾄﾞ要確認)"},
+  };
+  for (const auto& [step, message] : cases) {
+    FakeTaskScheduler failing;
+    failing.saved[u"News"] = stored;
+    failing.fail_at = step;
+    EXPECT_EQ(RegisterWorkItem(form, start, failing, rules), unchanged + message + reason);
+    EXPECT_EQ(SerializeJobFile(failing.saved.at(u"News")), SerializeJobFile(stored));
+    EXPECT_EQ(failing.live_interfaces, 0);
+    EXPECT_EQ(failing.com_initializations, failing.com_uninitializations);
+  }
+  // A stored item without a trigger is given one, which fails as creating one does.
+  stored.triggers.clear();
+  FakeTaskScheduler failing;
+  failing.saved[u"News"] = stored;
+  failing.fail_at = Step::CreateTrigger;
+  EXPECT_EQ(RegisterWorkItem(form, start, failing, rules),
+            unchanged + u"タスクの実行開始トリガを新しく作成できません" + reason);
+  EXPECT_EQ(SerializeJobFile(failing.saved.at(u"News")), SerializeJobFile(stored));
+}
+
+// The form owns the schedule and the two flags of its check boxes; the
+// stored trigger's end, flags, duration and interval and every other flag stay.
+TEST(ReplacedParts, TheFormsPartsGoOntoWhatIsStored) {
+  TaskTrigger stored{.begin_year = 2020,
+                     .end_year = 2027,
+                     .end_month = 3,
+                     .end_day = 1,
+                     .minutes_duration = 60,
+                     .minutes_interval = 10,
+                     .flags = 0x5,
+                     .type = 2,
+                     .weeks_interval = 3,
+                     .days_of_the_week = 0x41};
+  const TaskTrigger planned{.begin_year = 2026,
+                            .begin_month = 12,
+                            .begin_day = 9,
+                            .start_hour = 20,
+                            .start_minute = 59,
+                            .type = 1,
+                            .days_interval = 1};
+  TaskTrigger expected = planned;
+  expected.end_year = 2027;
+  expected.end_month = 3;
+  expected.end_day = 1;
+  expected.minutes_duration = 60;
+  expected.minutes_interval = 10;
+  expected.flags = 0x5;
+  EXPECT_EQ(ScheduleOnto(stored, planned), expected);
+
+  ReservationForm form;
+  for (const auto& [del_task, resume, kept, flags] :
+       {std::tuple{0, 0, 0x3006u, 0x2004u}, {1, 1, 0x0u, 0x1002u}, {1, 0, 0x1004u, 0x6u}, {0, 1, 0x2002u, 0x3000u}}) {
+    form.del_task = del_task;
+    form.resume = resume;
+    EXPECT_EQ(FlagsKeeping(kept, form), flags) << kept;
+  }
 }
 
 TEST_F(Registration, WeeklyAndDailyTriggers) {

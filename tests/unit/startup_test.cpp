@@ -5,6 +5,7 @@
 #include "app/halvorn2_app.h"
 #include "platform/file_access.h"
 #include "scheduler/job_file.h"
+#include "scheduler/registration.h"
 #include "support/main_dialog_fixture.h"
 
 namespace {
@@ -205,16 +206,20 @@ TEST_F(StartUp, AReservationFileReplacesNothingButARecordingReservation) {
     for (bool unattended : {true, false}) {
       folder.WriteText("web.tvpi",
                        u"Content-type: application/x-tv-program-info\nversion: 1\nstation: ABC\n"
-                       u"start: 21:00\nend: 22:00\nprogram-title: Web\nTASKNAME: " +
+                       u"start: 21:00\nend: 22:00\nprogram-title: Web\nFX2ID: 7\nCHANNEL: 099\nTASKNAME: " +
                            std::u16string(value) + u"\n");
       CHalvorn2Dlg halvorn(services, scheduler);
       std::u16string arguments = u"-auto " + folder.WindowsPath("web.tvpi");
       if (unattended) halvorn.command_line = &arguments;
       const auto shown = platform.Open(halvorn);
       if (!unattended) {
+        // The form is left exactly as it was: the file's tuner never shows.
+        const std::u16string preview = shown->GetText(IDC_COMMAND_PREVIEW);
         services.file_choices.push_back(folder.WindowsPath("web.tvpi"));
         shown->ClickButton(IDC_OPEN_IEPG);
+        EXPECT_EQ(shown->GetText(IDC_COMMAND_PREVIEW), preview);
       }
+      EXPECT_EQ(shown->GetText(IDC_ID), u"0");
       shown->Paint();
       shown->Type(IDC_REGISTRATION_NAME, u"Web");
       shown->ClickButton(IDC_REGISTER);
@@ -227,6 +232,64 @@ TEST_F(StartUp, AReservationFileReplacesNothingButARecordingReservation) {
       EXPECT_TRUE(scheduler.deleted.empty());
       EXPECT_EQ(SerializeJobFile(scheduler.saved.at(u"Updater")), SerializeJobFile(updater));
       scheduler.Remove(u"Web");
+    }
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// However a name reaches the registration, typed or from a reservation file,
+// and whatever the bracket rule, the full-width swap and Windows' name forms
+// make of it, another program's work item under the name that is stored is
+// never replaced, whoever ticked 同名タスクを削除して登録.
+TEST_F(StartUp, NoNameReachesAnotherProgramsWorkItem) {
+  services.environment[u"SystemRoot"] = folder.WindowsPath("WINDOWS");
+  scheduler.tasks_folder = folder.WindowsPath("WINDOWS/Tasks");
+  std::filesystem::create_directories(folder / "WINDOWS/Tasks");
+  folder.WriteText("Halvorn_setting.ini", u"[general]\nparentheses=1\n[task]\naccount=recorder\n");
+  JobFile backup;
+  backup.application_name = u"C:\\Program Files\\Backup\\backup.exe";
+  backup.comment = u"nightly";
+  backup.triggers.emplace_back();
+  for (const char16_t* name : {u"Backup", u"Back＊up"}) {
+    scheduler.saved[name] = backup;
+    WriteFileBytes(scheduler.tasks_folder + u"\\" + name + u".job", SerializeJobFile(backup));
+  }
+  const struct {
+    const char16_t* value;
+    const char16_t* stored_as;  // nullptr: the line names no work item
+  } rows[] = {{u"", nullptr},
+              {u".", nullptr},
+              {u".job", nullptr},
+              {u"  ", nullptr},
+              {u"Backup[1].job", u"Backup"},
+              {u"Back*up.job", u"Back＊up"},
+              {u"BACKUP.JOB .", u"BACKUP"},
+              {u"backup", u"backup"}};
+  for (const auto& row : rows) {
+    for (bool ticked_by_hand : {false, true}) {
+      folder.WriteText("web.tvpi",
+                       u"Content-type: application/x-tv-program-info\nversion: 1\nstation: ABC\nstart: 21:00\n"
+                       u"end: 22:00\nprogram-title: Backup\nFX2ID: 7\nTASKNAME: " +
+                           std::u16string(row.value) + u"\n");
+      std::u16string argument = folder.WindowsPath("web.tvpi");
+      CHalvorn2Dlg halvorn(services, scheduler);
+      halvorn.command_line = &argument;
+      const auto shown = platform.Open(halvorn);
+      if (ticked_by_hand && shown->GetCheck(IDC_DELETE_SAME_NAME) == 0) shown->ClickCheckBox(IDC_DELETE_SAME_NAME);
+      shown->ClickButton(IDC_REGISTER);
+      const std::u16string label = std::u16string(row.value) + (ticked_by_hand ? u" ticked" : u"");
+      ASSERT_FALSE(shown->message_boxes().empty()) << std::filesystem::path(label);
+      const bool replacing = ticked_by_hand || row.stored_as != nullptr;
+      EXPECT_EQ(shown->message_boxes().back(), replacing
+                                                   ? NotAReservationMessage(row.stored_as ? row.stored_as : u"Backup")
+                                                   : u"既に同じ登録名があります\r\n違う登録名を入力してください")
+          << std::filesystem::path(label);
+      EXPECT_EQ(scheduler.saved.size(), 2u);
+      for (const auto& [name, job] : scheduler.saved) EXPECT_EQ(SerializeJobFile(job), SerializeJobFile(backup));
+      EXPECT_TRUE(scheduler.deleted.empty());
     }
   }
 }

@@ -39,6 +39,16 @@ std::string SettingsWithoutChannel(const InstallFolder& install) {
   return kept;
 }
 
+// What Halvorn never writes stays as the work item had it.
+void ExpectOtherPartsKept(const JobFile& before, const JobFile& after) {
+  ExpectEqual(Wide(after.comment), Wide(before.comment), L"comment");
+  Expect(after.priority == before.priority && after.maximum_run_time == before.maximum_run_time &&
+             after.idle_wait == before.idle_wait && after.idle_deadline == before.idle_deadline,
+         L"priority, run limit or idle minutes changed: " + std::to_wstring(after.priority) + L" " +
+             std::to_wstring(after.maximum_run_time) + L" " + std::to_wstring(after.idle_wait) + L"/" +
+             std::to_wstring(after.idle_deadline));
+}
+
 // A fresh install with both profiles, 地デジ selected, and a Task Scheduler
 // with nothing in it.
 void Prepare(const InstallFolder& install) {
@@ -88,6 +98,13 @@ void EditKeepsTheWholeWorkItem(const ScenarioContext& context) {
   stored.triggers[0].end_year = end.wYear;
   stored.triggers[0].end_month = end.wMonth;
   stored.triggers[0].end_day = end.wDay;
+  // What no Halvorn writes: another program, or the user in the Task
+  // Scheduler, gave the reservation these.
+  stored.comment = u"毎週の録画";
+  stored.priority = 0x80;
+  stored.maximum_run_time = 3 * 60 * 60 * 1000;
+  stored.idle_wait = 3;
+  stored.idle_deadline = 7;
   StoreWorkItemFile(name, stored);
   const JobFile before = ReadWorkItem(name);
   Expect(before.application_name == u"C:\\tuner\\cap_sts_bs.exe" && (before.flags & 0x1000) != 0,
@@ -100,10 +117,9 @@ void EditKeepsTheWholeWorkItem(const ScenarioContext& context) {
   auto viewer = ViewerUnderTest::Start(install.File(L"Brisquet.exe"));
   Expect(viewer.WaitForRowCount(1), L"the series is not listed");
   EditAndRegisterUnchanged(viewer, name);
-  viewer.Close();
-  Expect(viewer.WaitForExit(), L"the viewer did not end");
 
   const JobFile after = ReadWorkItem(name);
+  ExpectOtherPartsKept(before, after);
   ExpectEqual(Wide(after.application_name), Wide(before.application_name), L"application");
   ExpectEqual(Wide(after.parameters), Wide(before.parameters), L"parameters");
   ExpectEqual(Wide(after.working_directory), Wide(before.working_directory), L"working folder");
@@ -116,6 +132,22 @@ void EditKeepsTheWholeWorkItem(const ScenarioContext& context) {
              is.end_month == was.end_month && is.end_day == was.end_day,
          L"the trigger came back as " + DescribeWorkItem(after));
   Expect(SettingsWithoutChannel(install) == settings, L"Halvorn's settings changed");
+
+  // A later end changes the parameters, and nothing Halvorn does not write.
+  // The viewer sees Halvorn gone on its half-second timer.
+  Sleep(1500);
+  EditAndRegister(viewer, name, [](AppUnderTest& halvorn) {
+    SYSTEMTIME end = halvorn.PickerTime(IDC_END_TIME);
+    end.wHour = 22;
+    end.wMinute = 10;
+    halvorn.SetPickerTime(IDC_END_TIME, end);
+    halvorn.Type(IDC_CHANNEL, halvorn.Text(IDC_CHANNEL));  // composes with the new end
+  });
+  viewer.Close();
+  Expect(viewer.WaitForExit(), L"the viewer did not end");
+  const JobFile later = ReadWorkItem(name);
+  Expect(later.parameters.find(u" 21:00-22:10") != std::u16string::npos, L"the end: " + Wide(later.parameters));
+  ExpectOtherPartsKept(before, later);
   DeleteAllWorkItems();
 }
 
@@ -144,7 +176,7 @@ void WebFileReplacesNoOtherProgram(const ScenarioContext& context) {
   RegisterOtherProgram(L"Updater");
   const std::string other = ReadBytes(WorkItemPath(L"Updater"));
   install.Write(L"web.tvpi",
-                Reservation(DaysFromToday(4), L"ウェブ", "20:00", "20:30", "1") + "TASKNAME: Updater.job\r\n");
+                Reservation(DaysFromToday(4), L"ウェブ", "20:00", "20:30", "7") + "TASKNAME: Updater.job\r\n");
   for (const wchar_t* arguments : {L"-auto ", L""}) {
     AppUnderTest app(install.exe(), arguments + std::wstring(L"\"") + install.File(L"web.tvpi") + L"\"");
     const auto refusal = app.AnswerMessageBox();
@@ -153,6 +185,10 @@ void WebFileReplacesNoOtherProgram(const ScenarioContext& context) {
         L"「Updater」は録画予約のタスクではありません。\r\n置き換えられないため、予約ファイルを読み込みませんでした。",
         L"the refusal");
     app.WaitForDialog();
+    // The refused file's tuner is nowhere: the form is the profile's.
+    ExpectEqual(app.Text(IDC_ID), L"1", L"the tuner ID");
+    Expect(app.Text(IDC_COMMAND_PREVIEW).find(L" I1 ") != std::wstring::npos,
+           L"the preview: " + app.Text(IDC_COMMAND_PREVIEW));
     // Typed by hand, the name is no replacement either.
     app.Type(IDC_REGISTRATION_NAME, L"Updater");
     app.ClickLater(IDC_REGISTER);
@@ -206,7 +242,82 @@ void TwoProgramsTwoTuners(const ScenarioContext& context) {
   DeleteAllWorkItems();
 }
 
+// A real work item of another program named "Backup": a reservation file
+// whose TASKNAME names nothing, or one that the bracket rule turns into
+// "Backup", is refused at 登録, and the work item stays byte for byte.
+void NamesReachNoOtherProgram(const ScenarioContext& context) {
+  InstallFolder install(context, L"names_guarded");
+  install.CopyData(L"channel.txt", L"channel.txt");
+  install.Write(L"Halvorn_setting.ini", TwoProfiles(0, 0, 1) + "[general]\r\nparentheses=1\r\n");
+  DeleteAllWorkItems();
+  RegisterOtherProgram(L"Backup");
+  const std::string other = ReadBytes(WorkItemPath(L"Backup"));
+  const std::pair<const char*, const wchar_t*> cases[] = {
+      {"", L"既に同じ登録名があります\r\n違う登録名を入力してください"},
+      {"Backup[1].job", L"「Backup」は録画予約のタスクではないため、置き換えられません。"}};
+  for (const auto& [task_name, refusal] : cases) {
+    install.Write(L"web.tvpi",
+                  Reservation(DaysFromToday(4), L"Backup", "20:00", "20:30", "1") + "TASKNAME: " + task_name + "\r\n");
+    AppUnderTest app(install.exe(), L"\"" + install.File(L"web.tvpi") + L"\"");
+    app.WaitForDialog();
+    app.ClickLater(IDC_REGISTER);
+    ExpectEqual(app.AnswerMessageBox().value_or(L"(none)"), refusal, L"TASKNAME " + Utf16FromUtf8(task_name));
+    app.PressCloseButton();
+    Expect(app.WaitForExit().has_value(), L"Halvorn did not end");
+    Expect(ReadBytes(WorkItemPath(L"Backup")) == other, L"the other program's work item changed");
+  }
+  DeleteAllWorkItems();
+}
+
+// Tuners 1 and 2 of one capture program, with the BS tab selected and
+// neither wake nor delete-when-done chosen.
+const char kTwoTunersBsSelected[] =
+    "[system]\r\noption_number=3\r\ncursor=2\r\n"
+    "[cap_sts]\r\ntitle=T1\r\ncap_sts_path=C:\\tuner\\cap_sts.exe\r\nfolder=C:\\rec\r\nid=1\r\nbcs=1\r\n"
+    "[cap_sts_1]\r\ntitle=T2\r\ncap_sts_path=C:\\tuner\\cap_sts.exe\r\nfolder=C:\\rec2\r\nid=2\r\nbcs=1\r\n"
+    "[cap_sts_2]\r\ntitle=BS\r\ncap_sts_path=C:\\tuner\\cap_sts_bs.exe\r\nfolder=C:\\bs\r\nid=2\r\n"
+    "[task]\r\naccount=recorder\r\npass=\r\ndel_task=0\r\nresume=0\r\n";
+
+// 編集 of a waking reservation that collides on tuner 1, answered with the
+// free tuner 2: the reservation moves and keeps its wake, and Halvorn's
+// settings keep the user's tab, wake and delete-when-done.
+void FreeTunerWithinAnEdit(const ScenarioContext& context) {
+  InstallFolder install(context, L"free_tuner_edit");
+  install.CopyProgram(L"Brisquet.exe");
+  install.CopyData(L"channel.txt", L"channel.txt");
+  install.Write(L"Halvorn_setting.ini", kTwoTunersBsSelected);
+  DeleteAllWorkItems();
+  OpenAndClose(install);
+  const std::string settings = SettingsWithoutChannel(install);
+  const SYSTEMTIME begin = DaysFromToday(5, 20, 59);
+  JobFile waking = RecorderWorkItem(L"\"C:\\rec\\朝.ts\" I1 @011 21:00-22:00 B", begin);
+  waking.flags = 0x3000;
+  StoreWorkItemFile(L"朝", waking);
+  StoreWorkItemFile(L"夜", RecorderWorkItem(L"\"C:\\rec\\夜.ts\" I1 @011 21:00-22:00 B", begin));
+
+  auto viewer = ViewerUnderTest::Start(install.File(L"Brisquet.exe"));
+  Expect(viewer.WaitForRowCount(2), L"the two reservations are not listed");
+  viewer.Select(L"朝");
+  viewer.ClickLater(IDC_EDIT_RESERVATION);
+  {
+    AppUnderTest halvorn(WaitForHalvornOfEdit());
+    halvorn.ClickLater(IDC_REGISTER);
+    Expect(halvorn.AnswerChoice(L"「T2」で登録 (チューナー 2)").has_value(), L"the free tuner was not offered");
+    halvorn.PressCloseButton();
+    Expect(halvorn.WaitForExit().has_value(), L"Halvorn did not end");
+  }
+  viewer.Close();
+  Expect(viewer.WaitForExit(), L"the viewer did not end");
+  const JobFile moved = ReadWorkItem(L"朝");
+  Expect(moved.parameters.find(u"C:\\rec2\\朝.ts\" I2 ") != std::u16string::npos && moved.flags == 0x3000,
+         L"not moved to tuner 2 with its wake: " + DescribeWorkItem(moved));
+  Expect(SettingsWithoutChannel(install) == settings, L"Halvorn's settings changed");
+  DeleteAllWorkItems();
+}
+
 const ScenarioRegistration kScenarios{
+    {L"names_reach_no_other_program", NamesReachNoOtherProgram},
+    {L"free_tuner_within_an_edit", FreeTunerWithinAnEdit},
     {L"two_programs_two_tuners", TwoProgramsTwoTuners},
     {L"edit_keeps_the_whole_work_item", EditKeepsTheWholeWorkItem},
     {L"web_channel_runs_no_command", WebChannelRunsNoCommand},

@@ -133,10 +133,11 @@ void RegisterUnattended(const InstallFolder& install, const std::string& reserva
   Expect(code.has_value(), L"the unattended registration did not end: " + app.AnswerMessageBox(500).value_or(L""));
 }
 
-void EditAndRegisterUnchanged(ViewerUnderTest& viewer, const std::wstring& name) {
+void EditAndRegister(ViewerUnderTest& viewer, const std::wstring& name, void (*change)(AppUnderTest&)) {
   viewer.Select(name);
   viewer.ClickLater(IDC_EDIT_RESERVATION);
   AppUnderTest halvorn(WaitForHalvornOfEdit());
+  change(halvorn);
   halvorn.ClickLater(IDC_REGISTER);
   const auto message = halvorn.AnswerMessageBox(3000);
   Expect(!message.has_value(), L"a message after 登録: " + message.value_or(L""));

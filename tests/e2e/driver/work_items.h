@@ -33,6 +33,14 @@ void DeleteAllWorkItems();
 // - Its service starts the application of any enabled trigger that is due or
 //   was missed: the recorder named here is an empty file, from which no
 //   process starts.
+// - A work item opened with Activate and saved again keeps, byte for byte,
+//   its UUID, author, comment, user data, idle minutes, priority, run
+//   limit, exit code, status, last run time, flags and triggers; the save
+//   writes its own product version (6.1), no retries, eight bytes of
+//   reserved data and a signature. Activate finds a name in any letter
+//   case, answers 0x80070002 for a missing file and 0x8004130E for a file
+//   that is no work item, and GetAccountInformation of what it opened
+//   answers 0x80070002.
 // The recorder programs (empty files) and the output folders the
 // scenarios' profiles and the sample settings name, there as on a user's
 // PC: one that is missing is a warning of its own.
@@ -57,9 +65,12 @@ class InstallFolder;
 class ViewerUnderTest;
 // An unattended registration of `reservation` that must end by itself.
 void RegisterUnattended(const InstallFolder& install, const std::string& reservation);
-// 編集 on the viewer's row `name`, then 登録 in that Halvorn without a
-// change, which must say nothing; that Halvorn is closed afterwards.
-void EditAndRegisterUnchanged(ViewerUnderTest& viewer, const std::wstring& name);
+// 編集 on the viewer's row `name`, then `change` in that Halvorn and 登録,
+// which must say nothing; that Halvorn is closed afterwards.
+void EditAndRegister(ViewerUnderTest& viewer, const std::wstring& name, void (*change)(AppUnderTest&));
+inline void EditAndRegisterUnchanged(ViewerUnderTest& viewer, const std::wstring& name) {
+  EditAndRegister(viewer, name, [](AppUnderTest&) {});
+}
 
 // The local date `days` from today, at the given time.
 SYSTEMTIME DaysFromToday(int days, int hour = 0, int minute = 0);
