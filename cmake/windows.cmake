@@ -29,6 +29,10 @@ function(add_windows_program target)
 endfunction()
 
 add_windows_program(Halvorn2 src/app/main.cpp res/halvorn2.rc)
+include(${CMAKE_SOURCE_DIR}/cmake/delay_import.cmake)
+foreach(dll comctl32 comdlg32 shell32)
+  add_delay_import_library(Halvorn2 ${dll})
+endforeach()
 
 file(GLOB VIEWER_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/viewer_app/*.cpp)
 add_windows_program(Brisquet ${VIEWER_SOURCES} res/brisquet.rc)

@@ -19,6 +19,9 @@ class CHalvorn2App : public fw::App {
   bool InitInstance() override;
 
  private:
+  // True when an automatic registration was made without showing anything.
+  bool RegisteredUnattended();
+
   Services* services_ = nullptr;
   TaskSchedulerPlatform* task_scheduler_ = nullptr;
 };

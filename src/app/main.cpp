@@ -10,11 +10,6 @@
 CHalvorn2App theApp;
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR command_line, int) {
-  // The dialog template uses the date-time picker, month calendar, tab and
-  // up-down controls, which must be registered before it is created.
-  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_DATE_CLASSES | ICC_TAB_CLASSES | ICC_UPDOWN_CLASS |
-                                                      ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
-  InitCommonControlsEx(&controls);
   win32::Platform platform(instance);
   win32::Services services;
   win32::ComTaskScheduler task_scheduler;

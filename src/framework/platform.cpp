@@ -1,6 +1,7 @@
 #include "framework/platform.h"
 
 #include <cstdlib>
+#include <utility>
 
 namespace fw {
 
@@ -9,6 +10,8 @@ Platform* current_platform = nullptr;
 }
 
 void SetPlatform(Platform* platform) { current_platform = platform; }
+
+Platform* ReplacePlatform(Platform* platform) { return std::exchange(current_platform, platform); }
 
 Platform& CurrentPlatform() {
   // A dialog shown before a backend exists is a programming error that no

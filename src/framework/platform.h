@@ -19,8 +19,11 @@ class Platform {
   virtual Icon LoadIcon(int resource_id) = 0;
 };
 
-// The backend in use. Set once by the program's entry point or by a test.
+// The backend in use. Set once by the program's entry point or by a test;
+// replaced for a while by a backend that answers for itself, which hands
+// back the one it replaced.
 void SetPlatform(Platform* platform);
+Platform* ReplacePlatform(Platform* platform);
 Platform& CurrentPlatform();
 
 }  // namespace fw

@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // A file on disk opened for reading only. Reservation files arrive from web
 // pages, so a path may name anything: a device, a pipe or a console is not
@@ -52,6 +53,17 @@ struct FileStamp {
 };
 // Nothing for a folder or where nothing is.
 std::optional<FileStamp> FileStampOf(std::u16string_view path);
+
+// The files directly in a folder, each with the stamp the folder's listing
+// gives it: one pass over the folder, where asking each file costs a call
+// a file. A listing may show a file's old size and time while the file is
+// still being written (NTFS brings its entry up to date when the file is
+// closed). Nothing when the folder cannot be listed.
+struct ListedFile {
+  std::u16string name;
+  FileStamp stamp;
+};
+std::optional<std::vector<ListedFile>> ListFiles(std::u16string_view folder);
 
 // Reads a whole small file as raw bytes. Nothing when it cannot be opened,
 // reading fails, or it is larger than `limit`.

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <filesystem>
 
 #include "platform/file_access.h"
 #include "platform/stdio_file.h"
@@ -99,4 +100,17 @@ std::optional<FileStamp> FileStampOf(std::u16string_view path) {
   if (stat(NativePath(path).c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return std::nullopt;
   return FileStamp{static_cast<std::uint64_t>(status.st_size),
                    std::int64_t{status.st_mtim.tv_sec} * 10'000'000 + status.st_mtim.tv_nsec / 100};
+}
+
+std::optional<std::vector<ListedFile>> ListFiles(std::u16string_view folder) {
+  std::error_code error;
+  std::filesystem::directory_iterator entries(NativePath(folder), error);
+  if (error) return std::nullopt;
+  std::vector<ListedFile> files;
+  for (const auto& entry : entries) {
+    const std::u16string name = entry.path().filename().u16string();
+    const auto stamp = FileStampOf(std::u16string(folder) + u"\\" + name);
+    if (stamp) files.push_back({name, *stamp});
+  }
+  return files;
 }

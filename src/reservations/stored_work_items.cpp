@@ -1,5 +1,7 @@
 #include "reservations/stored_work_items.h"
 
+#include <algorithm>
+
 #include "platform/file_access.h"
 #include "scheduler/com_scope.h"
 #include "scheduler/job_file.h"
@@ -11,9 +13,10 @@ namespace {
 std::u16string WorkItemName(std::u16string_view listed) { return std::u16string(WorkItemNameOf(listed)); }
 
 // What the Task Scheduler would answer, from the work item's own file.
-std::optional<StoredWorkItem> ReadWorkItemFile(CachedWorkItemFiles& files, std::u16string_view listed) {
+std::optional<StoredWorkItem> ReadWorkItemFile(CachedWorkItemFiles& files, std::u16string_view listed,
+                                               const std::optional<FileStamp>& stamp = std::nullopt) {
   if (!NamesAWorkItemFile(listed)) return std::nullopt;
-  const auto bytes = files.Read(listed);
+  const auto bytes = stamp ? files.Read(listed, *stamp) : files.Read(listed);
   const auto job = bytes ? ParseJobFile(*bytes) : std::nullopt;
   if (!job) return std::nullopt;
   return StoredWorkItemOf(*job, WorkItemName(listed));
@@ -66,15 +69,62 @@ StoredWorkItem StoredWorkItemOf(const JobFile& job, std::u16string name) {
   return item;
 }
 
+namespace {
+
+// The Task Scheduler, reached only when something must be asked of it:
+// COM is begun at the first question and ended when this goes.
+class SchedulerWhenNeeded {
+ public:
+  explicit SchedulerWhenNeeded(TaskSchedulerPlatform& platform) : platform_(platform) {}
+  SchedulerInterface* Get() {
+    if (!com_) {
+      com_.emplace(platform_);
+      status_ = com_->ok() ? platform_.CreateScheduler(scheduler_) : com_->result();
+    }
+    return Failed(status_) ? nullptr : scheduler_.get();
+  }
+  HResult status() const { return status_; }
+
+ private:
+  TaskSchedulerPlatform& platform_;
+  std::optional<ComScope> com_;
+  std::unique_ptr<SchedulerInterface> scheduler_;  // released before COM ends
+  HResult status_ = 0;
+};
+
+// The work item files the Task Scheduler's folder lists, "NAME.job" in any
+// letter case: the work items the Task Scheduler itself lists.
+// In the order of their names, whatever order the file system keeps.
+std::optional<std::vector<ListedFile>> ListWorkItemFiles(std::u16string_view folder) {
+  auto files = ListFiles(folder);
+  if (!files) return files;
+  std::erase_if(*files, [](const ListedFile& file) { return WorkItemNameOf(file.name) == file.name; });
+  std::sort(files->begin(), files->end(), [](const ListedFile& a, const ListedFile& b) { return a.name < b.name; });
+  return files;
+}
+
+}  // namespace
+
 HResult ReadStoredWorkItems(TaskSchedulerPlatform& platform, std::vector<StoredWorkItem>& items,
                             const WorkItemFileAccess& files) {
   items.clear();
-  ComScope com(platform);
-  if (!com.ok()) return com.result();
-  std::unique_ptr<SchedulerInterface> scheduler;
-  if (const HResult result = platform.CreateScheduler(scheduler); Failed(result)) return result;
+  SchedulerWhenNeeded scheduler(platform);
+  // Where the folder can be listed, one pass over it names every work item
+  // with its size and write time, and the Task Scheduler is asked only
+  // about a file that cannot be read.
+  if (const auto listed = files.folder.empty() ? std::nullopt : ListWorkItemFiles(files.folder)) {
+    CachedWorkItemFiles folder(files);
+    for (const ListedFile& file : *listed) {
+      auto item = ReadWorkItemFile(folder, file.name, file.stamp);
+      if (!item && scheduler.Get() != nullptr) item = ReadWorkItem(*scheduler.Get(), WorkItemName(file.name));
+      if (item) items.push_back(std::move(*item));
+    }
+    folder.Save();
+    return 0;
+  }
+  if (scheduler.Get() == nullptr) return scheduler.status();
   std::unique_ptr<WorkItemEnumerator> enumerator;
-  if (const HResult result = scheduler->Enum(enumerator); Failed(result)) return result;
+  if (const HResult result = scheduler.Get()->Enum(enumerator); Failed(result)) return result;
   std::vector<std::u16string> names;
   std::vector<std::u16string> fetched;
   while (!Failed(enumerator->Next(5, fetched)) && !fetched.empty()) {
@@ -86,7 +136,7 @@ HResult ReadStoredWorkItems(TaskSchedulerPlatform& platform, std::vector<StoredW
   if (!files.folder.empty()) folder.emplace(files);
   for (const auto& listed : names) {
     auto item = folder ? ReadWorkItemFile(*folder, listed) : std::nullopt;
-    if (!item) item = ReadWorkItem(*scheduler, WorkItemName(listed));
+    if (!item) item = ReadWorkItem(*scheduler.Get(), WorkItemName(listed));
     if (item) items.push_back(std::move(*item));
   }
   if (folder) folder->Save();

@@ -77,12 +77,16 @@ CachedWorkItemFiles::CachedWorkItemFiles(const WorkItemFileAccess& access)
 }
 
 std::optional<std::string> CachedWorkItemFiles::Read(std::u16string_view listed) {
-  const std::u16string path = folder_ + u"\\" + std::u16string(listed);
-  const auto stamp = FileStampOf(path);
+  const auto stamp = FileStampOf(folder_ + u"\\" + std::u16string(listed));
   if (!stamp) return std::nullopt;
+  return Read(listed, *stamp);
+}
+
+std::optional<std::string> CachedWorkItemFiles::Read(std::u16string_view listed, const FileStamp& stamp) {
+  const std::u16string path = folder_ + u"\\" + std::u16string(listed);
   if (const auto found = loaded_index_.find(std::u16string(listed)); found != loaded_index_.end()) {
     const CachedWorkItemFile& cached = loaded_.files[found->second];
-    if (cached.write_time == stamp->write_time && cached.bytes.size() == stamp->size) {
+    if (cached.write_time == stamp.write_time && cached.bytes.size() == stamp.size) {
       kept_.files.push_back(cached);
       return cached.bytes;
     }
@@ -90,8 +94,8 @@ std::optional<std::string> CachedWorkItemFiles::Read(std::u16string_view listed)
   auto bytes = ReadFileBytes(path, kMaxWorkItemFileSize);
   // Bytes of another size were written after the stamp was taken: they
   // are used now and read again next time.
-  if (bytes && bytes->size() == stamp->size && stamp->write_time < settled_before_) {
-    kept_.files.push_back({std::u16string(listed), stamp->write_time, *bytes});
+  if (bytes && bytes->size() == stamp.size && stamp.write_time < settled_before_) {
+    kept_.files.push_back({std::u16string(listed), stamp.write_time, *bytes});
   }
   return bytes;
 }

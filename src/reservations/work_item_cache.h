@@ -46,8 +46,10 @@ class CachedWorkItemFiles {
   explicit CachedWorkItemFiles(const WorkItemFileAccess& access);
 
   // The bytes of a file the Task Scheduler lists; nothing when it cannot
-  // be read from the folder.
+  // be read from the folder. The stamp is the file's own record, or the
+  // one a listing of the folder gave it.
   std::optional<std::string> Read(std::u16string_view listed);
+  std::optional<std::string> Read(std::u16string_view listed, const FileStamp& stamp);
   // Keeps what this reading found for the next one, where that changed.
   void Save() const;
 

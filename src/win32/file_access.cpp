@@ -72,6 +72,17 @@ bool PathExists(std::u16string_view path) {
   return GetFileAttributesW(win32::Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+namespace {
+
+FileStamp StampOf(DWORD size_high, DWORD size_low, const FILETIME& written) {
+  constexpr std::int64_t kFrom1601To1970 = 116444736000000000;
+  const std::int64_t since_1601 =
+      static_cast<std::int64_t>((std::uint64_t{written.dwHighDateTime} << 32) | written.dwLowDateTime);
+  return FileStamp{(std::uint64_t{size_high} << 32) | size_low, since_1601 - kFrom1601To1970};
+}
+
+}  // namespace
+
 std::optional<FileStamp> FileStampOf(std::u16string_view path) {
   // The file's own record: a folder listing may show a size and time that
   // NTFS has not brought up to date yet.
@@ -80,8 +91,26 @@ std::optional<FileStamp> FileStampOf(std::u16string_view path) {
       (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
     return std::nullopt;
   }
-  constexpr std::int64_t kFrom1601To1970 = 116444736000000000;
-  const std::int64_t written = static_cast<std::int64_t>((std::uint64_t{data.ftLastWriteTime.dwHighDateTime} << 32) |
-                                                         data.ftLastWriteTime.dwLowDateTime);
-  return FileStamp{(std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow, written - kFrom1601To1970};
+  return StampOf(data.nFileSizeHigh, data.nFileSizeLow, data.ftLastWriteTime);
+}
+
+std::optional<std::vector<ListedFile>> ListFiles(std::u16string_view folder) {
+  const std::wstring pattern = win32::Wide(folder) + L"\\*";
+  WIN32_FIND_DATAW found{};
+  const HANDLE search = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr,
+                                         FIND_FIRST_EX_LARGE_FETCH);
+  if (search == INVALID_HANDLE_VALUE) {
+    if (GetLastError() == ERROR_FILE_NOT_FOUND) return std::vector<ListedFile>{};
+    return std::nullopt;
+  }
+  std::vector<ListedFile> files;
+  do {
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) continue;
+    files.push_back(
+        {win32::Utf16(found.cFileName), StampOf(found.nFileSizeHigh, found.nFileSizeLow, found.ftLastWriteTime)});
+  } while (FindNextFileW(search, &found));
+  const bool whole = GetLastError() == ERROR_NO_MORE_FILES;
+  FindClose(search);
+  if (!whole) return std::nullopt;
+  return files;
 }

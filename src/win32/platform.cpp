@@ -60,6 +60,15 @@ INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lpara
 }
 
 std::intptr_t Platform::RunModal(fw::Dialog& dialog) {
+  // The templates use the date-time picker, month calendar, tab and up-down
+  // controls, registered when a dialog is first shown: a run that shows
+  // none never loads them.
+  static const bool registered = [] {
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_DATE_CLASSES | ICC_TAB_CLASSES | ICC_UPDOWN_CLASS |
+                                                        ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+    return InitCommonControlsEx(&controls) != FALSE;
+  }();
+  static_cast<void>(registered);
   ModalRun run{dialog, open_windows_, nullptr};
   const HWND owner = open_windows_.empty() ? nullptr : open_windows_.back();
   const INT_PTR result = DialogBoxParamW(instance_, MAKEINTRESOURCEW(dialog.template_id()), owner, DialogProc,

@@ -6,20 +6,18 @@
 #include <string>
 #include <vector>
 
-#include "framework/dialog.h"
+#include "framework/memory_window.h"
 #include "framework/platform.h"
 
 namespace headless {
 
-// A dialog window kept in memory. Code of the dialog sets and reads controls
-// through fw::DialogWindow; a test acts as the user through the methods
-// below, which raise the notifications the platform would raise. Like a real
-// edit control, an edit whose text is set from code reports a change, so the
-// dialog's rule that showing the form raises no handler is really exercised.
-class Window : public fw::DialogWindow {
+// A dialog window kept in memory, as the program's own unattended run has
+// it. Code of the dialog sets and reads controls through fw::DialogWindow;
+// a test acts as the user through the methods below, which raise the
+// notifications the platform would raise, and reads what the user was shown.
+class Window : public fw::MemoryWindow {
  public:
-  Window(fw::Dialog& dialog, fw::CalendarTime now);
-  ~Window() override;
+  Window(fw::Dialog& dialog, fw::CalendarTime now) : MemoryWindow(dialog, now) {}
 
   // --- the user's actions ---
   void Type(int id, std::u16string_view text);
@@ -42,9 +40,6 @@ class Window : public fw::DialogWindow {
   // when a handler took it.
   bool Notify(fw::EventKind kind, int id);
 
-  // Declares the buttons of a radio group, first one first.
-  void DeclareRadioGroup(std::vector<int> ids);
-
   // --- what the user sees ---
   const std::vector<std::u16string>& message_boxes() const { return message_boxes_; }
   const std::vector<std::u16string>& message_box_captions() const { return captions_; }
@@ -57,9 +52,6 @@ class Window : public fw::DialogWindow {
   // answers those to come, in turn; the default button when none is left.
   const std::vector<std::u16string>& choice_buttons() const { return choice_buttons_; }
   void AnswerChoices(std::vector<std::size_t> choices) { choices_ = std::move(choices); }
-  bool ended() const { return ended_; }
-  std::intptr_t result() const { return result_; }
-  int handled_events() const { return handled_events_; }
   // The icons set, each with whether it was the big one.
   const std::vector<std::pair<fw::Icon, bool>>& icons_set() const { return icons_set_; }
   // Whether initialisation left the keyboard focus to the platform, which
@@ -72,55 +64,23 @@ class Window : public fw::DialogWindow {
   };
   const std::vector<DrawnIcon>& drawn_icons() const { return drawn_icons_; }
   int erased_backgrounds() const { return erased_backgrounds_; }
-  bool date_time_format_is(int id, std::u16string_view format);
+  bool date_time_format_is(int id, std::u16string_view format) { return date_time_format(id) == format; }
 
   // --- fw::DialogWindow ---
-  std::u16string GetText(int id) const override;
-  void SetText(int id, std::u16string_view text) override;
-  int GetCheck(int id) const override;
-  void SetCheck(int id, int state) override;
-  int GetRadioIndex(int first_id) const override;
-  void SetRadioIndex(int first_id, int index) override;
-  fw::TabControl& Tab(int id) override;
-  fw::ListBox& List(int id) override;
-  fw::ComboBox& Combo(int id) override;
-  fw::DateTimePicker& DateTime(int id) override;
-  fw::MonthCalendar& Calendar(int id) override;
-  void SetIcon(const fw::Icon& icon, bool big) override;
-  bool IsIconic() const override { return iconic_; }
-  fw::Size ClientSize() const override { return {566, 554}; }
-  fw::Size SystemIconSize() const override { return {32, 32}; }
+  void SetIcon(const fw::Icon& icon, bool big) override { icons_set_.emplace_back(icon, big); }
   std::unique_ptr<fw::PaintSession> BeginPaint() override;
   void MessageBox(std::u16string_view text, std::u16string_view caption) override;
   void Warn(std::u16string_view text, std::u16string_view caption) override;
   bool AskYesNo(std::u16string_view text, std::u16string_view caption) override;
   std::size_t AskChoice(std::u16string_view text, std::u16string_view caption,
                         const std::vector<std::u16string>& buttons) override;
-  void EndDialog(std::intptr_t result) override;
 
  private:
-  class Tabs;
-  class Items;
-  class Picker;
-  class Calendar_;
   class Painter;
 
-  fw::Notification Raise(fw::EventKind kind, int id, int delta = 0);
-  void ExpectOpen() const;
-  template <class Control>
-  Control& Get(std::map<int, std::unique_ptr<Control>>& controls, int id);
+  fw::Notification RaiseWhileOpen(fw::EventKind kind, int id, int delta = 0);
 
   friend class Platform;
-  fw::Dialog& dialog_;
-  fw::CalendarTime now_;
-  std::map<int, std::u16string> texts_;
-  std::map<int, int> checks_;
-  std::map<int, std::vector<int>> radio_groups_;
-  std::map<int, std::unique_ptr<Tabs>> tabs_;
-  std::map<int, std::unique_ptr<Items>> lists_;
-  std::map<int, std::unique_ptr<Items>> combos_;
-  std::map<int, std::unique_ptr<Picker>> pickers_;
-  std::map<int, std::unique_ptr<Calendar_>> calendars_;
   std::vector<std::u16string> message_boxes_;
   std::vector<std::u16string> captions_;
   std::vector<std::u16string> warnings_;
@@ -133,10 +93,6 @@ class Window : public fw::DialogWindow {
   bool default_focus_ = false;
   std::vector<DrawnIcon> drawn_icons_;
   int erased_backgrounds_ = 0;
-  int handled_events_ = 0;
-  bool iconic_ = false;
-  bool ended_ = false;
-  std::intptr_t result_ = 0;
 };
 
 // Runs dialogs headlessly. A dialog shown with DoModal is answered by the

@@ -285,10 +285,14 @@ TEST_F(ReservationList, AWorkItemReadFromItsFileIsTheOneTheSchedulerHandsOut) {
   scheduler.saved[u"weekly.x"].exit_code = 7;
   scheduler.saved[u"weekly.x"].last_run_time = {2026, 12, 1, 7, 20, 59, 0, 0};
   scheduler.saved[u"weekly.x"].running_instance_count = 1;
-  Store(u"no file", u"\"D:\\c.ts\" @011 21:00-21:30", 0, 10, 20, 59);
+  Store(u"unreadable", u"\"D:\\c.ts\" @011 21:00-21:30", 0, 10, 20, 59);
   for (const auto& [name, job] : scheduler.saved) {
-    if (name != u"no file") WriteFileBytes(scheduler.tasks_folder + u"\\" + name + u".job", SerializeJobFile(job));
+    WriteFileBytes(scheduler.tasks_folder + u"\\" + name + u".job",
+                   name == u"unreadable" ? "no work item" : SerializeJobFile(job));
   }
+  // What else the folder holds is no work item.
+  WriteFileBytes(scheduler.tasks_folder + u"\\desktop.ini", SerializeJobFile(scheduler.saved[u"daily"]));
+  std::filesystem::create_directories(folder / "Tasks" / "sub.job");
   std::vector<StoredWorkItem> through_scheduler, from_files;
   ASSERT_EQ(ReadStoredWorkItems(scheduler, through_scheduler), 0);
   const auto activations = std::count(scheduler.calls.begin(), scheduler.calls.end(), "Activate");

@@ -46,6 +46,54 @@ TEST_F(StartUp, TheApplicationRunsTheDialogWithItsCommandLineAndEnds) {
   EXPECT_EQ(app.main_window(), nullptr);
 }
 
+// The browser's automatic registration stores without showing anything
+// where nothing needs the user; where something does, it has stored
+// nothing when the dialog comes up, and the dialog asks or tells it.
+TEST_F(StartUp, AnAutomaticRegistrationShowsTheDialogOnlyWhenItNeedsTheUser) {
+  JobFile earlier;
+  earlier.application_name = u"cap_sts.exe";
+  earlier.parameters = u"\"C:\\old.ts\" @011 21:00-22:00";
+  earlier.triggers.push_back(
+      {.begin_year = 2026, .begin_month = 12, .begin_day = 8, .start_hour = 20, .start_minute = 59});
+  const struct {
+    const char* what;
+    const char16_t* extra_line;
+    bool collides;
+    std::u16string shown;  // what the dialog on the screen tells first; empty: no dialog
+  } cases[] = {
+      {"nothing to ask", u"", false, u""},
+      {"a station not in the table", u"station-name: none\n", false, u"チャンネル設定ファイルに無いチャンネルです。"},
+      {"a collision", u"", true, u"「Auto」は同じチューナーの次の予約と時間が重なります。"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    scheduler.saved.clear();
+    if (c.collides) scheduler.saved[u"Earlier"] = earlier;
+    folder.WriteText("r.tvpi",
+                     std::u16string(u"Content-type: application/x-tv-program-info\nversion: 1\nstation: ") +
+                         (c.extra_line[0] != 0 ? u"UNKNOWN" : u"ABC") +
+                         u"\nyear: 2026\nmonth: 12\ndate: 8\nstart: 21:00\nend: 22:00\nprogram-title: Auto\n" +
+                         c.extra_line);
+    headless::Platform screen;
+    screen.DeclareRadioGroup({IDC_REPEAT_ONCE, IDC_REPEAT_DAILY, IDC_REPEAT_WEEKLY});
+    std::size_t stored_when_shown = 0;
+    std::u16string told;
+    screen.RespondToNextModal([&](headless::Window& shown) {
+      stored_when_shown = scheduler.saved.count(u"Auto");
+      told = shown.message_boxes().empty() ? u"" : shown.message_boxes().front();
+      if (told.empty()) shown.Paint();
+      if (!shown.message_boxes().empty()) told = shown.message_boxes().front();
+    });
+    CHalvorn2App app;
+    app.set_services(&services, &scheduler);
+    app.Run(screen, u"-auto " + Reservation());
+    EXPECT_EQ(screen.modal_templates().size(), c.shown.empty() ? 0u : 1u);
+    EXPECT_EQ(stored_when_shown, 0u);
+    EXPECT_TRUE(told.starts_with(c.shown)) << std::filesystem::path(told).string();
+    EXPECT_EQ(scheduler.saved.count(u"Auto"), c.shown.empty() ? 1u : 0u);
+  }
+}
+
 TEST_F(StartUp, TheChannelListFollowsTheSavedChannel) {
   Open();
   EXPECT_EQ(window->List(IDC_CHANNEL_LIST).GetCurSel(), 2);  // the last row holding "01"
