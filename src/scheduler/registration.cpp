@@ -86,7 +86,6 @@ Message ChangeInPlace(TaskInterface& task, ReservationForm& form, const TaskTrig
   std::uint32_t flags = 0;
   if (Failed(status = task.GetFlags(flags)) || Failed(status = task.SetFlags(FlagsKeeping(flags, form))))
     return unchanged(u"タスクフラグが設定できません", status);
-  if (form.repeat == kRepeatWeekly) form.weekdays[7] = form.weekdays[0];
   if (Failed(status = trigger->SetTrigger(schedule)))
     return unchanged(u"タスクの実行開始トリガをセットできません", status);
 
@@ -108,8 +107,6 @@ Message CreateNew(std::unique_ptr<SchedulerInterface>& scheduler, ReservationFor
   std::unique_ptr<TaskTriggerInterface> trigger;
   if (Failed(task->CreateTrigger(trigger))) return u"タスクの実行開始トリガを新しく作成できません";
   if (Failed(task->SetFlags(RegistrationFlags(form)))) return u"タスクフラグが設定できません";
-  // The form keeps the copy of Sunday that the weekly days were read round with.
-  if (form.repeat == kRepeatWeekly) form.weekdays[7] = form.weekdays[0];
   if (Failed(trigger->SetTrigger(planned))) return u"タスクの実行開始トリガをセットできません";
   scheduler.reset();
 
@@ -129,6 +126,8 @@ Message CreateNew(std::unique_ptr<SchedulerInterface>& scheduler, ReservationFor
 Message StoreWorkItem(ReservationForm& form, const fw::CalendarTime& start_moment, TaskSchedulerPlatform& platform,
                       const ReplacementRules& rules) {
   const TaskTrigger planned = TriggerStartingAt(form, start_moment);
+  // The form keeps the copy of Sunday that the weekly days were read round with.
+  if (form.repeat == kRepeatWeekly) form.weekdays[7] = form.weekdays[0];
   std::unique_ptr<SchedulerInterface> scheduler;
   if (Failed(platform.CreateScheduler(scheduler))) return u"オブジェクトの作成に失敗しました";
   std::unique_ptr<WorkItemEnumerator> enumerator;

@@ -312,6 +312,7 @@ TEST_F(Registration, WeeklyAndDailyTriggers) {
   start.hour = 0;
   start.minute = 3;
   EXPECT_FALSE(Register());
+  EXPECT_EQ(form.weekdays[7], 1) << "the form keeps the copy of Sunday the days were read round with";
   const JobTrigger& weekly = scheduler.saved[u"News"].triggers[0];
   EXPECT_EQ(weekly.type, 2u);
   EXPECT_EQ(weekly.begin_day, 6);

@@ -53,6 +53,7 @@ class Reservations : public MainDialogTest {
 
 TEST_F(Reservations, ApplyingFillsDateTimesNamesWeekdayAndChannel) {
   Open();
+  window->ClickCheckBox(IDC_SATURDAY);  // the broadcast's own day is the one ticked
   Apply(Info());
   const fw::CalendarTime date = window->Calendar(IDC_START_DATE).GetCurSel();
   EXPECT_EQ(date.day, 10);
