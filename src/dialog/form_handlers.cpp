@@ -22,10 +22,9 @@ void CHalvorn2Dlg::OnWeekdayClicked() {
   UpdateData(false);
 }
 
-void CHalvorn2Dlg::OnTimeChange(fw::Notification& notification) {
+void CHalvorn2Dlg::OnTimeChange() {
   UpdateData(true);
   ComposeCommandLine();
-  notification.result = 0;
 }
 
 void CHalvorn2Dlg::OnIdSpin(fw::Notification& notification) {
@@ -36,16 +35,13 @@ void CHalvorn2Dlg::OnIdSpin(fw::Notification& notification) {
   double value = form.id.empty() ? -1.0 : std::trunc(ReadDecimal(form.id));
   value = std::clamp(value + notification.delta, 0.0, 9.0);
   form.id = std::u16string(1, static_cast<char16_t>(u'0' + static_cast<int>(value)));
-  UpdateData(false);
   ComposeCommandLine();
-  notification.result = 0;
 }
 
 void CHalvorn2Dlg::OnExtend() {
   UpdateData(true);
   ComposeCommandLine();
   ShowEndTime();
-  UpdateData(false);
   ComposeCommandLine();
 }
 

@@ -67,14 +67,14 @@ class CHalvorn2Dlg : public fw::Dialog {
   // The form's own controls.
   void OnFormChange();
   void OnWeekdayClicked();
-  void OnTimeChange(fw::Notification& notification);
+  void OnTimeChange();
   void OnIdSpin(fw::Notification& notification);
   void OnExtend();
   void OnEncoderCloseUp();
 
   // Reservations and channels.
   void OnOpenIepgFile();
-  void OnStartDateSelect(fw::Notification& notification);
+  void OnStartDateSelect();
   void OnChannelSelChange();
   void OnParentheses();
   void OnSubtitle();
@@ -102,7 +102,7 @@ class CHalvorn2Dlg : public fw::Dialog {
   void OnAddProfile();
   void OnDeleteProfile();
   void OnTabChanging(fw::Notification& notification);
-  void OnTabChange(fw::Notification& notification);
+  void OnTabChange();
   // Selects a profile's tab as a click on it would, and shows that
   // profile as it is stored.
   void SelectProfileTab(int index);

@@ -35,7 +35,6 @@ void CHalvorn2Dlg::OnDeleteProfile() {
   tabs.SetCurSel(0);
   --profile_count;
   SelectEncoderPreset();
-  UpdateData(false);
   ComposeCommandLine();
 }
 
@@ -54,16 +53,13 @@ void CHalvorn2Dlg::SelectProfileTab(int index) {
     OnTabChanging(leaving);
     window().Tab(IDC_PROFILE_TABS).SetCurSel(index);
   }
-  fw::Notification arriving;
-  OnTabChange(arriving);
+  OnTabChange();
 }
 
-void CHalvorn2Dlg::OnTabChange(fw::Notification& notification) {
+void CHalvorn2Dlg::OnTabChange() {
   LoadProfile(SelectedProfile());
   // Left on the previous tab's preset, the list would hand that preset to
   // this profile at the next change.
   SelectEncoderPreset();
-  UpdateData(false);
   ComposeCommandLine();
-  notification.result = 0;
 }

@@ -93,15 +93,13 @@ void CHalvorn2Dlg::MarkStartWeekday() {
   form.weekdays[static_cast<size_t>(form.start_weekday)] = 1;
 }
 
-void CHalvorn2Dlg::OnStartDateSelect(fw::Notification& notification) {
+void CHalvorn2Dlg::OnStartDateSelect() {
   UpdateData(true);
   ComposeCommandLine();
   // A picked date adds its weekday to those already ticked.
   form.start_weekday = StartDateWeekday();
   form.weekdays[static_cast<size_t>(form.start_weekday)] = 1;
-  UpdateData(false);
   ComposeCommandLine();
-  notification.result = 0;
 }
 
 void CHalvorn2Dlg::ApplyProgramInfo(const ProgramInfo& info) {
@@ -160,7 +158,6 @@ void CHalvorn2Dlg::ApplyProgramInfo(const ProgramInfo& info) {
     window().List(IDC_CHANNEL_LIST).SetCurSel(-1);
     MessageBox(kStationNotInTable);
   }
-  UpdateData(false);
   ComposeCommandLine();
 }
 
@@ -215,7 +212,6 @@ void CHalvorn2Dlg::OnParentheses() {
     CleanTitle(form.file_name);
     CleanTitle(form.registration_name);
   }
-  UpdateData(false);
   ComposeCommandLine();
 }
 
@@ -225,6 +221,5 @@ void CHalvorn2Dlg::OnSubtitle() {
   ComposeCommandLine();
   form.file_name = form.subtitle != 0 ? form.name_with_subtitle : form.name_without_subtitle;
   if (form.parentheses != 0) CleanTitle(form.file_name);
-  UpdateData(false);
   ComposeCommandLine();
 }

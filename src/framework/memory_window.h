@@ -52,7 +52,6 @@ class MemoryWindow : public DialogWindow {
   void EndDialog(std::intptr_t result) override;
 
  protected:
-  Dialog& dialog() { return dialog_; }
   bool iconic_ = false;
 
  private:

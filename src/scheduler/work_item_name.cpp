@@ -1,6 +1,5 @@
 #include "scheduler/work_item_name.h"
 
-#include <algorithm>
 #include <string>
 
 #include "platform/letter_case.h"
@@ -34,12 +33,10 @@ bool NamesAWorkItemFile(std::u16string_view file_name) {
 
 std::u16string_view WorkItemNameOf(std::u16string_view file_name) {
   constexpr std::u16string_view kExtension = u".job";
-  if (file_name.size() < kExtension.size()) return file_name;
-  const std::u16string_view tail = file_name.substr(file_name.size() - kExtension.size());
-  const bool is_extension = std::equal(tail.begin(), tail.end(), kExtension.begin(), [](char16_t c, char16_t lower) {
-    return (c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c) == lower;
-  });
-  if (is_extension) file_name.remove_suffix(kExtension.size());
+  if (file_name.size() >= kExtension.size() &&
+      SameWorkItemName(file_name.substr(file_name.size() - kExtension.size()), kExtension)) {
+    file_name.remove_suffix(kExtension.size());
+  }
   return file_name;
 }
 

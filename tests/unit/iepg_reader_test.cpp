@@ -183,8 +183,9 @@ TEST_F(IepgReader, ComputesTheExtendedEnd) {
 }
 
 TEST_F(IepgReader, RejectsDatesAndTimesThatCannotBeBuilt) {
-  for (const char16_t* bad : {u"month: 13\n", u"date: 32\n", u"year: 1800\n", u"start: 48:00\n", u"start: -1:00\n",
-                              u"end: 21:-5\n", u"month: -2\n", u"year: 10000\n", u"extend: -2000\n"}) {
+  for (const char16_t* bad :
+       {u"month: 13\n", u"date: 32\n", u"year: 1800\n", u"start: 48:00\n", u"start: -1:00\n", u"end: 21:-5\n",
+        u"month: -2\n", u"year: 10000\n", u"extend: -2000\n", u"end: 0:10\nextend: -70\n"}) {
     EXPECT_FALSE(ReadWith(bad)) << std::string(bad, bad + 0);
   }
   EXPECT_TRUE(ReadWith(u"start: 47:59\nend: 47:00\n"));
@@ -234,6 +235,12 @@ TEST_F(IepgReader, TaskNameReadsTheStoredWorkItemsRepeatModeAndWeekdays) {
   ASSERT_TRUE(ReadWith(u"TASKNAME: Rec2\n"));
   EXPECT_EQ(info.task_name, u"Rec2");
   EXPECT_EQ(info.trigger_days, 0x02);
+
+  // Sixteen bytes are the least that hold the two bytes before the end.
+  StoreWorkItem("Tiny.job", std::string("\x02\0\0\0\0\0\x2A", 7) + std::string(9, '\0'));
+  ASSERT_TRUE(ReadWith(u"TASKNAME: Tiny.job\n"));
+  EXPECT_EQ(form.repeat, kRepeatWeekly);
+  EXPECT_EQ(info.trigger_days, 0x2A);
 
   // The last line wins, weekdays included.
   ASSERT_TRUE(ReadWith(u"TASKNAME: Rec1.job\nTASKNAME: Missing.job\n"));

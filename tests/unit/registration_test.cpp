@@ -33,6 +33,16 @@ class Registration : public ::testing::Test {
     start.minute = 30;
   }
 
+  // A stored reservation of `application` with a comment no form holds, and
+  // the form set to replace it.
+  JobFile StoredToReplace(std::u16string_view application) {
+    form.delete_same_name = 1;
+    JobFile stored;
+    stored.application_name = application;
+    stored.comment = u"kept";
+    stored.triggers.emplace_back();
+    return stored;
+  }
   std::optional<std::u16string> Register(const ReplacementRules& rules = {}) {
     return RegisterWorkItem(form, start, scheduler, rules);
   }
@@ -180,11 +190,7 @@ TEST_F(Registration, ADuplicateNameIsRefusedAsWindowsMatchesNames) {
 // nothing new is made, and another program's work item, or one that cannot
 // be opened, stays as it was.
 TEST_F(Registration, ReplacingChangesOnlyARecordingReservationWhereItStands) {
-  JobFile stored;
-  stored.application_name = u"C:\\TV\\CAP_STS.EXE";
-  stored.comment = u"kept";
-  stored.triggers.emplace_back();
-  form.delete_same_name = 1;
+  JobFile stored = StoredToReplace(u"C:\\TV\\CAP_STS.EXE");
   const struct {
     const char16_t* application;
     bool rules;
@@ -228,11 +234,7 @@ TEST_F(Registration, ReplacingChangesOnlyARecordingReservationWhereItStands) {
 // A change in place that fails at any step leaves the stored reservation as
 // it was, and says so with the platform's reason.
 TEST_F(Registration, AFailedChangeLeavesTheStoredReservationAsItWas) {
-  JobFile stored;
-  stored.application_name = u"C:\\tv\\cap_sts.exe";
-  stored.comment = u"kept";
-  stored.triggers.emplace_back();
-  form.delete_same_name = 1;
+  JobFile stored = StoredToReplace(u"C:\\tv\\cap_sts.exe");
   const ReplacementRules rules{[](std::u16string_view) { return true; }, true};
   const std::u16string unchanged = u"「News」は変更されていません。\r\n";
   const std::u16string reason = u"\r\nエラー 0x80004005";

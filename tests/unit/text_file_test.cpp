@@ -59,6 +59,7 @@ TEST_F(TextFile, AFileGivesThePiecesItsWholeTextWould) {
       std::u16string(65535, u'a') + u"\r\nnext\n",
       std::u16string(65534, u'a') + u"\r\nnext",
       u"a" + kanji + u"\n" + kanji + kanji + u"b\r\n",
+      u"a" + std::u16string(40000, u'\u3000') + u"\n",  // 0x81 0x40, the lowest lead byte
       std::u16string(70000, u'\n'),
   };
   for (const auto& text : texts) {
