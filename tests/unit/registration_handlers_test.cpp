@@ -276,3 +276,29 @@ TEST_F(RegisterButton, SettingsThatCannotBeSavedAreReportedUnlessUnattended) {
 }
 
 }  // namespace
+
+namespace {
+
+// A stored reservation replaced in place is given credentials only where the
+// user typed another account or password than the settings file holds.
+TEST_F(MainDialogTest, AReplacedReservationKeepsItsCredentialsUnlessTheUserTypedOthers) {
+  folder.WriteText("Halvorn_setting.ini", u"[task]\naccount=recorder\npass=old\n");
+  const std::pair<int, std::u16string_view> typed[] = {{0, u""}, {IDC_PASS, u"new"}, {IDC_ACCOUNT, u"other"}};
+  for (const auto& [control, text] : typed) {
+    FakeTaskScheduler stored;
+    stored.saved[u"News"].application_name = u"cap_sts.exe";  // the recorder the form runs
+    stored.saved[u"News"].triggers.emplace_back();
+    CHalvorn2Dlg halvorn(services, stored);
+    const auto shown = platform.Open(halvorn);
+    shown->Type(IDC_REGISTRATION_NAME, u"News");
+    shown->ClickCheckBox(IDC_DELETE_SAME_NAME);
+    if (control == IDC_PASS) shown->Type(IDC_PASS_CONFIRM, text);
+    if (control != 0) shown->Type(control, text);
+    shown->ClickButton(IDC_REGISTER);
+    EXPECT_EQ(shown->message_boxes().back(), u"登録しました");
+    EXPECT_EQ(std::count(stored.calls.begin(), stored.calls.end(), "SetAccountInformation"), control != 0 ? 1 : 0)
+        << control;
+  }
+}
+
+}  // namespace

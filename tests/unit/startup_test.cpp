@@ -2,6 +2,9 @@
 // paint, the channel list, the browse buttons and the task viewer.
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <functional>
+
 #include "app/halvorn2_app.h"
 #include "platform/file_access.h"
 #include "scheduler/job_file.h"
@@ -220,6 +223,33 @@ TEST_F(StartUp, TheBrowseButtonsSetRecorderAndFolder) {
   EXPECT_EQ(services.folder_titles.at(0), u"フォルダを選択してください");
   EXPECT_EQ(dialog.profiles[0].folder.size(), 255u);
   EXPECT_EQ(window->GetText(IDC_FOLDER).size(), 303u);
+}
+
+// What the user typed where no handler reads it at once (the account) is
+// read, not overwritten, by whatever the user does next.
+TEST_F(StartUp, TypingNoHandlerReadsSurvivesEveryOtherAction) {
+  Open();
+  const std::pair<const char*, std::function<void(headless::Window&)>> actions[] = {
+      {"browse recorder", [](headless::Window& w) { w.ClickButton(IDC_BROWSE_RECORDER); }},
+      {"browse folder", [](headless::Window& w) { w.ClickButton(IDC_BROWSE_FOLDER); }},
+      {"channel row", [](headless::Window& w) { w.SelectListItem(IDC_CHANNEL_LIST, 1); }},
+      {"tab", [](headless::Window& w) { w.ChangeTab(IDC_PROFILE_TABS, 0); }},
+      {"spin", [](headless::Window& w) { w.PressSpin(IDC_ID_SPIN, 1); }},
+      {"start time", [](headless::Window& w) { w.EditTime(IDC_START_TIME, At(20, 0)); }},
+      {"date",
+       [](headless::Window& w) {
+         w.PickDate(IDC_START_DATE, {2026, 12, 0, 9, 0, 0, 0});
+       }},
+      {"extend", [](headless::Window& w) { w.ClickCheckBox(IDC_EXTEND); }},
+      {"weekday", [](headless::Window& w) { w.ClickCheckBox(IDC_MONDAY); }},
+      {"subtitle", [](headless::Window& w) { w.ClickCheckBox(IDC_SUBTITLE); }},
+  };
+  for (const auto& [what, action] : actions) {
+    const std::u16string typed = u"typed before " + std::u16string(what, what + std::strlen(what));
+    window->Type(IDC_ACCOUNT, typed);
+    action(*window);
+    EXPECT_EQ(window->GetText(IDC_ACCOUNT), typed) << what;
+  }
 }
 
 TEST_F(StartUp, TheTaskViewerStartsBesideTheProgramQuoted) {
