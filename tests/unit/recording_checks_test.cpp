@@ -143,6 +143,8 @@ TEST(LastRun, IsWellOnlyWhereItLeftARecording) {
       {0, false, 1259, OutputFile{2000_MB, yesterday + 1320}, PathKind::Folder, 0, u"正常 12/07 20:59"},
       {0, false, 1259, std::nullopt, PathKind::Folder, 0, u"要確認 (ファイルなし) 12/07 20:59"},
       {0, false, 1259, std::nullopt, PathKind::Missing, 0, u"要確認 (ファイルなし) 12/07 20:59"},
+      // Written in the minute the run started.
+      {0, false, 1259, OutputFile{2000_MB, yesterday + 1259}, PathKind::Folder, 0, u"正常 12/07 20:59"},
       // An older recording under the same name.
       {0, false, 1259, OutputFile{2000_MB, yesterday + 1258}, PathKind::Folder, 0,
        u"要確認 (ファイルなし) 12/07 20:59"},
