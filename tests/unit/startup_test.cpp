@@ -230,8 +230,16 @@ TEST_F(StartUp, TheBrowseButtonsSetRecorderAndFolder) {
 TEST_F(StartUp, TypingNoHandlerReadsSurvivesEveryOtherAction) {
   Open();
   const std::pair<const char*, std::function<void(headless::Window&)>> actions[] = {
-      {"browse recorder", [](headless::Window& w) { w.ClickButton(IDC_BROWSE_RECORDER); }},
-      {"browse folder", [](headless::Window& w) { w.ClickButton(IDC_BROWSE_FOLDER); }},
+      {"browse recorder",
+       [this](headless::Window& w) {
+         services.file_choices.push_back(u"C:\\tv\\cap_sts.exe");
+         w.ClickButton(IDC_BROWSE_RECORDER);
+       }},
+      {"browse folder",
+       [this](headless::Window& w) {
+         services.folder_choices.push_back(u"D:\\rec");
+         w.ClickButton(IDC_BROWSE_FOLDER);
+       }},
       {"channel row", [](headless::Window& w) { w.SelectListItem(IDC_CHANNEL_LIST, 1); }},
       {"tab", [](headless::Window& w) { w.ChangeTab(IDC_PROFILE_TABS, 0); }},
       {"spin", [](headless::Window& w) { w.PressSpin(IDC_ID_SPIN, 1); }},
