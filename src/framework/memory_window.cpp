@@ -7,15 +7,6 @@
 
 namespace fw {
 
-namespace {
-
-// The platform's lists compare as Windows compares names.
-bool EqualIgnoringCase(std::u16string_view a, std::u16string_view b) {
-  return a.size() == b.size() && InWindowsNameCase(a) == InWindowsNameCase(b);
-}
-
-}  // namespace
-
 class MemoryWindow::Tabs final : public TabControl {
  public:
   void InsertItem(int index, std::u16string_view text) override {
@@ -61,11 +52,11 @@ class MemoryWindow::Items final : public ListBox, public ComboBox {
   void SetCurSel(int index) override { selected_ = index >= 0 && index < GetCount() ? index : -1; }
   int FindString(int start_after, std::u16string_view prefix) const override {
     return Find(start_after, prefix, [](std::u16string_view item, std::u16string_view text) {
-      return EqualIgnoringCase(item.substr(0, text.size()), text);
+      return EqualInWindowsNameCase(item.substr(0, text.size()), text);
     });
   }
   int FindStringExact(int start_after, std::u16string_view text) const override {
-    return Find(start_after, text, EqualIgnoringCase);
+    return Find(start_after, text, EqualInWindowsNameCase);
   }
 
  private:

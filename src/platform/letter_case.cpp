@@ -1,5 +1,7 @@
 #include "platform/letter_case.h"
 
+#include <algorithm>
+
 namespace {
 
 char16_t Upper(char16_t c) {
@@ -24,6 +26,11 @@ char16_t Upper(char16_t c) {
 }
 
 }  // namespace
+
+bool EqualInWindowsNameCase(std::u16string_view a, std::u16string_view b) {
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [](char16_t x, char16_t y) { return Upper(x) == Upper(y); });
+}
 
 std::u16string InWindowsNameCase(std::u16string_view text) {
   std::u16string folded(text);

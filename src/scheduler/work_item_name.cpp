@@ -49,6 +49,4 @@ bool NamesSomeWorkItem(std::u16string_view value) {
   return !AsWindowsOpensIt(WorkItemNameOf(AsWindowsOpensIt(value))).empty();
 }
 
-bool SameWorkItemName(std::u16string_view a, std::u16string_view b) {
-  return a.size() == b.size() && InWindowsNameCase(a) == InWindowsNameCase(b);
-}
+bool SameWorkItemName(std::u16string_view a, std::u16string_view b) { return EqualInWindowsNameCase(a, b); }

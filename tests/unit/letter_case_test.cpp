@@ -35,6 +35,8 @@ TEST(LetterCase, NamesAreComparedAsWindowsComparesFileNames) {
   for (const auto& pair : pairs) {
     EXPECT_EQ(InWindowsNameCase(pair.a) == InWindowsNameCase(pair.b), pair.same)
         << std::filesystem::path(pair.a).string() << " / " << std::filesystem::path(pair.b).string();
+    EXPECT_EQ(EqualInWindowsNameCase(pair.a, pair.b), pair.same)
+        << std::filesystem::path(pair.a).string() << " / " << std::filesystem::path(pair.b).string();
   }
 }
 
