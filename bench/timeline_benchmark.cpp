@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "reservations/timeline_layout.h"
+#include "reservations/views/timeline_layout.h"
 
 namespace {
 

@@ -7,7 +7,8 @@ cd "$(dirname "$0")/.."
 
 git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run -Werror
 
-portable=(framework model compose iepg settings scheduler platform dialog app reservations posix)
+portable=(framework model compose iepg settings scheduler platform dialog app reservations/rules reservations/tuners
+  reservations/checks reservations/stored reservations/views reservations/edit posix)
 sources=()
 for folder in "${portable[@]}"; do
   for source in src/"$folder"/*.cpp; do

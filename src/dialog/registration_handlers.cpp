@@ -3,9 +3,9 @@
 
 #include "dialog/halvorn2_dlg.h"
 #include "platform/local_time.h"
-#include "reservations/planned_collisions.h"
-#include "reservations/recording_needs.h"
-#include "reservations/reservation_list.h"
+#include "reservations/tuners/planned_collisions.h"
+#include "reservations/checks/recording_needs.h"
+#include "reservations/views/reservation_list.h"
 #include "resource.h"
 #include "scheduler/registration.h"
 #include "scheduler/work_item_name.h"

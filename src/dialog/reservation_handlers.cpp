@@ -8,8 +8,8 @@
 #include "iepg/iepg_reader.h"
 #include "iepg/station_lookup.h"
 #include "platform/local_time.h"
-#include "reservations/carried_reservation.h"
-#include "reservations/reservation_list.h"
+#include "reservations/edit/carried_reservation.h"
+#include "reservations/views/reservation_list.h"
 #include "resource.h"
 
 namespace {

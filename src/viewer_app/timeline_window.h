@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "reservations/timeline_layout.h"
+#include "reservations/views/timeline_layout.h"
 #include "win32/windows_api.h"
 
 // "BrisquetTimeline": the viewer's tuners over the next seven days, drawn

@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "reservations/edit_reservation.h"
-#include "reservations/reservation_list.h"
-#include "reservations/row_order.h"
-#include "reservations/viewer_layout.h"
+#include "reservations/edit/edit_reservation.h"
+#include "reservations/views/reservation_list.h"
+#include "reservations/views/row_order.h"
+#include "reservations/views/viewer_layout.h"
 #include "scheduler/task_scheduler.h"
 #include "viewer_app/anchored_layout.h"
 #include "viewer_app/tasks_folder_watch.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "reservations/wake_check.h"
+#include "reservations/checks/wake_check.h"
 
 namespace win32 {
 

@@ -1,6 +1,6 @@
 // Any bytes as a stored work item file, and as the cache of such files.
 #include "fuzz/fuzz_input.h"
-#include "reservations/work_item_cache.h"
+#include "reservations/stored/work_item_cache.h"
 #include "scheduler/job_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

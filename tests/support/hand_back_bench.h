@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "iepg/channel_table.h"
-#include "reservations/edit_reservation.h"
-#include "reservations/reservation_list.h"
+#include "reservations/edit/edit_reservation.h"
+#include "reservations/views/reservation_list.h"
 #include "support/fake_services.h"
 #include "support/fake_task_scheduler.h"
 #include "support/headless_window.h"

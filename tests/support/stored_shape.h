@@ -6,8 +6,8 @@
 #include <utility>
 
 #include "model/recording_profile.h"
-#include "reservations/occurrences.h"
-#include "reservations/recorder_parameters.h"
+#include "reservations/rules/occurrences.h"
+#include "reservations/rules/recorder_parameters.h"
 #include "scheduler/job_file.h"
 
 // A work item as some Halvorn stored it: its recorder, folder, switches,

@@ -1,6 +1,6 @@
 // Two reservations that need one tuner at the same time.
-#include "reservations/collisions.h"
-#include "reservations/reservation_rules.h"
+#include "reservations/tuners/collisions.h"
+#include "reservations/rules/reservation_rules.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // 編集: a stored reservation handed to Halvorn and registered there without
 // a change comes back as the same reservation, or is refused with a reason.
-#include "reservations/edit_reservation.h"
+#include "reservations/edit/edit_reservation.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 
 #include "dialog/halvorn2_dlg.h"
 #include "resource.h"
-#include "reservations/carried_reservation.h"
+#include "reservations/edit/carried_reservation.h"
 #include "support/hand_back_bench.h"
 #include "support/profiles.h"
 

@@ -1,6 +1,6 @@
 // When a stored work item records: its next start and its recordings, with
 // the lead's step back over midnight undone.
-#include "reservations/occurrences.h"
+#include "reservations/rules/occurrences.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The question before a reservation is stored over another on its tuner.
-#include "reservations/planned_collisions.h"
+#include "reservations/tuners/planned_collisions.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Reading back the recorder's parameters of a stored work item: the same
 // window, channel, tuner and output path that were composed into them.
-#include "reservations/recorder_parameters.h"
+#include "reservations/rules/recorder_parameters.h"
 
 #include <gtest/gtest.h>
 

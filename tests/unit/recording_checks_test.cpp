@@ -5,10 +5,10 @@
 #include <algorithm>
 
 #include "platform/local_time.h"
-#include "reservations/disk_room.h"
-#include "reservations/number_text.h"
-#include "reservations/recording_checks.h"
-#include "reservations/remembered_facts.h"
+#include "reservations/checks/disk_room.h"
+#include "reservations/rules/number_text.h"
+#include "reservations/checks/recording_checks.h"
+#include "reservations/checks/remembered_facts.h"
 #include "support/fake_file_system.h"
 
 namespace {

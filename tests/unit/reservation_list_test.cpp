@@ -1,11 +1,11 @@
 // The viewer's list: the recorder work items of the Task Scheduler, whether
 // each will record, what its cells say, how it sorts, and its collisions.
-#include "reservations/reservation_list.h"
+#include "reservations/views/reservation_list.h"
 
 #include <gtest/gtest.h>
 
-#include "reservations/row_order.h"
-#include "reservations/stored_work_items.h"
+#include "reservations/views/row_order.h"
+#include "reservations/stored/stored_work_items.h"
 #include "platform/file_access.h"
 #include "support/fake_task_scheduler.h"
 #include "support/profiles.h"

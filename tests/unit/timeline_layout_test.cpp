@@ -1,6 +1,6 @@
 // The timeline's placement: lanes per tuner, blocks per recording, collision
 // shading, the axis, the block under the mouse, and the zoom.
-#include "reservations/timeline_layout.h"
+#include "reservations/views/timeline_layout.h"
 
 #include <gtest/gtest.h>
 

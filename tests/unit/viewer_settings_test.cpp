@@ -1,8 +1,8 @@
 // What the viewer keeps across a restart, and whether the PC will wake to record.
 #include <gtest/gtest.h>
 
-#include "reservations/viewer_layout.h"
-#include "reservations/wake_check.h"
+#include "reservations/views/viewer_layout.h"
+#include "reservations/checks/wake_check.h"
 #include "settings/ini_file_store.h"
 #include "support/temp_folder.h"
 

@@ -1,6 +1,6 @@
 // Work item files kept beside the program: read again only where a file
 // changed, and never answering for a file as it no longer is.
-#include "reservations/work_item_cache.h"
+#include "reservations/stored/work_item_cache.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <fstream>
 #include <functional>
 
-#include "reservations/stored_work_items.h"
+#include "reservations/stored/stored_work_items.h"
 #include "support/fake_task_scheduler.h"
 #include "support/stored_shape.h"
 #include "support/temp_folder.h"

@@ -1,0 +1,163 @@
+#include "reservations/views/timeline_layout.h"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <tuple>
+
+#include "reservations/tuners/collisions.h"
+#include "reservations/rules/number_text.h"
+
+namespace {
+
+constexpr std::u16string_view kWeekdays = u"日月火水木金土";
+// Hour ticks are labelled no closer than this.
+constexpr int kTickSpacing = 32;
+constexpr int kBlockInset = 3;
+
+double PixelsPerMinute(const TimelineView& view) {
+  return static_cast<double>(std::max(view.width - view.label_width, 1)) / view.minutes_across;
+}
+
+int XOf(const TimelineView& view, LocalMinute minute) {
+  return view.label_width +
+         static_cast<int>(std::lround(static_cast<double>(minute - view.left) * PixelsPerMinute(view)));
+}
+
+std::u16string DayLabel(LocalMinute day) {
+  const fw::CalendarTime t = ToCalendarTime(day);
+  return ZeroPadded(t.month, 1) + u"/" + ZeroPadded(t.day, 1) + u" (" +
+         kWeekdays[static_cast<std::size_t>(t.day_of_week)] + u")";
+}
+
+// Tab order of the profile that names the tuner, then its device and number.
+using LaneKey = std::tuple<int, std::u16string, bool, double, std::u16string>;
+LaneKey KeyOf(const ReservationRow& row, const TunerId& tuner) {
+  return {row.tuner_profile, tuner.device, !tuner.number.has_value(), tuner.number.value_or(0), tuner.text};
+}
+
+// The blocks come in order of their start: the ones after a block that
+// start before it ends are all that can overlap it.
+void MarkOverlaps(std::vector<TimelineBlock>& blocks, const TimelineView& view) {
+  for (std::size_t i = 0; i < blocks.size(); ++i) {
+    for (std::size_t j = i + 1; j < blocks.size() && blocks[j].recording.start < blocks[i].recording.end; ++j) {
+      TimelineBlock& a = blocks[i];
+      TimelineBlock& b = blocks[j];
+      if (a.lane != b.lane) continue;
+      a.collides = b.collides = true;
+      const TimelineRect overlap{XOf(view, std::max(a.recording.start, b.recording.start)), a.rect.top,
+                                 XOf(view, std::min(a.recording.end, b.recording.end)), a.rect.bottom};
+      a.overlaps.push_back(overlap);
+      b.overlaps.push_back(overlap);
+    }
+  }
+}
+
+void AddTicks(TimelineLayout& layout, const TimelineView& view, LocalMinute span_end) {
+  const double hour_pixels = PixelsPerMinute(view) * 60;
+  int step = 24;
+  for (const int hours : {1, 2, 3, 6, 12}) {
+    if (hours * hour_pixels >= kTickSpacing) {
+      step = hours;
+      break;
+    }
+  }
+  const LocalMinute last = std::min<LocalMinute>(view.left + view.minutes_across, span_end);
+  const LocalMinute step_minutes = LocalMinute{step} * 60;
+  for (LocalMinute at = (view.left + step_minutes - 1) / step_minutes * step_minutes; at <= last; at += step_minutes) {
+    const bool day = at % kMinutesPerDay == 0;
+    layout.ticks.push_back({XOf(view, at), day, day ? DayLabel(at) : ZeroPadded(at % kMinutesPerDay / 60, 1)});
+  }
+  layout.first_day = DayLabel(view.left - view.left % kMinutesPerDay);
+}
+
+}  // namespace
+
+LocalMinute TimelineStart(LocalMinute now) { return now - (now % 60 + 60) % 60; }
+
+TimelineView ClampView(TimelineView view, LocalMinute now) {
+  view.minutes_across = std::clamp(view.minutes_across, kMinimumMinutesAcross, static_cast<int>(kTimelineSpan));
+  const LocalMinute start = TimelineStart(now);
+  view.left = std::clamp(view.left, start, start + kTimelineSpan - view.minutes_across);
+  return view;
+}
+
+TimelineView ZoomAt(const TimelineView& view, int x, double factor, LocalMinute now) {
+  const int offset = std::clamp(x - view.label_width, 0, std::max(view.width - view.label_width, 0));
+  const LocalMinute under = view.left + static_cast<LocalMinute>(std::lround(offset / PixelsPerMinute(view)));
+  TimelineView zoomed = view;
+  zoomed.minutes_across = std::clamp(static_cast<int>(std::lround(view.minutes_across * factor)), kMinimumMinutesAcross,
+                                     static_cast<int>(kTimelineSpan));
+  zoomed.left = under - static_cast<LocalMinute>(std::lround(offset / PixelsPerMinute(zoomed)));
+  return ClampView(zoomed, now);
+}
+
+TimelineLayout LayOutTimeline(const std::vector<ReservationRow>& rows, LocalMinute now, const TimelineView& view) {
+  TimelineLayout layout;
+  const LocalMinute start = TimelineStart(now);
+  const LocalMinute end = start + kTimelineSpan;
+  struct Booked {
+    std::size_t row;
+    LaneKey key;
+    std::vector<Recording> recordings;
+  };
+  std::vector<Booked> booked;
+  std::map<LaneKey, std::size_t> lanes;
+  std::map<LaneKey, std::u16string> labels;
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    const ReservationRow& row = rows[i];
+    TunerBooking booking = BookingOf(row.item, row.recorder, row.standing, start, end);
+    if (!booking.tuner || booking.recordings.empty()) continue;
+    const LaneKey key = KeyOf(row, *booking.tuner);
+    labels.emplace(key, ColumnText(row, Column::Tuner));
+    booked.push_back({i, key, std::move(booking.recordings)});
+  }
+  const int lane_count = static_cast<int>(labels.size());
+  for (const auto& [key, label] : labels) {
+    const int top = view.header_height + static_cast<int>(layout.lanes.size()) * view.lane_height;
+    lanes.emplace(key, layout.lanes.size());
+    layout.lanes.push_back({label, {0, top, view.label_width, top + view.lane_height}});
+  }
+  layout.time_area = {view.label_width, view.header_height, view.width,
+                      view.header_height + lane_count * view.lane_height};
+  for (const Booked& b : booked) {
+    const std::size_t lane = lanes.at(b.key);
+    const TimelineRect& cell = layout.lanes[lane].rect;
+    for (const Recording& r : b.recordings) {
+      const Recording cut{std::max(r.start, start), std::min(r.end, end)};
+      const int left = XOf(view, cut.start);
+      TimelineBlock block;
+      block.row = b.row;
+      block.lane = lane;
+      block.recording = cut;
+      block.rect = {left, cell.top + kBlockInset, std::max(XOf(view, cut.end), left + 2), cell.bottom - kBlockInset};
+      block.recording_now = rows[b.row].item.running && r.start <= now && now < r.end;
+      layout.blocks.push_back(std::move(block));
+    }
+  }
+  std::sort(layout.blocks.begin(), layout.blocks.end(), [](const TimelineBlock& a, const TimelineBlock& b) {
+    return std::tie(a.recording.start, a.lane, a.row) < std::tie(b.recording.start, b.lane, b.row);
+  });
+  MarkOverlaps(layout.blocks, view);
+  AddTicks(layout, view, end);
+  if (now >= view.left && now <= view.left + view.minutes_across) layout.now_x = XOf(view, now);
+  return layout;
+}
+
+std::optional<std::size_t> BlockAt(const TimelineLayout& layout, int x, int y) {
+  if (!layout.time_area.Contains(x, y)) return std::nullopt;
+  // The later block owns a pixel two blocks share, where one ends as the next begins.
+  for (std::size_t i = layout.blocks.size(); i-- > 0;) {
+    if (layout.blocks[i].rect.Contains(x, y)) return i;
+  }
+  return std::nullopt;
+}
+
+std::u16string TimelineTip(const ReservationRow& row, const Recording& recording) {
+  const auto clock = [](LocalMinute minute) { return ClockText(static_cast<int>(minute % kMinutesPerDay)); };
+  const std::u16string state = ColumnText(row, Column::State);
+  return row.item.name + u"\r\n" + DayLabel(recording.start - recording.start % kMinutesPerDay) + u" " +
+         clock(recording.start) + u"～" + clock(recording.end) + u"\r\n" +
+         (row.channel_text.empty() ? row.recorder.channel : row.channel_text) + u"\r\n状態: " +
+         (state.empty() ? u"録画予定" : state);
+}
