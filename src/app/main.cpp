@@ -1,7 +1,9 @@
 #include "win32/windows_api.h"
 
 #include "app/halvorn2_app.h"
+#include "platform/path_key.h"
 #include "win32/com_task_scheduler.h"
+#include "win32/path_key.h"
 #include "win32/platform.h"
 #include "win32/services.h"
 #include "win32/wide_text.h"
@@ -10,6 +12,7 @@
 CHalvorn2App theApp;
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR command_line, int) {
+  SetPathKeyMaker(win32::WindowsPathKey);
   win32::Platform platform(instance);
   win32::Services services;
   win32::ComTaskScheduler task_scheduler;

@@ -70,7 +70,7 @@ bool CHalvorn2Dlg::ConfirmRegistration(const RegistrationStart& start) {
                   : std::vector<PlannedCollision>();
   if (collisions.empty()) return missing.empty() || AskYesNo(missing + u"このまま登録しますか？");
   const std::u16string question = missing + CollisionQuestion(form.registration_name, collisions);
-  const auto free = FindFreeProfile(planned, stored, profiles, profile_count, NowMinute());
+  const auto free = FindFreeProfile(planned, stored, profiles, profile_count, NowMinute(), services_.FileSystem());
   if (!free) return AskYesNo(question);
   // Another profile of the same recorder program has a tuner free then.
   const std::u16string profile = u"「" + free->title + u"」";
@@ -79,8 +79,9 @@ bool CHalvorn2Dlg::ConfirmRegistration(const RegistrationStart& start) {
   switch (AskChoice(question + u"\r\n" + profile + u"のチューナー " + free->tuner + u" はこの時間空いています。",
                     buttons)) {
     case 0:
+      // The profile taken is asked about again as it now stands.
       TakeFreeProfile(free->profile);
-      return true;
+      return ConfirmRegistration(start);
     case 1:
       return true;
     default:

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "support/december_trigger.h"
+#include "support/fake_file_system.h"
 #include "support/profiles.h"
 
 namespace {
@@ -48,7 +49,10 @@ TEST(PlannedCollisions, OnlyWhatWillRecordOnTheSameTunerAtTheSameTimeCounts) {
        }(),
        false},
       {"the default tuner", Planned(), Stored(u"A", u"", Trigger(0, 10, 21, 29), u"21:30-22:30"), false},
-      {"touching", Planned(), Stored(u"A", u" I2", Trigger(0, 10, 21, 59), u"22:00-23:00"), false},
+      {"back to back within the lead", Planned(), Stored(u"A", u" I2", Trigger(0, 10, 21, 59), u"22:00-23:00"), true},
+      {"a gap as long as the lead", Planned(), Stored(u"A", u" I2", Trigger(0, 10, 22, 0), u"22:01-23:00"), false},
+      {"the planned one's recorder starting as the stored one ends", Planned(),
+       Stored(u"A", u" I2", Trigger(0, 10, 19, 59), u"20:00-21:00"), true},
       {"switched off", Planned(), Stored(u"A", u" I2", Trigger(0, 10, 21, 29), u"21:30-22:30", 0x2004), false},
       {"ended", Planned(), Stored(u"A", u" I2", Trigger(0, 1, 21, 29), u"21:30-22:30"), false},
       {"replaced or a duplicate", Planned(), Stored(u"NEW", u" I2", Trigger(0, 10, 21, 29), u"21:30-22:30"), false},
@@ -94,14 +98,31 @@ TEST(PlannedCollisions, TheQuestionNamesEachWithItsFirstOverlappingRecording) {
   EXPECT_NE(five.find(u"「C」 2026/12/10 20:55～21:30\r\nこのまま登録しますか？"), std::u16string::npos);
 }
 
+// Back to back on one tuner, the question says whose recorder starts
+// before which one ends.
+TEST(PlannedCollisions, TheQuestionNamesARecorderStartingBeforeTheEarlierEnds) {
+  const auto later = FindPlannedCollisions(Planned(Trigger(0, 10, 20, 58)),
+                                           {Stored(u"前", u" I2", Trigger(0, 10, 19, 59), u"20:00-21:00")}, {}, kNow);
+  const auto earlier =
+      FindPlannedCollisions(Planned(), {Stored(u"後", u" I2", Trigger(0, 10, 21, 57), u"22:00-23:00")}, {}, kNow);
+  EXPECT_EQ(CollisionQuestion(u"NEW", later),
+            u"「NEW」は同じチューナーの次の予約と時間が重なります。\r\n「前」 2026/12/10 20:00～21:00 "
+            u"(この予約の録画プログラムは、その終わる 2 分前に起動します)\r\nこのまま登録しますか？");
+  EXPECT_EQ(CollisionQuestion(u"NEW", earlier),
+            u"「NEW」は同じチューナーの次の予約と時間が重なります。\r\n「後」 2026/12/10 22:00～23:00 "
+            u"(その録画プログラムは、この予約の終わる 3 分前に起動します)\r\nこのまま登録しますか？");
+}
+
 // The tuner a profile of the same recorder program could take instead: the
 // first in tab order that is free for the planned reservation's whole span.
 TEST(PlannedCollisions, AFreeTunerComesFromAProfileOfTheSameProgramFreeForTheWholeSpan) {
-  const ProfileArray profiles = Profiles({{u"地デジ2", u"C:\\tv\\cap_sts.exe", u"2"},
-                                          {u"BS", u"C:\\tv\\cap_sts_bs.exe", u"1"},
-                                          {u"地デジ1", u"C:\\TV\\cap_sts.exe", u"01"},
-                                          {u"地デジ3", u"C:\\tv\\cap_sts.exe", u"3"},
-                                          {u"地デジ既定", u"C:\\tv\\cap_sts.exe", u"0"}});
+  ProfileArray profiles = Profiles({{u"地デジ2", u"C:\\tv\\cap_sts.exe", u"2"},
+                                    {u"BS", u"C:\\tv\\cap_sts_bs.exe", u"1"},
+                                    {u"地デジ1", u"C:\\TV\\cap_sts.exe", u"01"},
+                                    {u"地デジ3", u"C:\\tv\\cap_sts.exe", u"3"},
+                                    {u"地デジ既定", u"C:\\tv\\cap_sts.exe", u"0"}});
+  for (RecordingProfile& profile : profiles) profile.folder = u"E:\\rec";
+  profiles[2].folder = u"E:\\one";
   const auto on = [](const char16_t* tuner, int day) {
     return Stored(u"busy", tuner, Trigger(0, day, 21, 29), u"21:30-22:30");
   };
@@ -110,6 +131,7 @@ TEST(PlannedCollisions, AFreeTunerComesFromAProfileOfTheSameProgramFreeForTheWho
     TaskTrigger planned;  // 21:00 to 22:00 on tuner 2
     std::vector<StoredWorkItem> stored;
     std::optional<FreeTuner> offered;
+    const char16_t* gone = nullptr;  // a path the file system says is not there
   } cases[] = {
       {"the first free in tab order", Trigger(0, 10, 20, 59), {}, FreeTuner{2, u"地デジ1", u"01"}},
       {"tuner 1 busy", Trigger(0, 10, 20, 59), {on(u" I1", 10)}, FreeTuner{3, u"地デジ3", u"3"}},
@@ -123,9 +145,13 @@ TEST(PlannedCollisions, AFreeTunerComesFromAProfileOfTheSameProgramFreeForTheWho
        Trigger(0, 10, 20, 59),
        {on(u" I1", 10), on(u" I3", 10), on(u"", 10)},
        std::nullopt},
+      {"tuner 1's folder gone", Trigger(0, 10, 20, 59), {}, FreeTuner{3, u"地デジ3", u"3"}, u"E:\\one"},
+      {"tuner 1's recorder gone", Trigger(0, 10, 20, 59), {}, FreeTuner{3, u"地デジ3", u"3"}, u"C:\\TV\\cap_sts.exe"},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(FindFreeProfile(Planned(c.planned), c.stored, profiles, 5, kNow), c.offered) << c.what;
+    FakeFileSystem disk;
+    if (c.gone) disk.kinds[c.gone] = PathKind::Missing;
+    EXPECT_EQ(FindFreeProfile(Planned(c.planned), c.stored, profiles, 5, kNow, disk), c.offered) << c.what;
   }
 }
 

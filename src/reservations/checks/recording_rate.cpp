@@ -1,5 +1,7 @@
 #include "reservations/checks/recording_rate.h"
 
+#include "platform/path_key.h"
+
 #include <algorithm>
 
 #include "platform/local_time.h"
@@ -8,7 +10,7 @@ namespace {
 
 constexpr std::size_t kLearnedFrom = 10;
 
-std::u16string FolderKey(std::u16string_view folder) { return FullPathFolded(folder); }
+std::u16string FolderKey(std::u16string_view folder) { return PathKey(folder); }
 
 OutputFile OutputFileOf(const FileStamp& stamp) {
   constexpr std::int64_t kTicksPerSecond = 10'000'000;

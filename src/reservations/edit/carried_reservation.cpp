@@ -1,5 +1,7 @@
 #include "reservations/edit/carried_reservation.h"
 
+#include "platform/path_key.h"
+
 #include <algorithm>
 
 #include "compose/command_line.h"
@@ -86,9 +88,9 @@ CarryOutcome CarryThroughForm(const StoredWorkItem& item, const ProfileArray& pr
 
   const int count = std::clamp(profile_count, 0, kMaxProfiles);
   // The profile that runs the same recorder program, by the device rule.
-  const std::u16string program = FullPathFolded(item.application);
+  const std::u16string program = PathKey(item.application);
   const auto runs_it = [&](const RecordingProfile& profile) {
-    return FullPathFolded(WithTunerMark(profile.cap_sts_path.str(), tuner)) == program;
+    return PathKey(WithTunerMark(profile.cap_sts_path.str(), tuner)) == program;
   };
   const auto found = std::find_if(profiles.begin(), profiles.begin() + count, runs_it);
   if (found == profiles.begin() + count) return NotCarried(u"この予約の録画プログラムを使うプロファイルがありません。");

@@ -1,5 +1,7 @@
 #include "reservations/rules/reservation_rules.h"
 
+#include "platform/path_key.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -46,7 +48,7 @@ TunerId TunerOf(std::u16string_view value) {
 
 TunerId TunerOf(std::u16string_view application, std::u16string_view value) {
   TunerId tuner = TunerOf(value);
-  tuner.device = FullPathFolded(application);
+  tuner.device = PathKey(application);
   return tuner;
 }
 
@@ -55,38 +57,13 @@ TunerId TunerOfProfile(const RecordingProfile& profile) {
   return TunerOf(WithTunerMark(profile.cap_sts_path.str(), TunerMark(id)), ReadDecimal(id) == 0.0 ? u"" : id);
 }
 
-std::u16string FullPathFolded(std::u16string_view path) {
-  // "\\server\share" keeps its two leading separators, "\folder" its one.
-  const std::size_t first = path.find_first_not_of(u"\\/");
-  std::size_t at = first == std::u16string_view::npos ? path.size() : first;
-  const std::size_t root = std::min<std::size_t>(at, 2);
-  std::vector<std::u16string> parts;
-  while (at < path.size()) {
-    std::size_t end = path.find_first_of(u"\\/", at);
-    if (end == std::u16string_view::npos) end = path.size();
-    std::u16string part(path.substr(at, end - at));
-    at = end + 1;
-    if (part == u"..") {
-      if (parts.size() > 1) parts.pop_back();
-      continue;
-    }
-    while (!part.empty() && (part.back() == u'.' || part.back() == u' ')) part.pop_back();
-    if (part.empty()) continue;
-    for (char16_t& c : part) {
-      if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
-    }
-    parts.push_back(std::move(part));
-  }
-  std::u16string full(root, u'\\');
-  for (std::size_t i = 0; i < parts.size(); ++i) full += (i == 0 ? u"" : u"\\") + parts[i];
-  return full;
-}
-
 TunerBooking BookingOf(const StoredWorkItem& item, const RecorderParameters& recorder, Standing standing,
                        LocalMinute from, LocalMinute to) {
   TunerBooking booking;
   if (standing != Standing::Records || !recorder.window || !recorder.tuner) return booking;
   booking.tuner = TunerOf(item.application, *recorder.tuner);
-  booking.recordings = RecordingSchedule(*item.trigger, recorder.window).RecordingsBetween(from, to);
+  const RecordingSchedule schedule(*item.trigger, recorder.window);
+  booking.recordings = schedule.RecordingsBetween(from, to);
+  booking.lead = schedule.lead();
   return booking;
 }

@@ -31,18 +31,13 @@ Standing StandingOf(const StoredWorkItem& item, const std::optional<RecordingWin
 // is no number only names itself. The default tuner is the empty value.
 TunerId TunerOf(std::u16string_view value);
 // The same tuner of the recorder program `application`: two reservations
-// need one tuner only when they run one program, its path compared as
-// Windows compares paths.
+// need one tuner only when they run one program, their paths compared by
+// `PathKey`.
 TunerId TunerOf(std::u16string_view application, std::u16string_view value);
 
 // The tuner a profile records with: its recorder, "?" filled from its ID,
 // and no I switch where its ID reads as 0.
 TunerId TunerOfProfile(const RecordingProfile& profile);
-
-// A program's path made full as Windows makes it ("/" is "\", "." and ".."
-// resolved, doubled separators and trailing dots and blanks of a part
-// dropped), in one letter case.
-std::u16string FullPathFolded(std::u16string_view path);
 
 // What a reservation books between `from` and `to`: nothing unless it
 // records, and no tuner unless its parameters name one Halvorn composed.

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "compose/command_line.h"
+#include "reservations/checks/recording_needs.h"
 #include "reservations/tuners/collisions.h"
 #include "reservations/rules/number_text.h"
 #include "reservations/views/reservation_list.h"
@@ -9,8 +11,6 @@
 #include "scheduler/work_item_name.h"
 
 namespace {
-
-bool Overlap(const Recording& a, const Recording& b) { return std::max(a.start, b.start) < std::min(a.end, b.end); }
 
 // How many colliding reservations the question names before "ほか N 件".
 constexpr std::size_t kNamedInQuestion = 5;
@@ -34,25 +34,43 @@ std::vector<PlannedCollision> CollisionsOn(const PlannedReservation& planned, co
   TunerBooking mine = BookingOf(item, recorder, standing, *first, until);
   if (!mine.tuner) return {};
   if (tuner) mine.tuner = tuner;
+  // A stored recording that ends as the first begins still holds the tuner
+  // when this one's recorder starts.
+  const LocalMinute from = *first - mine.lead;
 
-  std::vector<PlannedCollision> collisions;
+  // The one collision rule over the planned booking and every stored one.
+  std::vector<TunerBooking> bookings{std::move(mine)};
+  std::vector<const StoredWorkItem*> others;
   for (const StoredWorkItem& other : stored) {
     if (SameWorkItemName(other.name, planned.name)) continue;
     if (!RunsARecorder(other.application, recorder_paths)) continue;
     const RecorderParameters theirs = ReadRecorderParameters(other.parameters);
-    const TunerBooking booking = BookingOf(other, theirs, StandingOf(other, theirs.window, now), *first, until);
-    if (booking.tuner != mine.tuner) continue;
-    const auto overlapping =
-        std::find_if(booking.recordings.begin(), booking.recordings.end(), [&](const Recording& r) {
-          return std::any_of(mine.recordings.begin(), mine.recordings.end(),
-                             [&r](const Recording& m) { return Overlap(m, r); });
-        });
-    if (overlapping != booking.recordings.end()) collisions.push_back({other.name, *overlapping});
+    bookings.push_back(BookingOf(other, theirs, StandingOf(other, theirs.window, now), from, until));
+    others.push_back(&other);
+  }
+  std::vector<PlannedCollision> collisions;
+  std::vector<bool> named(others.size(), false);
+  for (const Clash& clash : FindClashes(bookings)) {
+    if (clash.first != 0 || named[clash.second - 1]) continue;
+    named[clash.second - 1] = true;
+    const Recording& theirs = bookings[clash.second].recordings[clash.second_recording];
+    const Recording& mine_then = bookings[0].recordings[clash.first_recording];
+    collisions.push_back({others[clash.second - 1]->name, theirs,
+                          clash.back_to_back ? static_cast<int>(clash.both.end - clash.both.start) : 0,
+                          mine_then.start >= theirs.end});
   }
   std::stable_sort(collisions.begin(), collisions.end(), [](const PlannedCollision& a, const PlannedCollision& b) {
     return a.recording.start < b.recording.start;
   });
   return collisions;
+}
+
+// Back to back: the later recording's program starts while the earlier one
+// still records, and finds the tuner taken.
+std::u16string BackToBackWords(const PlannedCollision& collision) {
+  const std::u16string minutes = ZeroPadded(collision.early_start, 1);
+  return collision.planned_is_later ? u" (この予約の録画プログラムは、その終わる " + minutes + u" 分前に起動します)"
+                                    : u" (その録画プログラムは、この予約の終わる " + minutes + u" 分前に起動します)";
 }
 
 }  // namespace
@@ -65,7 +83,8 @@ std::vector<PlannedCollision> FindPlannedCollisions(const PlannedReservation& pl
 }
 
 std::optional<FreeTuner> FindFreeProfile(const PlannedReservation& planned, const std::vector<StoredWorkItem>& stored,
-                                         const ProfileArray& profiles, int profile_count, LocalMinute now) {
+                                         const ProfileArray& profiles, int profile_count, LocalMinute now,
+                                         FileSystemFacts& facts) {
   const std::vector<std::u16string> recorder_paths = RecorderPathsOf(profiles, profile_count);
   const RecorderParameters recorder = ReadRecorderParameters(planned.parameters);
   if (!recorder.tuner) return std::nullopt;
@@ -74,6 +93,9 @@ std::optional<FreeTuner> FindFreeProfile(const PlannedReservation& planned, cons
     const RecordingProfile& profile = profiles[static_cast<std::size_t>(i)];
     const TunerId tuner = TunerOfProfile(profile);
     if (tuner.device != planned_tuner.device || tuner == planned_tuner) continue;
+    // A tuner it could not record with is no free tuner.
+    const std::u16string recorder = WithTunerMark(profile.cap_sts_path.str(), TunerMark(profile.id.str()));
+    if (!MissingNeeds(recorder, profile.folder.str() + u"\\" + planned.name, facts).empty()) continue;
     if (CollisionsOn(planned, tuner, stored, recorder_paths, now).empty()) {
       return FreeTuner{i, profile.title.str(), tuner.number ? profile.id.str() : u"既定"};
     }
@@ -84,9 +106,12 @@ std::optional<FreeTuner> FindFreeProfile(const PlannedReservation& planned, cons
 std::u16string CollisionQuestion(std::u16string_view name, const std::vector<PlannedCollision>& collisions) {
   std::u16string text = u"「" + std::u16string(name) + u"」は同じチューナーの次の予約と時間が重なります。\r\n";
   for (std::size_t i = 0; i < collisions.size() && i < kNamedInQuestion; ++i) {
-    const Recording& recording = collisions[i].recording;
-    text += u"「" + collisions[i].other + u"」 " + FormatLocalMinute(recording.start) + u"～" +
-            FormatLocalMinute(recording.end).substr(11) + u"\r\n";
+    const PlannedCollision& collision = collisions[i];
+    const Recording& recording = collision.recording;
+    text += u"「" + collision.other + u"」 " + FormatLocalMinute(recording.start) + u"～" +
+            FormatLocalMinute(recording.end).substr(11);
+    if (collision.early_start > 0) text += BackToBackWords(collision);
+    text += u"\r\n";
   }
   if (collisions.size() > kNamedInQuestion) {
     text += u"ほか " + ZeroPadded(static_cast<std::int64_t>(collisions.size() - kNamedInQuestion), 1) + u" 件\r\n";

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "model/recording_profile.h"
+#include "platform/file_system_facts.h"
 #include "reservations/tuners/collisions.h"
 #include "reservations/rules/occurrences.h"
 #include "reservations/stored/stored_work_items.h"
@@ -20,10 +21,16 @@ struct PlannedReservation {
 };
 
 // A stored reservation that needs the planned one's tuner at the same time,
-// and its first recording that overlaps one of the planned one's.
+// and its first recording that clashes with one of the planned one's.
 struct PlannedCollision {
   std::u16string other;
   Recording recording;
+  // Where neither records while the other does, but the later one's
+  // recorder starts before the earlier one's recording ends: by how many
+  // minutes, and whether the planned one is the later. 0 where both record
+  // at once.
+  int early_start = 0;
+  bool planned_is_later = false;
   friend bool operator==(const PlannedCollision&, const PlannedCollision&) = default;
 };
 
@@ -45,9 +52,11 @@ struct FreeTuner {
 };
 
 // The first profile in tab order that offers a free tuner; nothing where
-// none does. A tuner no profile names is never offered.
+// none does. A tuner no profile names is never offered, nor one whose
+// recorder program or output folder the file system says is not there.
 std::optional<FreeTuner> FindFreeProfile(const PlannedReservation& planned, const std::vector<StoredWorkItem>& stored,
-                                         const ProfileArray& profiles, int profile_count, LocalMinute now);
+                                         const ProfileArray& profiles, int profile_count, LocalMinute now,
+                                         FileSystemFacts& facts);
 
 // The question before registering over them.
 std::u16string CollisionQuestion(std::u16string_view name, const std::vector<PlannedCollision>& collisions);

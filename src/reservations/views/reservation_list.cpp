@@ -1,5 +1,7 @@
 #include "reservations/views/reservation_list.h"
 
+#include "platform/path_key.h"
+
 #include <algorithm>
 #include <tuple>
 
@@ -10,15 +12,6 @@
 namespace {
 
 constexpr std::u16string_view kWeekdayLetters = u"日月火水木金土";
-
-char16_t FoldCase(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c; }
-
-// Windows paths: without regard to case, "?" in the pattern for any one character.
-bool PathMatches(std::u16string_view path, std::u16string_view pattern) {
-  return path.size() == pattern.size() &&
-         std::equal(path.begin(), path.end(), pattern.begin(),
-                    [](char16_t p, char16_t q) { return q == u'?' || FoldCase(p) == FoldCase(q); });
-}
 
 std::u16string FileNameOf(std::u16string_view path) {
   const std::size_t separator = path.find_last_of(u"\\/");
@@ -103,11 +96,9 @@ std::u16string LastRunText(const ReservationRow& row) {
 }  // namespace
 
 bool RunsARecorder(std::u16string_view application, const std::vector<std::u16string>& recorder_paths) {
-  std::u16string file = FileNameOf(application);
-  std::transform(file.begin(), file.end(), file.begin(), FoldCase);
-  if (file.starts_with(u"cap_sts")) return true;
+  if (FileNameOf(PathKey(application)).starts_with(u"CAP_STS")) return true;
   return std::any_of(recorder_paths.begin(), recorder_paths.end(),
-                     [application](const std::u16string& path) { return PathMatches(application, path); });
+                     [application](const std::u16string& path) { return PathMatchesPattern(application, path); });
 }
 
 std::vector<std::u16string> RecorderPathsOf(const ProfileArray& profiles, int profile_count) {
@@ -126,7 +117,7 @@ void NameTunersAfterProfiles(std::vector<ReservationRow>& rows, const ProfileArr
     int first_of_recorder = -1;
     for (int i = 0; i < count; ++i) {
       const RecordingProfile& profile = profiles[static_cast<std::size_t>(i)];
-      if (FullPathFolded(WithTunerMark(profile.cap_sts_path.str(), mark)) != tuner.device) continue;
+      if (PathKey(WithTunerMark(profile.cap_sts_path.str(), mark)) != tuner.device) continue;
       if (TunerOfProfile(profile) == tuner) {
         row.tuner_text = profile.title.str();
         row.tuner_profile = i;

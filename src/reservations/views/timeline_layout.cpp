@@ -36,23 +36,6 @@ LaneKey KeyOf(const ReservationRow& row, const TunerId& tuner) {
   return {row.tuner_profile, tuner.device, !tuner.number.has_value(), tuner.number.value_or(0), tuner.text};
 }
 
-// The blocks come in order of their start: the ones after a block that
-// start before it ends are all that can overlap it.
-void MarkOverlaps(std::vector<TimelineBlock>& blocks, const TimelineView& view) {
-  for (std::size_t i = 0; i < blocks.size(); ++i) {
-    for (std::size_t j = i + 1; j < blocks.size() && blocks[j].recording.start < blocks[i].recording.end; ++j) {
-      TimelineBlock& a = blocks[i];
-      TimelineBlock& b = blocks[j];
-      if (a.lane != b.lane) continue;
-      a.collides = b.collides = true;
-      const TimelineRect overlap{XOf(view, std::max(a.recording.start, b.recording.start)), a.rect.top,
-                                 XOf(view, std::min(a.recording.end, b.recording.end)), a.rect.bottom};
-      a.overlaps.push_back(overlap);
-      b.overlaps.push_back(overlap);
-    }
-  }
-}
-
 void AddTicks(TimelineLayout& layout, const TimelineView& view, LocalMinute span_end) {
   const double hour_pixels = PixelsPerMinute(view) * 60;
   int step = 24;
@@ -99,9 +82,10 @@ TimelineLayout LayOutTimeline(const std::vector<ReservationRow>& rows, LocalMinu
   struct Booked {
     std::size_t row;
     LaneKey key;
-    std::vector<Recording> recordings;
+    std::size_t first_block = 0;
   };
   std::vector<Booked> booked;
+  std::vector<TunerBooking> bookings;
   std::map<LaneKey, std::size_t> lanes;
   std::map<LaneKey, std::u16string> labels;
   for (std::size_t i = 0; i < rows.size(); ++i) {
@@ -110,7 +94,8 @@ TimelineLayout LayOutTimeline(const std::vector<ReservationRow>& rows, LocalMinu
     if (!booking.tuner || booking.recordings.empty()) continue;
     const LaneKey key = KeyOf(row, *booking.tuner);
     labels.emplace(key, ColumnText(row, Column::Tuner));
-    booked.push_back({i, key, std::move(booking.recordings)});
+    booked.push_back({i, key});
+    bookings.push_back(std::move(booking));
   }
   const int lane_count = static_cast<int>(labels.size());
   for (const auto& [key, label] : labels) {
@@ -120,25 +105,37 @@ TimelineLayout LayOutTimeline(const std::vector<ReservationRow>& rows, LocalMinu
   }
   layout.time_area = {view.label_width, view.header_height, view.width,
                       view.header_height + lane_count * view.lane_height};
-  for (const Booked& b : booked) {
-    const std::size_t lane = lanes.at(b.key);
+  for (std::size_t b = 0; b < booked.size(); ++b) {
+    booked[b].first_block = layout.blocks.size();
+    const std::size_t lane = lanes.at(booked[b].key);
     const TimelineRect& cell = layout.lanes[lane].rect;
-    for (const Recording& r : b.recordings) {
+    for (const Recording& r : bookings[b].recordings) {
       const Recording cut{std::max(r.start, start), std::min(r.end, end)};
       const int left = XOf(view, cut.start);
       TimelineBlock block;
-      block.row = b.row;
+      block.row = booked[b].row;
       block.lane = lane;
       block.recording = cut;
       block.rect = {left, cell.top + kBlockInset, std::max(XOf(view, cut.end), left + 2), cell.bottom - kBlockInset};
-      block.recording_now = rows[b.row].item.running && r.start <= now && now < r.end;
+      block.recording_now = rows[block.row].item.running && r.start <= now && now < r.end;
       layout.blocks.push_back(std::move(block));
     }
+  }
+  // Red where the one collision rule finds a tuner held twice at once, from
+  // now on, as the list marks 重複.
+  for (const Clash& clash : FindClashes(bookings)) {
+    if (clash.both.end <= now) continue;
+    TimelineBlock& a = layout.blocks[booked[clash.first].first_block + clash.first_recording];
+    TimelineBlock& b = layout.blocks[booked[clash.second].first_block + clash.second_recording];
+    const Recording shown{std::max(clash.both.start, start), std::min(clash.both.end, end)};
+    const TimelineRect overlap{XOf(view, shown.start), a.rect.top, XOf(view, shown.end), a.rect.bottom};
+    a.collides = b.collides = true;
+    a.overlaps.push_back(overlap);
+    b.overlaps.push_back(overlap);
   }
   std::sort(layout.blocks.begin(), layout.blocks.end(), [](const TimelineBlock& a, const TimelineBlock& b) {
     return std::tie(a.recording.start, a.lane, a.row) < std::tie(b.recording.start, b.lane, b.row);
   });
-  MarkOverlaps(layout.blocks, view);
   AddTicks(layout, view, end);
   if (now >= view.left && now <= view.left + view.minutes_across) layout.now_x = XOf(view, now);
   return layout;

@@ -7,6 +7,7 @@
 #include "app_under_test.h"
 #include "install_folder.h"
 #include "resource.h"
+#include "viewer_under_test.h"
 #include "scenario.h"
 #include "work_items.h"
 
@@ -82,8 +83,68 @@ void FreeTunerOffered(const ScenarioContext& context) {
   DeleteAllWorkItems();
 }
 
+// One tuner, its recorder started two minutes ahead: a recording that
+// begins as another ends needs the tuner while the other still records.
+// Unattended, Halvorn asks, naming the earlier one, and the viewer marks
+// both 重複; with a gap as long as the lead, nothing is asked.
+void BackToBackOnOneTuner(const ScenarioContext& context) {
+  InstallFolder install(context, L"back_to_back");
+  install.CopyProgram(L"Brisquet.exe");
+  install.CopyData(L"channel.txt", L"channel.txt");
+  install.Write(L"Halvorn_setting.ini",
+                "[system]\r\noffset_min=2\r\n[cap_sts]\r\ntitle=T1\r\ncap_sts_path=C:\\tuner\\cap_sts.exe\r\n"
+                "folder=C:\\rec\r\nid=1\r\n[task]\r\naccount=recorder\r\npass=\r\n");
+  DeleteAllWorkItems();
+  const SYSTEMTIME day = DaysFromToday(5);
+  RegisterUnattended(install, Reservation(day, L"前", "19:00", "19:30", "1"));
+  install.Write(L"next.tvpi", Reservation(day, L"後", "19:30", "20:00", "1"));
+  {
+    AppUnderTest app(install.exe(), L"-auto \"" + install.File(L"next.tvpi") + L"\"");
+    const auto question = app.AnswerQuestion(true);
+    Expect(question.value_or(L"").find(L"「前」") != std::wstring::npos &&
+               question->find(L"この予約の録画プログラムは、その終わる 2 分前に起動します") != std::wstring::npos,
+           L"not the back-to-back question: " + question.value_or(L"(none)"));
+    Expect(app.WaitForExit(30000).has_value(), L"the registration did not end after はい");
+  }
+  RegisterUnattended(install, Reservation(day, L"間", "20:02", "20:30", "1"));
+  Expect(WorkItemExists(L"後") && WorkItemExists(L"間"), L"not all stored");
+  auto viewer = ViewerUnderTest::Start(install.File(L"Brisquet.exe"));
+  Expect(viewer.WaitForRowCount(3), L"not all listed");
+  ExpectEqual(viewer.Cell(L"前", 7) + L"|" + viewer.Cell(L"後", 7) + L"|" + viewer.Cell(L"間", 7), L"重複|重複|",
+              L"状態");
+  viewer.Close();
+  Expect(viewer.WaitForExit(), L"the viewer did not end");
+  DeleteAllWorkItems();
+}
+
+// A profile whose output folder is gone is no free tuner: the question is
+// the plain yes or no.
+void NoFreeTunerWithoutItsFolder(const ScenarioContext& context) {
+  InstallFolder install(context, L"free_tuner_gone");
+  install.CopyData(L"channel.txt", L"channel.txt");
+  std::string settings = kThreeProfiles;
+  settings.replace(settings.find("C:\\rec2"), 7, "C:\\gone2");
+  install.Write(L"Halvorn_setting.ini", settings);
+  DeleteAllWorkItems();
+  const SYSTEMTIME day = DaysFromToday(5);
+  RegisterUnattended(install, Reservation(day, L"先の予約", "21:00", "22:00", "1"));
+  install.Write(L"auto.tvpi", Reservation(day, L"自動", "21:30", "22:30", "1"));
+  AppUnderTest app(install.exe(), L"-auto \"" + install.File(L"auto.tvpi") + L"\"");
+  const auto question = app.AnswerQuestion(false);
+  Expect(question.value_or(L"").find(L"このまま登録しますか？") != std::wstring::npos &&
+             question->find(L"空いています") == std::wstring::npos,
+         L"not the yes/no question: " + question.value_or(L"(none)"));
+  app.WaitForDialog();
+  app.PressCloseButton();
+  Expect(app.WaitForExit().has_value(), L"Halvorn did not end");
+  Expect(!WorkItemExists(L"自動"), L"stored after いいえ");
+  DeleteAllWorkItems();
+}
+
 const ScenarioRegistration kScenarios{
     {L"free_tuner_offered", FreeTunerOffered},
+    {L"back_to_back_on_one_tuner", BackToBackOnOneTuner},
+    {L"no_free_tuner_without_its_folder", NoFreeTunerWithoutItsFolder},
 };
 
 }  // namespace
