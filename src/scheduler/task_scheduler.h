@@ -22,9 +22,9 @@ inline constexpr std::uint32_t kTaskFlagDisabled = 0x4;       // TASK_FLAG_DISAB
 inline constexpr std::uint32_t kTriggerFlagHasEndDate = 0x1;  // TASK_TRIGGER_FLAG_HAS_END_DATE
 inline constexpr std::uint32_t kTriggerFlagDisabled = 0x4;    // TASK_TRIGGER_FLAG_DISABLED
 
-// A moment as the platform's SYSTEMTIME gives it, to the minute.
+// A moment as the platform's SYSTEMTIME gives it, to the second.
 struct TaskTime {
-  std::uint16_t year = 0, month = 0, day = 0, hour = 0, minute = 0;
+  std::uint16_t year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
   friend bool operator==(const TaskTime&, const TaskTime&) = default;
 };
 

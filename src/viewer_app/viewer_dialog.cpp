@@ -415,11 +415,14 @@ void ViewerDialog::Reload() {
 void ViewerDialog::CheckRecorderNeeds(LocalMinute now) {
   win32::FileSystemFacts disks;
   RememberedFacts facts(disks);
-  const auto files = OutputFilesOf(rows_, facts);
-  const RecordingRates rates(rows_, files);
-  CheckRecordings(rows_, files, rates, facts);
+  // What a minute of recording takes in each folder, learned only from good
+  // recordings, is kept in the viewer's settings from one reading to the next.
+  win32::PrivateProfileStore store(BesideViewer(kViewerSettingsFileName));
+  RecordingRates rates = ReadRecordingRates(store);
+  const ReadingChecks checks = CheckReading(rows_, rates, facts, now);
+  if (checks.learned) WriteRecordingRates(store, rates);
   std::u16string note;
-  for (const DiskShortfall& shortfall : FindDiskShortfalls(rows_, rates, facts, now))
+  for (const DiskShortfall& shortfall : checks.shortfalls)
     note += (note.empty() ? u"" : u"　") + DiskShortfallText(shortfall);
   SetDlgItemTextW(hwnd_, IDC_DISK_NOTE, win32::Wide(note).c_str());
 }

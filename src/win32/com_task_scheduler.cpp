@@ -143,7 +143,7 @@ class Task final : public TaskInterface {
   HResult GetMostRecentRunTime(TaskTime& time) override {
     SYSTEMTIME run{};
     const HRESULT result = task_->GetMostRecentRunTime(&run);
-    time = {run.wYear, run.wMonth, run.wDay, run.wHour, run.wMinute};
+    time = {run.wYear, run.wMonth, run.wDay, run.wHour, run.wMinute, run.wSecond};
     return result;
   }
   HResult GetExitCode(std::uint32_t& exit_code) override {

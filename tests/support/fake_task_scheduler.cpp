@@ -164,7 +164,7 @@ class FakeTask final : public TaskInterface, Counted {
   // The Task Scheduler's answers from what the work item's file holds.
   HResult GetMostRecentRunTime(TaskTime& time) override {
     const auto& run = item_->job.last_run_time;  // SYSTEMTIME: year, month, weekday, day, hour, minute, ...
-    time = {run[0], run[1], run[3], run[4], run[5]};
+    time = {run[0], run[1], run[3], run[4], run[5], run[6]};
     return HasRun() ? 0 : kTaskHasNotRun;
   }
   HResult GetExitCode(std::uint32_t& exit_code) override {

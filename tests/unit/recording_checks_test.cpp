@@ -9,7 +9,9 @@
 #include "reservations/rules/number_text.h"
 #include "reservations/checks/recording_checks.h"
 #include "reservations/checks/remembered_facts.h"
+#include "settings/ini_file_store.h"
 #include "support/fake_file_system.h"
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -38,18 +40,23 @@ ReservationRow Daily(std::u16string name, std::u16string output, int hour = 21, 
   return row;
 }
 
-// What the file system says of a file written at a local minute.
+// A local minute and second, as a file's write time is weighed.
+constexpr LocalSecond At(LocalMinute minute, int second = 0) { return minute * 60 + second; }
+
+// What the file system says of a file written at a local second.
 FileStamp Stamp(const OutputFile& file) {
-  return {file.size, SecondsFromLocalTime(ToCalendarTime(file.written)).value() * 10'000'000};
+  const std::int64_t seconds = SecondsFromLocalTime(ToCalendarTime(file.written / 60)).value() + file.written % 60;
+  return {file.size, seconds * 10'000'000};
 }
 
 // Checks the rows against the file system as the viewer does.
-std::vector<DiskShortfall> Check(std::vector<ReservationRow>& rows, FakeFileSystem& disk) {
+std::vector<DiskShortfall> Check(std::vector<ReservationRow>& rows, FakeFileSystem& disk, RecordingRates& rates) {
   RememberedFacts facts(disk);
-  const auto files = OutputFilesOf(rows, facts);
-  const RecordingRates rates(rows, files);
-  CheckRecordings(rows, files, rates, facts);
-  return FindDiskShortfalls(rows, rates, facts, kNow);
+  return CheckReading(rows, rates, facts, kNow).shortfalls;
+}
+std::vector<DiskShortfall> Check(std::vector<ReservationRow>& rows, FakeFileSystem& disk) {
+  RecordingRates nothing_learned;
+  return Check(rows, disk, nothing_learned);
 }
 
 TEST(RecordingNeeds, AreMissingOnlyWhereTheFileSystemIsSure) {
@@ -127,40 +134,46 @@ TEST(RecordingNeeds, StateWordsComeInTheirOrder) {
   }
 }
 
-// Yesterday's run of a daily hour, 21:00 to 22:00, started at 20:59.
+// Yesterday's run of a daily hour, 21:00 to 22:00, started at 20:59:30.
 TEST(LastRun, IsWellOnlyWhereItLeftARecording) {
   const LocalMinute yesterday = ToLocalMinute(2026, 12, 7);
+  const LocalSecond end = At(yesterday + 1320);
   const struct {
     std::uint32_t exit_code;
     bool running;
-    int run_minute;  // after midnight
+    int run_minute;  // after midnight, at 30 seconds
     std::optional<OutputFile> file;
     PathKind folder;
-    double sibling_rate;  // bytes a minute of three other recordings in the folder; 0 for none
+    double learned_rate;  // bytes a minute the folder's good recordings took; 0 for none known
     const char16_t* text;
+    const char16_t* parameters = nullptr;  // other than the daily hour's
   } cases[] = {
-      {3, false, 1259, OutputFile{3000_MB, yesterday + 1320}, PathKind::Folder, 0, u"失敗 (コード 3) 12/07 20:59"},
-      {0, false, 1259, OutputFile{2000_MB, yesterday + 1320}, PathKind::Folder, 0, u"正常 12/07 20:59"},
+      {3, false, 1259, OutputFile{3000_MB, end}, PathKind::Folder, 0, u"失敗 (コード 3) 12/07 20:59"},
+      {0, false, 1259, OutputFile{2000_MB, end}, PathKind::Folder, 0, u"正常 12/07 20:59"},
       {0, false, 1259, std::nullopt, PathKind::Folder, 0, u"要確認 (ファイルなし) 12/07 20:59"},
       {0, false, 1259, std::nullopt, PathKind::Missing, 0, u"要確認 (ファイルなし) 12/07 20:59"},
-      // Written in the minute the run started.
-      {0, false, 1259, OutputFile{2000_MB, yesterday + 1259}, PathKind::Folder, 0, u"正常 12/07 20:59"},
-      // An older recording under the same name.
-      {0, false, 1259, OutputFile{2000_MB, yesterday + 1258}, PathKind::Folder, 0,
+      // Written as the run began, and just before: to the second.
+      {0, false, 1259, OutputFile{2000_MB, At(yesterday + 1259, 30)}, PathKind::Folder, 0, u"正常 12/07 20:59"},
+      {0, false, 1259, OutputFile{2000_MB, At(yesterday + 1259, 29)}, PathKind::Folder, 0,
        u"要確認 (ファイルなし) 12/07 20:59"},
-      {0, false, 1259, OutputFile{12_MB, yesterday + 1320}, PathKind::Folder, 0, u"要確認 (12 MB) 12/07 20:59"},
+      {0, false, 1259, OutputFile{12_MB, end}, PathKind::Folder, 0, u"要確認 (12 MB) 12/07 20:59"},
       // Just under a quarter of 60 minutes at 130 MB.
-      {0, false, 1259, OutputFile{1940_MB, yesterday + 1320}, PathKind::Folder, 0, u"要確認 (1940 MB) 12/07 20:59"},
+      {0, false, 1259, OutputFile{1940_MB, end}, PathKind::Folder, 0, u"要確認 (1940 MB) 12/07 20:59"},
       // Started late, at 21:45: a quarter of 15 minutes.
-      {0, false, 1305, OutputFile{500_MB, yesterday + 1320}, PathKind::Folder, 0, u"正常 12/07 21:45"},
-      // A radio station's folder, learned from its other recordings.
-      {0, false, 1259, OutputFile{160_MB, yesterday + 1320}, PathKind::Folder, 10 * kMB, u"正常 12/07 20:59"},
-      {0, false, 1259, OutputFile{140_MB, yesterday + 1320}, PathKind::Folder, 10 * kMB,
-       u"要確認 (140 MB) 12/07 20:59"},
-      // Not judged: still recording, or a folder that did not answer.
-      {0, true, 1259, std::nullopt, PathKind::Folder, 0, u"正常 12/07 20:59"},
-      {0, false, 1259, std::nullopt, PathKind::Unknown, 0, u"正常 12/07 20:59"},
-      // Never run.
+      {0, false, 1305, OutputFile{500_MB, end}, PathKind::Folder, 0, u"正常 12/07 21:45"},
+      // A radio station's folder, learned from its good recordings.
+      {0, false, 1259, OutputFile{160_MB, end}, PathKind::Folder, 10 * kMB, u"正常 12/07 20:59"},
+      {0, false, 1259, OutputFile{140_MB, end}, PathKind::Folder, 10 * kMB, u"要確認 (140 MB) 12/07 20:59"},
+      // Through an encoder: the file is enough, its size no measure.
+      {0, false, 1259, OutputFile{1_MB, end}, PathKind::Folder, 0, u"正常 12/07 20:59",
+       u"\"D:\\rec\\a.ts\" I1 @011 21:00-22:00 B25 -vcodec h264"},
+      {0, false, 1259, std::nullopt, PathKind::Folder, 0, u"要確認 (ファイルなし) 12/07 20:59",
+       u"\"D:\\rec\\a.ts\" I1 @011 21:00-22:00 B25 -vcodec h264"},
+      // Not judged, and so not 正常: still recording, a folder that did not
+      // answer, parameters Halvorn did not compose, never run.
+      {0, true, 1259, std::nullopt, PathKind::Folder, 0, u""},
+      {0, false, 1259, std::nullopt, PathKind::Unknown, 0, u""},
+      {0, false, 1259, std::nullopt, PathKind::Folder, 0, u"", u"\"D:\\rec\\a.ts\" --record"},
       {0, false, -1, std::nullopt, PathKind::Folder, 0, u""},
   };
   for (const auto& c : cases) {
@@ -168,26 +181,58 @@ TEST(LastRun, IsWellOnlyWhereItLeftARecording) {
     disk.kinds[u"D:\\rec"] = c.folder;
     if (c.file) disk.files[u"D:\\rec\\a.ts"] = Stamp(*c.file);
     std::vector<ReservationRow> rows{Daily(u"A", u"D:\\rec\\a.ts")};
+    if (c.parameters) rows[0].recorder = ReadRecorderParameters(rows[0].item.parameters = c.parameters);
     if (c.run_minute >= 0) {
-      rows[0].item.last_run = TaskTime{2026, 12, 7, static_cast<std::uint16_t>(c.run_minute / 60),
-                                       static_cast<std::uint16_t>(c.run_minute % 60)};
+      rows[0].item.last_run = TaskTime{
+          2026, 12, 7, static_cast<std::uint16_t>(c.run_minute / 60), static_cast<std::uint16_t>(c.run_minute % 60),
+          30};
     }
     rows[0].item.exit_code = c.exit_code;
     rows[0].item.running = c.running;
-    for (int i = 0; c.sibling_rate > 0 && i < 3; ++i) {
-      const std::u16string output = u"D:\\rec\\" + ZeroPadded(i, 1) + u".ts";
-      rows.push_back(Daily(ZeroPadded(i, 1), output));
-      disk.files[output] = Stamp({static_cast<std::uint64_t>(60 * c.sibling_rate), yesterday - i});
-    }
-    Check(rows, disk);
-    EXPECT_EQ(ColumnText(rows[0], Column::LastRun), c.text);
-    EXPECT_EQ(LastRunFailed(rows[0]), !std::u16string_view(c.text).starts_with(u"正常") && c.run_minute >= 0)
+    RecordingRates rates;
+    if (c.learned_rate > 0) rates.Learn(u"D:\\rec", {At(yesterday), static_cast<std::int64_t>(c.learned_rate)});
+    Check(rows, disk, rates);
+    EXPECT_EQ(ColumnText(rows[0], Column::LastRun), c.text) << c.run_minute;
+    EXPECT_EQ(LastRunFailed(rows[0]),
+              std::u16string_view(c.text).starts_with(u"失敗") || std::u16string_view(c.text).starts_with(u"要確認"))
         << c.run_minute;
   }
 }
 
-// The rate of a folder: the median of its ten newest recordings.
-TEST(RecordingRate, IsTheMedianOfTheNewestTen) {
+// A folder's rate is learned only from recordings judged 正常: after a good
+// one, failed ones in a row never teach it, however many.
+TEST(RecordingRate, FailedRecordingsNeverTeachIt) {
+  const LocalMinute first_day = ToLocalMinute(2026, 11, 20);
+  for (int failures : {2, 5, 10}) {
+    RecordingRates rates;
+    std::vector<std::u16string> read;
+    for (int day = 0; day <= failures; ++day) {
+      const LocalMinute run = first_day + day * kMinutesPerDay + 1259;
+      // Two reservations into one folder fail alike, the first day aside.
+      std::vector<ReservationRow> rows{Daily(u"A", u"D:\\rec\\a.ts"), Daily(u"B", u"D:\\rec\\b.ts")};
+      FakeFileSystem disk;
+      for (ReservationRow& row : rows) {
+        const fw::CalendarTime t = ToCalendarTime(run);
+        row.item.last_run = TaskTime{static_cast<std::uint16_t>(t.year),
+                                     static_cast<std::uint16_t>(t.month),
+                                     static_cast<std::uint16_t>(t.day),
+                                     20,
+                                     59,
+                                     0};
+        disk.files[row.recorder.output_path] = Stamp({day == 0 ? 2000_MB : 12_MB, At(run + 61)});
+      }
+      Check(rows, disk, rates);
+      for (const ReservationRow& row : rows) read.push_back(ColumnText(row, Column::LastRun).substr(0, 3));
+    }
+    EXPECT_EQ(rates.BytesPerMinute(u"D:\\rec"), 2000_MB / 60) << failures;
+    EXPECT_EQ(std::count(read.begin(), read.end(), u"要確認"), 2 * failures) << failures;
+    EXPECT_EQ(std::count(read.begin(), read.end(), u"正常 "), 2) << failures;
+  }
+}
+
+// The median of the folder's newest ten good recordings, each recording
+// once; kept in the viewer's settings file and read back the same.
+TEST(RecordingRate, IsTheMedianOfTheNewestTenAndIsReadBackAsWritten) {
   const struct {
     std::vector<double> rates;  // the newest first
     double expected;
@@ -200,20 +245,19 @@ TEST(RecordingRate, IsTheMedianOfTheNewestTen) {
       {{5 * kMB, 5 * kMB, 5 * kMB, 5 * kMB, 5 * kMB, 9 * kMB, 9 * kMB, 9 * kMB, 9 * kMB, 9 * kMB, 900 * kMB, 900 * kMB},
        7 * kMB},
   };
+  TempFolder folder;
   for (const auto& c : cases) {
-    std::vector<ReservationRow> rows;
-    std::vector<std::optional<OutputFile>> files;
-    for (std::size_t i = 0; i < c.rates.size(); ++i) {
-      rows.push_back(Daily(ZeroPadded(static_cast<std::int64_t>(i), 1), u"D:\\Rec\\x.ts", 21, 30));
-      files.push_back(OutputFile{static_cast<std::uint64_t>(c.rates[i] * 30), kNow - static_cast<LocalMinute>(i)});
+    RecordingRates rates;
+    for (std::size_t i = c.rates.size(); i-- > 0;) {
+      rates.Learn(u"D:\\Rec", {At(kNow) - static_cast<LocalSecond>(i), static_cast<std::int64_t>(c.rates[i])});
+      rates.Learn(u"d:/rec/", {At(kNow) - static_cast<LocalSecond>(i), 1});  // the same recording again
     }
-    // A row that records now leaves no measure; another folder is another rate.
-    rows.push_back(Daily(u"now", u"D:\\rec\\now.ts", 21, 30));
-    rows.back().item.running = true;
-    files.push_back(OutputFile{1, kNow});
-    rows.push_back(Daily(u"other", u"E:\\rec\\x.ts", 21, 30));
-    files.push_back(OutputFile{1, kNow});
-    EXPECT_DOUBLE_EQ(RecordingRates(rows, files).BytesPerMinute(u"d:\\rec"), c.expected) << c.rates.size();
+    rates.Learn(u"E:\\rec", {At(kNow), 1});  // another folder is another rate
+    EXPECT_DOUBLE_EQ(rates.BytesPerMinute(u"d:\\rec"), c.expected) << c.rates.size();
+    IniFileStore store(folder.WindowsPath("Brisquet.ini"));
+    WriteRecordingRates(store, rates);
+    IniFileStore again(folder.WindowsPath("Brisquet.ini"));
+    EXPECT_TRUE(ReadRecordingRates(again) == rates) << c.rates.size();
   }
 }
 
@@ -252,12 +296,9 @@ TEST(DiskRoom, TellsOfAVolumeTooSmallForTheWeek) {
     if (c.volume) disk.volumes[u"D:\\rec"] = *c.volume;
     std::vector<ReservationRow> rows;
     for (int i = 0; i < c.reservations; ++i) rows.push_back(Daily(ZeroPadded(i, 1), u"D:\\rec\\" + ZeroPadded(i, 1)));
-    if (c.learned_rate > 0) {
-      rows.push_back(Daily(u"ended", u"D:\\rec\\ended.ts"));
-      rows.back().standing = Standing::Ended;
-      disk.files[u"D:\\rec\\ended.ts"] = Stamp({static_cast<std::uint64_t>(60 * c.learned_rate), kNow - 60});
-    }
-    EXPECT_EQ(Check(rows, disk), c.shortfalls) << c.what;
+    RecordingRates rates;
+    if (c.learned_rate > 0) rates.Learn(u"D:\\rec", {At(kNow), static_cast<std::int64_t>(c.learned_rate)});
+    EXPECT_EQ(Check(rows, disk, rates), c.shortfalls) << c.what;
   }
   EXPECT_EQ(DiskShortfallText({u"D:", 12'300'000'000, 9, 390, 48'000'000'000}),
             u"D: の空き容量 12.3 GB では、今後 7 日の録画 (9 件、6 時間 30 分、約 48 GB) が入りきりません。");

@@ -307,7 +307,8 @@ TEST_F(ReservationList, TheLastRunSaysHowTheRecorderEnded) {
     std::uint32_t exit_code;
     const char16_t* text;
   } cases[] = {
-      {0x41300, 0, u"正常 12/07 20:59"},
+      // Code 0 alone is no verdict: only the file judges a recording.
+      {0x41300, 0, u""},
       {0x41300, 3, u"失敗 (コード 3) 12/07 20:59"},
       {0x41300, 0xC0000005, u"失敗 (コード 3221225477) 12/07 20:59"},
       {0x41303, 0, u""},

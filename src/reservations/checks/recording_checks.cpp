@@ -7,15 +7,16 @@ namespace {
 // From the run's start to the end of its window, as far as the window is
 // long: a run started ahead of its window ran the whole window, one started
 // late only the rest of it.
-int MinutesThatRan(const RecordingWindow& window, LocalMinute run_start) {
-  return std::min(window.minutes(), MinutesOnTheClock(static_cast<int>(run_start % kMinutesPerDay), window.end));
+int MinutesThatRan(const RecordingWindow& window, const TaskTime& run) {
+  return std::min(window.minutes(), MinutesOnTheClock(run.hour * 60 + run.minute, window.end));
 }
 
-RunLeft JudgeLastRun(const ReservationRow& row, const std::optional<OutputFile>& file, double bytes_per_minute) {
+RunLeft JudgeLastRun(const ReservationRow& row, const std::optional<OutputFile>& file, const RecordingRates& rates,
+                     std::u16string_view folder) {
   const TaskTime& run = *row.item.last_run;
-  const LocalMinute run_start = ToLocalMinute(run.year, run.month, run.day, run.hour, run.minute);
-  if (!file || file->written < run_start) return RunLeft::NoFile;
-  const double expected = MinutesThatRan(*row.recorder.window, run_start) * bytes_per_minute;
+  if (!file || file->written < LocalSecondOf(run)) return RunLeft::NoFile;
+  if (row.recorder.encoded) return RunLeft::Recording;
+  const double expected = MinutesThatRan(*row.recorder.window, run) * rates.BytesPerMinute(folder);
   return static_cast<double>(file->size) * 4 < expected ? RunLeft::TooSmall : RunLeft::Recording;
 }
 
@@ -33,7 +34,21 @@ void CheckRecordings(std::vector<ReservationRow>& rows, const std::vector<std::o
         facts.KindOf(folder) == PathKind::Unknown) {
       continue;
     }
-    row.left = JudgeLastRun(row, files[i], rates.BytesPerMinute(folder, i));
+    row.left = JudgeLastRun(row, files[i], rates, folder);
     if (files[i]) row.left_bytes = files[i]->size;
   }
+}
+
+bool LearnFromGoodRecordings(const std::vector<ReservationRow>& rows,
+                             const std::vector<std::optional<OutputFile>>& files, RecordingRates& rates) {
+  bool learned = false;
+  for (std::size_t i = 0; i < rows.size() && i < files.size(); ++i) {
+    const ReservationRow& row = rows[i];
+    if (row.left != RunLeft::Recording || row.recorder.encoded || !files[i]) continue;
+    const int minutes = MinutesThatRan(*row.recorder.window, *row.item.last_run);
+    if (minutes <= 0) continue;
+    learned |= rates.Learn(OutputFolderOf(row.recorder.output_path),
+                           {files[i]->written, static_cast<std::int64_t>(files[i]->size) / minutes});
+  }
+  return learned;
 }

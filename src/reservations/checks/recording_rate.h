@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <map>
 #include <optional>
 #include <string>
@@ -8,13 +9,20 @@
 #include <vector>
 
 #include "platform/file_system_facts.h"
+#include "platform/settings_store.h"
 #include "reservations/views/reservation_list.h"
+
+// A point of local wall-clock time to the second, since 1 January 1970.
+using LocalSecond = std::int64_t;
+
+// The local second a run began, as the Task Scheduler logged it.
+LocalSecond LocalSecondOf(const TaskTime& time);
 
 // A recording's file as the checks weigh it: its size, and when it was
 // last written in local time, as the runs it is weighed against.
 struct OutputFile {
   std::uint64_t size = 0;
-  LocalMinute written = 0;
+  LocalSecond written = 0;
   friend bool operator==(const OutputFile&, const OutputFile&) = default;
 };
 
@@ -22,26 +30,37 @@ struct OutputFile {
 // terrestrial transport stream, about 17 Mbit/s.
 inline constexpr double kDefaultBytesPerMinute = 130e6;
 
-// How many bytes a minute of recording takes, learned from the files the
-// reservations of one output folder left: the median over the newest ten
-// whose file is there and whose recording's length is known.
+// How many bytes a minute of recording takes in each output folder, learned
+// only from recordings judged 正常 and remembered from one reading to the
+// next: the median over the folder's newest ten. A failed or doubtful
+// recording never teaches, so a week of failures leaves the rate as it was.
 class RecordingRates {
  public:
-  // `files[i]` is what rows[i]'s output file is, where one is there.
-  RecordingRates(const std::vector<ReservationRow>& rows, const std::vector<std::optional<OutputFile>>& files);
+  struct Sample {
+    LocalSecond written = 0;  // the recording's file, which tells one recording from another
+    std::int64_t bytes_per_minute = 0;
+    friend bool operator==(const Sample&, const Sample&) = default;
+  };
 
-  // The rate of the folder's recordings, leaving out the file of one row
-  // where it is judged by the others.
-  double BytesPerMinute(std::u16string_view folder, std::optional<std::size_t> leaving_out = std::nullopt) const;
+  // The folder's rate; the default until one good recording is known.
+  double BytesPerMinute(std::u16string_view folder) const;
+  bool Knows(std::u16string_view folder) const;
+  // Keeps what a good recording took; true where that was new.
+  bool Learn(std::u16string_view folder, const Sample& sample);
+
+  // By the folder's path key, the newest first.
+  const std::map<std::u16string, std::vector<Sample>>& folders() const { return folders_; }
+  friend bool operator==(const RecordingRates&, const RecordingRates&) = default;
 
  private:
-  struct Sample {
-    std::int64_t written = 0;
-    double rate = 0;
-    std::size_t row = 0;
-  };
-  std::map<std::u16string, std::vector<Sample>> samples_;  // by folded folder, the newest first
+  std::map<std::u16string, std::vector<Sample>> folders_;
 };
+
+// Where the viewer keeps them: its settings file, section [rates]. What a
+// read cannot give back whole is left out; a folder its lines cannot hold
+// is never written.
+RecordingRates ReadRecordingRates(SettingsStore& store);
+void WriteRecordingRates(SettingsStore& store, const RecordingRates& rates);
 
 // What each row's output file is, where there is one: one question a row.
 std::vector<std::optional<OutputFile>> OutputFilesOf(const std::vector<ReservationRow>& rows, FileSystemFacts& facts);

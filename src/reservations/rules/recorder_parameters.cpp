@@ -1,5 +1,8 @@
 #include "reservations/rules/recorder_parameters.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "reservations/rules/number_text.h"
 
 namespace {
@@ -8,9 +11,11 @@ bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 
 int TwoDigits(std::u16string_view text, std::size_t at) { return (text[at] - u'0') * 10 + (text[at + 1] - u'0'); }
 
+// The window as the parameters carry it, a digit standing for each 0.
+constexpr std::u16string_view kShape = u" 00:00-00:00";
+
 // " HH:MM-HH:MM" at `at`, standing alone: at the end or before a blank.
 std::optional<RecordingWindow> WindowAt(std::u16string_view text, std::size_t at) {
-  constexpr std::u16string_view kShape = u" 00:00-00:00";
   if (at + kShape.size() > text.size()) return std::nullopt;
   for (std::size_t i = 0; i < kShape.size(); ++i) {
     const char16_t c = text[at + i];
@@ -40,6 +45,20 @@ std::optional<std::u16string> ReadTuner(std::u16string_view switches) {
   return std::u16string(id);
 }
 
+// Any word after the window but Halvorn's own switches.
+bool CarriesAnEncoder(std::u16string_view switches) {
+  constexpr std::u16string_view kOwn[] = {u"B", u"B25", u"SEL", u"SUSPEND", u"POFF"};
+  while (!switches.empty()) {
+    const std::size_t start = switches.find_first_not_of(u' ');
+    if (start == std::u16string_view::npos) return false;
+    switches.remove_prefix(start);
+    const std::u16string_view word = switches.substr(0, switches.find(u' '));
+    if (std::find(std::begin(kOwn), std::end(kOwn), word) == std::end(kOwn)) return true;
+    switches.remove_prefix(word.size());
+  }
+  return false;
+}
+
 }  // namespace
 
 RecorderParameters ReadRecorderParameters(std::u16string_view parameters) {
@@ -59,6 +78,7 @@ RecorderParameters ReadRecorderParameters(std::u16string_view parameters) {
       read.window = window;
       read.channel = rest.substr(channel, at - channel);
       read.tuner = ReadTuner(rest.substr(0, channel_switch));
+      read.encoded = CarriesAnEncoder(rest.substr(at + kShape.size()));
       return read;
     }
   }

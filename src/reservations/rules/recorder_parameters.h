@@ -30,6 +30,10 @@ struct RecorderParameters {
   // The I switch's value, empty for the default tuner; nothing when the
   // switches before the channel cannot be read.
   std::optional<std::u16string> tuner;
+  // More follows the window than Halvorn's own switches (B, B25, SEL,
+  // SUSPEND, POFF): an encoder's settings, whose files are no transport
+  // stream.
+  bool encoded = false;
 };
 
 RecorderParameters ReadRecorderParameters(std::u16string_view parameters);

@@ -62,7 +62,7 @@ StoredWorkItem StoredWorkItemOf(const JobFile& job, std::u16string name) {
   const auto& run = job.last_run_time;  // SYSTEMTIME: year, month, weekday, day, hour, minute, ...
   constexpr std::uint32_t kNotScheduled = 0x41305;
   if (job.status != static_cast<std::uint32_t>(kTaskHasNotRun) && job.status != kNotScheduled && run[0] != 0) {
-    item.last_run = TaskTime{run[0], run[1], run[3], run[4], run[5]};
+    item.last_run = TaskTime{run[0], run[1], run[3], run[4], run[5], run[6]};
     item.exit_code = job.exit_code;
   }
   item.running = job.running_instance_count > 0 || job.status == static_cast<std::uint32_t>(kTaskRunning);

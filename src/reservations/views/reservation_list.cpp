@@ -86,11 +86,14 @@ std::u16string LastRunText(const ReservationRow& row) {
       return u"要確認 (ファイルなし) " + when;
     case RunLeft::TooSmall:
       return u"要確認 (" + MegabyteText(row.left_bytes) + u") " + when;
-    case RunLeft::NotJudged:
     case RunLeft::Recording:
+      return u"正常 " + when;
+    case RunLeft::NotJudged:
       break;
   }
-  return u"正常 " + when;
+  // A run nothing judged (one still recording, a share that did not
+  // answer) is no 正常.
+  return {};
 }
 
 }  // namespace

@@ -74,6 +74,43 @@ void ViewerSeesWhatRecordingsNeed(const ScenarioContext& context) {
   DeleteAllWorkItems();
 }
 
+// Yesterday's two recordings into one folder both left 12 MB, as an
+// unplugged antenna leaves them: each is judged by what good recordings
+// taught, not by the other, so both read 要確認. A recording under way is
+// judged by nothing yet, whatever its file holds.
+void FailedRecordingsTeachNothing(const ScenarioContext& context) {
+  InstallFolder install(context, L"failed_runs");
+  install.CopyProgram(L"Brisquet.exe");
+  install.Write(L"Halvorn_setting.ini", "[cap_sts]\r\ncap_sts_path=C:\\tuner\\cap_sts.exe\r\nid=1\r\n");
+  DeleteAllWorkItems();
+  CreateDirectoryW(L"C:\\rec", nullptr);
+  const SYSTEMTIME yesterday = DaysFromToday(-1, 20, 59);
+  const auto ran = [&](const wchar_t* name, int tuner, std::uint32_t status) {
+    const std::wstring output = std::wstring(L"C:\\rec\\") + name + L".ts";
+    JobFile job = RecorderWorkItem(L"\"" + output + L"\" I" + std::to_wstring(tuner) + L" @011 21:00-22:00 B",
+                                   DaysFromToday(-3, 20, 59), 1);
+    job.status = status;
+    job.last_run_time = {yesterday.wYear, yesterday.wMonth, yesterday.wDayOfWeek, yesterday.wDay, 20, 59, 0, 0};
+    StoreWorkItemFile(name, job);
+    return output;
+  };
+  WriteSparseFile(ran(L"ドラマ", 1, 0x41300), 12'000'000);
+  WriteSparseFile(ran(L"映画", 2, 0x41300), 12'000'000);
+  WriteSparseFile(ran(L"録画中の番組", 3, 0x41301), 8'000'000'000ULL);
+
+  auto viewer = ViewerUnderTest::Start(install.File(L"Brisquet.exe"));
+  Expect(viewer.WaitForRowCount(3), L"the reservations are not listed");
+  for (const wchar_t* failed : {L"ドラマ", L"映画"}) {
+    Expect(viewer.Cell(failed, kLastRun).starts_with(L"要確認 (12 MB) "),
+           std::wstring(L"前回 of ") + failed + L": " + viewer.Cell(failed, kLastRun));
+  }
+  ExpectEqual(viewer.Cell(L"録画中の番組", kState), L"録画中", L"状態 of the recording under way");
+  ExpectEqual(viewer.Cell(L"録画中の番組", kLastRun), L"", L"前回 of the recording under way");
+  viewer.Close();
+  Expect(viewer.WaitForExit(), L"the viewer did not end");
+  DeleteAllWorkItems();
+}
+
 // The folder of the profile is gone: the question names it, いいえ stores
 // nothing and はい stores the reservation all the same.
 void MissingFolderAsked(const ScenarioContext& context) {
@@ -97,6 +134,7 @@ void MissingFolderAsked(const ScenarioContext& context) {
 const ScenarioRegistration kRegistration{
     {L"viewer_sees_what_recordings_need", ViewerSeesWhatRecordingsNeed},
     {L"missing_folder_asked", MissingFolderAsked},
+    {L"failed_recordings_teach_nothing", FailedRecordingsTeachNothing},
 };
 
 }  // namespace
