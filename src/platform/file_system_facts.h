@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/file_access.h"
 
@@ -37,4 +38,7 @@ class FileSystemFacts {
   virtual std::optional<FileStamp> StampOf(std::u16string_view path) = 0;
   // Nothing where the volume's free space cannot be read.
   virtual std::optional<VolumeSpace> SpaceOf(std::u16string_view folder) = 0;
+  // The files directly in a folder, from one listing; nothing where it
+  // cannot be listed.
+  virtual std::optional<std::vector<ListedFile>> FilesIn(std::u16string_view folder) = 0;
 };

@@ -14,7 +14,7 @@
 #include "reservations/checks/disk_room.h"
 #include "reservations/edit/edit_reservation.h"
 #include "reservations/checks/recording_checks.h"
-#include "reservations/checks/remembered_facts.h"
+#include "reservations/checks/reading_checks.h"
 #include "reservations/stored/stored_work_items.h"
 #include "reservations/checks/wake_check.h"
 #include "settings/settings_file.h"
@@ -38,6 +38,10 @@ constexpr UINT_PTR kWatchTimer = 2;
 constexpr UINT kWatchInterval = 250;
 constexpr UINT_PTR kSettledTimer = 3;
 constexpr UINT kSettleDelay = 700;
+// The file system's answers to a reading come back with this message; the
+// list waits for them this long, all of them together.
+constexpr UINT kAnswersCame = WM_APP + 1;
+constexpr DWORD kAnswerWait = 1000;
 
 struct ColumnHeading {
   Column column;
@@ -187,6 +191,9 @@ INT_PTR ViewerDialog::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       return TRUE;
     case WM_CLOSE:
       Close();
+      return TRUE;
+    case kAnswersCame:
+      OnAnswersCame(wparam);
       return TRUE;
     default:
       return FALSE;
@@ -389,37 +396,63 @@ HalvornSetup ViewerDialog::ReadHalvornSettings() const {
 }
 
 void ViewerDialog::Reload() {
-  const std::u16string selected =
-      SelectedReservation() != nullptr ? SelectedReservation()->item.name : std::u16string();
-  const int top_row = ListView(list_).TopRow();
   std::vector<StoredWorkItem> items;
   const WorkItemFileAccess files{win32::Utf16(TasksFolder()), BesideViewer(kWorkItemCacheFileName),
                                  win32::Services().Now()};
-  const HResult status = ReadStoredWorkItems(scheduler_, items, files);
+  read_status_ = ReadStoredWorkItems(scheduler_, items, files);
   ChannelTable channels;
   LoadChannelTableFile(BesideViewer(u"channel.txt"), channels);
   const HalvornSetup halvorn = ReadHalvornSettings();
-  const LocalMinute now = Now();
-  rows_ = ListReservations(items, RecorderPathsOf(halvorn.profiles, halvorn.profile_count), channels, now);
-  NameTunersAfterProfiles(rows_, halvorn.profiles, halvorn.profile_count);
-  CheckRecorderNeeds(now);
+  read_at_ = Now();
+  read_rows_ = ListReservations(items, RecorderPathsOf(halvorn.profiles, halvorn.profile_count), channels, read_at_);
+  NameTunersAfterProfiles(read_rows_, halvorn.profiles, halvorn.profile_count);
+  // A share still answering an earlier reading is not asked again: this
+  // one is checked on what has come, and read anew when the rest comes.
+  if (asking_ && !asking_->Answered().whole) {
+    read_again_ = true;
+  } else {
+    win32::PrivateProfileStore store(BesideViewer(kViewerSettingsFileName));
+    asking_ = std::make_unique<ReadingAnswers>(QuestionsOfReading(read_rows_, ReadRecordingRates(store), read_at_),
+                                               hwnd_, kAnswersCame, ++reading_);
+    asking_->WaitUpTo(kAnswerWait);
+  }
+  ShowReading();
+}
+
+// The last reading, checked on the file system's answers so far: a folder
+// that has not answered yet is not judged until it does.
+void ViewerDialog::ShowReading() {
+  const std::u16string selected =
+      SelectedReservation() != nullptr ? SelectedReservation()->item.name : std::u16string();
+  const int top_row = ListView(list_).TopRow();
+  const ReadingAnswers::SoFar so_far = asking_->Answered();
+  answers_shown_whole_ = so_far.whole;
+  rows_ = read_rows_;
+  CheckRecorderNeeds(so_far.answers);
   SortRows(rows_, saved_layout_.order, LocaleOrder);
   ShowRows(selected, top_row);
-  if (Failed(status)) SetNote(u"タスクスケジューラから予約を読めません: " + win32::SystemMessage(status));
+  if (Failed(read_status_)) SetNote(u"タスクスケジューラから予約を読めません: " + win32::SystemMessage(read_status_));
   ShowWakeNote();
 }
 
-// What the recordings need on disk and what the last runs left. The file
-// system is asked once a path, and a share that did not answer once is
-// not waited for again in the same reading.
-void ViewerDialog::CheckRecorderNeeds(LocalMinute now) {
-  win32::FileSystemFacts disks;
-  RememberedFacts facts(disks);
+void ViewerDialog::OnAnswersCame(WPARAM reading) {
+  if (reading != reading_) return;
+  if (read_again_) {
+    read_again_ = false;
+    Reload();
+  } else if (!answers_shown_whole_) {
+    ShowReading();
+  }
+}
+
+// What the recordings need on disk and what the last runs left.
+void ViewerDialog::CheckRecorderNeeds(const FileSystemAnswers& answers) {
+  AnsweredFacts facts(answers);
   // What a minute of recording takes in each folder, learned only from good
   // recordings, is kept in the viewer's settings from one reading to the next.
   win32::PrivateProfileStore store(BesideViewer(kViewerSettingsFileName));
   RecordingRates rates = ReadRecordingRates(store);
-  const ReadingChecks checks = CheckReading(rows_, rates, facts, now);
+  const ReadingChecks checks = CheckReading(rows_, rates, facts, read_at_);
   if (checks.learned) WriteRecordingRates(store, rates);
   std::u16string note;
   for (const DiskShortfall& shortfall : checks.shortfalls)

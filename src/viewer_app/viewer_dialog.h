@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,7 @@
 #include "reservations/views/viewer_layout.h"
 #include "scheduler/task_scheduler.h"
 #include "viewer_app/anchored_layout.h"
+#include "viewer_app/reading_answers.h"
 #include "viewer_app/tasks_folder_watch.h"
 #include "viewer_app/timeline_window.h"
 #include "win32/unique_handle.h"
@@ -47,7 +49,9 @@ class ViewerDialog : private TimelineWindow::Host {
   void Reload();
   void ShowRows(const std::u16string& selected, int top_row);
   void OnColumnClick(int column);
-  void CheckRecorderNeeds(LocalMinute now);
+  void ShowReading();
+  void OnAnswersCame(WPARAM reading);
+  void CheckRecorderNeeds(const FileSystemAnswers& answers);
   void ShowSelectedNote();
   void ShowMissingTip(NMLVGETINFOTIPW& tip) const;
   void ShowWakeNote();
@@ -75,6 +79,15 @@ class ViewerDialog : private TimelineWindow::Host {
   AnchoredLayout layout_;
   ViewerLayout saved_layout_;
   std::vector<ReservationRow> rows_;
+  // The last reading of the reservations before the file system's answers,
+  // and the answers as they come.
+  std::vector<ReservationRow> read_rows_;
+  HResult read_status_ = 0;
+  LocalMinute read_at_ = 0;
+  std::unique_ptr<ReadingAnswers> asking_;
+  WPARAM reading_ = 0;
+  bool answers_shown_whole_ = false;
+  bool read_again_ = false;
   TasksFolderWatch watch_;
   // The Halvorn started to change a reservation, and the file it was given.
   win32::UniqueHandle halvorn_;

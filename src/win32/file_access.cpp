@@ -95,7 +95,8 @@ std::optional<FileStamp> FileStampOf(std::u16string_view path) {
 }
 
 std::optional<std::vector<ListedFile>> ListFiles(std::u16string_view folder) {
-  const std::wstring pattern = win32::Wide(folder) + L"\\*";
+  // A drive's root keeps its one separator, as in "D:\".
+  const std::wstring pattern = win32::Wide(folder) + (folder.ends_with(u'\\') ? L"*" : L"\\*");
   WIN32_FIND_DATAW found{};
   const HANDLE search = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr,
                                          FIND_FIRST_EX_LARGE_FETCH);

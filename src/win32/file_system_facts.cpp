@@ -76,6 +76,11 @@ std::optional<FileStamp> StampAt(const std::wstring& path) {
   return FileStampOf(Utf16(path));
 }
 
+std::optional<std::vector<ListedFile>> FilesAt(const std::wstring& folder) {
+  const QuietDriveErrors quiet;
+  return ListFiles(Utf16(folder));
+}
+
 }  // namespace
 
 std::wstring FileSystemFacts::ShareOf(const std::wstring& path) {
@@ -99,7 +104,7 @@ std::wstring FileSystemFacts::ShareOf(const std::wstring& path) {
 template <class Answer>
 std::optional<Answer> FileSystemFacts::AskWithin(const std::wstring& path, Answer (*question)(const std::wstring&)) {
   const std::wstring share = ShareOf(path);
-  if (share.empty()) return question(path);
+  if (share.empty() || waiting_ == Waiting::AsLongAsItTakes) return question(path);
   if (silent_shares_.contains(share)) return std::nullopt;
   const auto pending = std::make_shared<Pending<Answer>>(Pending<Answer>{question, path});
   auto* handed = new std::shared_ptr<Pending<Answer>>(pending);
@@ -138,6 +143,10 @@ PathKind FileSystemFacts::KindOf(std::u16string_view path) {
 
 std::optional<FileStamp> FileSystemFacts::StampOf(std::u16string_view path) {
   return AskWithin(Wide(path), StampAt).value_or(std::nullopt);
+}
+
+std::optional<std::vector<ListedFile>> FileSystemFacts::FilesIn(std::u16string_view folder) {
+  return AskWithin(Wide(folder), FilesAt).value_or(std::nullopt);
 }
 
 std::optional<VolumeSpace> FileSystemFacts::SpaceOf(std::u16string_view folder) {

@@ -61,6 +61,13 @@ make_small_drive() {
   # Drive D:, where the sample settings record to, on a folder of the bench.
   mkdir -p "$bench/drive_d"
   ln -sfn "$bench/drive_d" "$WINEPREFIX/dosdevices/d:"
+  # Drive N:, a folder of the bench that Windows takes for a network drive.
+  mkdir -p "$bench/drive_n"
+  ln -sfn "$bench/drive_n" "$WINEPREFIX/dosdevices/n:"
+  if ! grep -q '^"n:"="network"' "$WINEPREFIX/system.reg"; then
+    wine reg add 'HKLM\Software\Wine\Drives' /v n: /d network /f >/dev/null 2>&1
+    wineserver -w
+  fi
 }
 
 start_scheduler() {

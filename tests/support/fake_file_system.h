@@ -2,8 +2,10 @@
 
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/file_system_facts.h"
 
@@ -15,6 +17,7 @@ class FakeFileSystem final : public FileSystemFacts {
   std::map<std::u16string, PathKind, std::less<>> kinds;
   std::map<std::u16string, FileStamp, std::less<>> files;
   std::map<std::u16string, VolumeSpace, std::less<>> volumes;  // by folder
+  std::set<std::u16string, std::less<>> unlistable;            // folders there, whose listing is refused
   int questions = 0;
 
   PathKind KindOf(std::u16string_view path) override {
@@ -33,5 +36,20 @@ class FakeFileSystem final : public FileSystemFacts {
     ++questions;
     const auto found = volumes.find(folder);
     return found == volumes.end() ? std::nullopt : std::optional(found->second);
+  }
+  // The files told of whose folder is `folder`; nothing for a folder told
+  // to be other than a folder.
+  std::optional<std::vector<ListedFile>> FilesIn(std::u16string_view folder) override {
+    ++questions;
+    if (const auto kind = kinds.find(folder); kind != kinds.end() && kind->second != PathKind::Folder)
+      return std::nullopt;
+    if (unlistable.contains(folder)) return std::nullopt;
+    std::vector<ListedFile> listed;
+    for (const auto& [path, stamp] : files) {
+      const std::size_t separator = path.find_last_of(u"\\/");
+      if (separator != std::u16string::npos && std::u16string_view(path).substr(0, separator) == folder)
+        listed.push_back({path.substr(separator + 1), stamp});
+    }
+    return listed;
   }
 };

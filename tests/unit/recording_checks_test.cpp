@@ -7,8 +7,8 @@
 #include "platform/local_time.h"
 #include "reservations/checks/disk_room.h"
 #include "reservations/rules/number_text.h"
+#include "reservations/checks/reading_checks.h"
 #include "reservations/checks/recording_checks.h"
-#include "reservations/checks/remembered_facts.h"
 #include "settings/ini_file_store.h"
 #include "support/fake_file_system.h"
 #include "support/temp_folder.h"
@@ -49,9 +49,13 @@ FileStamp Stamp(const OutputFile& file) {
   return {file.size, seconds * 10'000'000};
 }
 
-// Checks the rows against the file system as the viewer does.
+// Checks the rows against the file system as the viewer does: the
+// reading's questions asked together, then the checks on their answers.
 std::vector<DiskShortfall> Check(std::vector<ReservationRow>& rows, FakeFileSystem& disk, RecordingRates& rates) {
-  RememberedFacts facts(disk);
+  FileSystemAnswers answers;
+  AnswerQuestions(QuestionsOfReading(rows, rates, kNow), disk,
+                  [&](const FileSystemAnswers& answer) { answers.Take(answer); });
+  AnsweredFacts facts(answers);
   return CheckReading(rows, rates, facts, kNow).shortfalls;
 }
 std::vector<DiskShortfall> Check(std::vector<ReservationRow>& rows, FakeFileSystem& disk) {
@@ -259,6 +263,17 @@ TEST(RecordingRate, IsTheMedianOfTheNewestTenAndIsReadBackAsWritten) {
     IniFileStore again(folder.WindowsPath("Brisquet.ini"));
     EXPECT_TRUE(ReadRecordingRates(again) == rates) << c.rates.size();
   }
+  // A folder the file cannot give back is never written.
+  RecordingRates odd, kept;
+  for (const std::u16string& unwritable :
+       std::vector<std::u16string>{u"D:\\rec\n2", u" D:\\rec", u"D:\\한", u"D:\\" + std::u16string(1100, u'a')})
+    odd.Learn(unwritable, {1, 1});
+  odd.Learn(u"D:\\録画", {1, 2});
+  kept.Learn(u"D:\\録画", {1, 2});
+  IniFileStore store(folder.WindowsPath("Odd.ini"));
+  WriteRecordingRates(store, odd);
+  IniFileStore again(folder.WindowsPath("Odd.ini"));
+  EXPECT_TRUE(ReadRecordingRates(again) == kept);
 }
 
 // A daily hour from today at 21:00: seven recordings, 420 minutes, in the
@@ -304,17 +319,48 @@ TEST(DiskRoom, TellsOfAVolumeTooSmallForTheWeek) {
             u"D: の空き容量 12.3 GB では、今後 7 日の録画 (9 件、6 時間 30 分、約 48 GB) が入りきりません。");
 }
 
+// A reading's questions are answered together, away from the window. A
+// folder that has not answered yet, or is there and cannot be listed, is
+// not judged; a file is found in its folder's listing in any letter case.
+TEST(RecordingNeeds, AFolderIsJudgedOnlyOnItsOwnAnswers) {
+  std::vector<ReservationRow> read;
+  for (const char16_t* output : {u"D:\\rec\\a.ts", u"\\\\nas\\rec\\b.ts", u"E:\\rec\\c.ts"}) {
+    read.push_back(Daily(output, output));
+    read.back().item.last_run = TaskTime{2026, 12, 7, 20, 59, 0};
+  }
+  FakeFileSystem disk;
+  const FileStamp good = Stamp({2000_MB, At(ToLocalMinute(2026, 12, 7, 22, 0))});
+  disk.files = {{u"D:\\rec\\A.TS", good}, {u"\\\\nas\\rec\\b.ts", good}, {u"E:\\rec\\c.ts", good}};
+  disk.unlistable = {u"E:\\rec"};
+  const FileSystemQuestions questions = QuestionsOfReading(read, {}, kNow);
+  for (const bool share_answered : {false, true}) {
+    FileSystemAnswers answers;
+    AnswerQuestions(questions, disk, [&](const FileSystemAnswers& answer) {
+      const bool from_share = !answer.stamps.empty() && answer.stamps.begin()->first.starts_with(u"\\\\");
+      if (share_answered || !from_share) answers.Take(answer);
+    });
+    std::vector<ReservationRow> rows = read;
+    RecordingRates rates;
+    AnsweredFacts facts(answers);
+    CheckReading(rows, rates, facts, kNow);
+    EXPECT_EQ(ColumnText(rows[0], Column::LastRun), u"正常 12/07 20:59");
+    EXPECT_EQ(ColumnText(rows[1], Column::LastRun), share_answered ? u"正常 12/07 20:59" : u"");
+    EXPECT_EQ(ColumnText(rows[2], Column::LastRun), u"");
+    EXPECT_TRUE(rows[2].missing.empty());
+  }
+}
+
 // A list of many reservations asks of each recorder, folder and volume once,
 // and tells each row.
 TEST(RecordingNeeds, AskTheFileSystemOncePerPath) {
   FakeFileSystem disk;
   disk.volumes[u"D:\\rec"] = {u"D:", 1};
-  disk.kinds[u"D:\\rec"] = PathKind::Missing;
+  disk.kinds[u"C:\\tv\\cap_sts.exe"] = PathKind::Missing;
   std::vector<ReservationRow> rows;
   for (int i = 0; i < 50; ++i) rows.push_back(Daily(ZeroPadded(i, 1), u"D:\\rec\\" + ZeroPadded(i, 1) + u".ts"));
   Check(rows, disk);
-  // The recorder, the folder, the volume, and each row's file.
-  EXPECT_EQ(disk.questions, 3 + 50);
+  // The recorder, the folder, the volume, and one listing for every file.
+  EXPECT_EQ(disk.questions, 4);
   EXPECT_TRUE(std::all_of(rows.begin(), rows.end(), [](const ReservationRow& row) { return !row.missing.empty(); }));
 }
 

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "reservations/checks/recording_checks.h"
 #include "reservations/rules/number_text.h"
 
 namespace {
@@ -51,14 +50,4 @@ std::u16string DiskShortfallText(const DiskShortfall& shortfall) {
   return shortfall.root + u" の空き容量 " + SizeText(shortfall.free_bytes) + u" では、今後 7 日の録画 (" +
          ZeroPadded(shortfall.recordings, 1) + u" 件、" + DurationText(shortfall.minutes) + u"、約 " +
          SizeText(shortfall.bytes, true) + u") が入りきりません。";
-}
-
-ReadingChecks CheckReading(std::vector<ReservationRow>& rows, RecordingRates& rates, FileSystemFacts& facts,
-                           LocalMinute now) {
-  const auto files = OutputFilesOf(rows, facts);
-  CheckRecordings(rows, files, rates, facts);
-  ReadingChecks checks;
-  checks.learned = LearnFromGoodRecordings(rows, files, rates);
-  checks.shortfalls = FindDiskShortfalls(rows, rates, facts, now);
-  return checks;
 }

@@ -30,14 +30,3 @@ std::vector<DiskShortfall> FindDiskShortfalls(const std::vector<ReservationRow>&
 
 // "D: の空き容量 12.3 GB では、今後 7 日の録画 (9 件、6 時間 30 分、約 48 GB) が入りきりません。"
 std::u16string DiskShortfallText(const DiskShortfall& shortfall);
-
-// One reading's checks, as every view makes them: what each recording
-// needs and what its last run left, judged by the rates learned so far,
-// which then learn from the runs judged 正常; and the volumes short of room
-// at the rates so learned. `learned` says whether the rates changed.
-struct ReadingChecks {
-  std::vector<DiskShortfall> shortfalls;
-  bool learned = false;
-};
-ReadingChecks CheckReading(std::vector<ReservationRow>& rows, RecordingRates& rates, FileSystemFacts& facts,
-                           LocalMinute now);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 
+#include "platform/code_page.h"
 #include "platform/local_time.h"
 #include "platform/path_key.h"
 #include "reservations/rules/number_text.h"
@@ -59,11 +60,16 @@ std::optional<std::vector<RecordingRates::Sample>> ReadSamples(std::u16string_vi
   return samples;
 }
 
-// A folder the settings file can give back as written: no line break, and
-// nothing the platform would take off its ends.
+// The longest value read back from the settings file.
+constexpr std::size_t kLineWidth = 1024;
+
+// A folder the settings file can give back as written: no line break,
+// nothing the platform would take off its ends, no more than is read back,
+// and only what its code page holds.
 bool FitsALine(std::u16string_view folder) {
-  return !folder.empty() && folder.front() != u' ' && folder.back() != u' ' && folder.front() != u'"' &&
-         std::none_of(folder.begin(), folder.end(), [](char16_t c) { return c < u' '; });
+  return !folder.empty() && folder.size() < kLineWidth && folder.front() != u' ' && folder.back() != u' ' &&
+         folder.front() != u'"' && std::none_of(folder.begin(), folder.end(), [](char16_t c) { return c < u' '; }) &&
+         FitsCodePage932(folder);
 }
 
 }  // namespace
@@ -116,9 +122,9 @@ RecordingRates ReadRecordingRates(SettingsStore& store) {
   const int count = std::clamp(store.GetInt(kSection, u"count", 0), 0, 1000);
   for (int i = 0; i < count; ++i) {
     const std::u16string folder =
-        store.GetString(kSection, Numbered(u"folder", static_cast<std::size_t>(i)), u"", 1024);
+        store.GetString(kSection, Numbered(u"folder", static_cast<std::size_t>(i)), u"", kLineWidth);
     const auto samples =
-        ReadSamples(store.GetString(kSection, Numbered(u"samples", static_cast<std::size_t>(i)), u"", 1024));
+        ReadSamples(store.GetString(kSection, Numbered(u"samples", static_cast<std::size_t>(i)), u"", kLineWidth));
     if (!FitsALine(folder) || !samples) continue;
     for (const auto& sample : *samples) rates.Learn(folder, sample);
   }

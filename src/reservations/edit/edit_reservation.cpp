@@ -21,8 +21,6 @@ std::u16string TitleOf(const ReservationRow& row) {
   return path.empty() ? row.item.name : std::u16string(path);
 }
 
-bool FitsCodePage932(std::u16string_view text) { return DecodeCodePage932(EncodeCodePage932(text)) == text; }
-
 // A line break or another control character ends or breaks a line of the
 // reservation file, so that what Halvorn reads back is not what is stored.
 bool HasControlCharacter(std::u16string_view text) {
