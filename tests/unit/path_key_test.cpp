@@ -26,6 +26,9 @@ TEST(PathKey, TwoPathsOfOneFileShareTheirKey) {
       {u"C:\\tv\\a.exe", u"D:\\tv\\a.exe", false},
       {u"\\\\nas\\tv\\a.exe", u"\\nas\\tv\\a.exe", false},
       {u"C:\\tv\\a.exe", u"C:\\tv\\a.ex", false},
+      // Quotes come off in pairs only.
+      {u"C:\\tv\\a.exe\"", u"C:\\tv\\a.exe", false},
+      {u"\"C:\\tv\\a.exe", u"C:\\tv\\a.exe", false},
   };
   for (const auto& pair : pairs) {
     EXPECT_EQ(PathKey(pair.a) == PathKey(pair.b), pair.same)

@@ -51,12 +51,15 @@ FileStamp Stamp(const OutputFile& file) {
 
 // Checks the rows against the file system as the viewer does: the
 // reading's questions asked together, then the checks on their answers.
-std::vector<DiskShortfall> Check(std::vector<ReservationRow>& rows, FakeFileSystem& disk, RecordingRates& rates) {
+ReadingChecks Checked(std::vector<ReservationRow>& rows, FakeFileSystem& disk, RecordingRates& rates) {
   FileSystemAnswers answers;
   AnswerQuestions(QuestionsOfReading(rows, rates, kNow), disk,
                   [&](const FileSystemAnswers& answer) { answers.Take(answer); });
   AnsweredFacts facts(answers);
-  return CheckReading(rows, rates, facts, kNow).shortfalls;
+  return CheckReading(rows, rates, facts, kNow);
+}
+std::vector<DiskShortfall> Check(std::vector<ReservationRow>& rows, FakeFileSystem& disk, RecordingRates& rates) {
+  return Checked(rows, disk, rates).shortfalls;
 }
 std::vector<DiskShortfall> Check(std::vector<ReservationRow>& rows, FakeFileSystem& disk) {
   RecordingRates nothing_learned;
@@ -223,12 +226,17 @@ TEST(RecordingRate, FailedRecordingsNeverTeachIt) {
                                      20,
                                      59,
                                      0};
-        disk.files[row.recorder.output_path] = Stamp({day == 0 ? 2000_MB : 12_MB, At(run + 61)});
+        disk.files[row.recorder.output_path] = Stamp({day > 0                 ? 12_MB
+                                                      : row.item.name == u"A" ? 2000_MB
+                                                                              : 2400_MB,
+                                                      At(run + 61, row.item.name == u"A" ? 0 : 1)});
       }
-      Check(rows, disk, rates);
+      // Only the good first day teaches, and is written down.
+      EXPECT_EQ(Checked(rows, disk, rates).learned, day == 0) << day;
+      EXPECT_FALSE(Checked(rows, disk, rates).learned) << "the same recordings again";
       for (const ReservationRow& row : rows) read.push_back(ColumnText(row, Column::LastRun).substr(0, 3));
     }
-    EXPECT_EQ(rates.BytesPerMinute(u"D:\\rec"), 2000_MB / 60) << failures;
+    EXPECT_NEAR(rates.BytesPerMinute(u"D:\\rec"), 2200 * kMB / 60, 1) << failures;
     EXPECT_EQ(std::count(read.begin(), read.end(), u"要確認"), 2 * failures) << failures;
     EXPECT_EQ(std::count(read.begin(), read.end(), u"正常 "), 2) << failures;
   }
@@ -262,6 +270,16 @@ TEST(RecordingRate, IsTheMedianOfTheNewestTenAndIsReadBackAsWritten) {
     WriteRecordingRates(store, rates);
     IniFileStore again(folder.WindowsPath("Brisquet.ini"));
     EXPECT_TRUE(ReadRecordingRates(again) == rates) << c.rates.size();
+  }
+  // A samples line the viewer did not write teaches nothing.
+  {
+    IniFileStore hand_made(folder.WindowsPath("Hand.ini"));
+    hand_made.WriteString(u"rates", u"count", u"3");
+    for (const char16_t* key : {u"folder0", u"folder1", u"folder2"}) hand_made.WriteString(u"rates", key, u"D:\\rec");
+    hand_made.WriteString(u"rates", u"samples0", u"5:abc");
+    hand_made.WriteString(u"rates", u"samples1", u"5");
+    hand_made.WriteString(u"rates", u"samples2", u"-5:7");
+    EXPECT_FALSE(ReadRecordingRates(hand_made).Knows(u"D:\\rec"));
   }
   // A folder the file cannot give back is never written.
   RecordingRates odd, kept;

@@ -13,6 +13,22 @@
 
 namespace {
 
+// The reservation file registered unattended is asked about with the plain
+// yes or no, no free tuner offered, and いいえ stores nothing.
+void ExpectOnlyYesOrNo(const InstallFolder& install, const wchar_t* file, const wchar_t* name) {
+  {
+    AppUnderTest app(install.exe(), L"-auto \"" + install.File(file) + L"\"");
+    const auto question = app.AnswerQuestion(false);
+    Expect(question.value_or(L"").find(L"このまま登録しますか？") != std::wstring::npos &&
+               question->find(L"空いています") == std::wstring::npos,
+           L"not the yes/no question: " + question.value_or(L"(none)"));
+    app.WaitForDialog();
+    app.PressCloseButton();
+    Expect(app.WaitForExit().has_value(), L"Halvorn did not end");
+  }
+  Expect(!WorkItemExists(name), std::wstring(L"stored after いいえ: ") + name);
+}
+
 // Tuners 1 and 2 of one capture program, and tuner 2 of another.
 const char kThreeProfiles[] =
     "[system]\r\noption_number=3\r\ncursor=0\r\n"
@@ -69,17 +85,7 @@ void FreeTunerOffered(const ScenarioContext& context) {
 
   // With tuner 2 busy too, the question is today's yes or no.
   install.Write(L"busy.tvpi", Reservation(day, L"満杯", "21:20", "21:40", "1"));
-  {
-    AppUnderTest app(install.exe(), L"-auto \"" + install.File(L"busy.tvpi") + L"\"");
-    const auto question = app.AnswerQuestion(false);
-    Expect(question.value_or(L"").find(L"このまま登録しますか？") != std::wstring::npos &&
-               question->find(L"空いています") == std::wstring::npos,
-           L"not the yes/no question: " + question.value_or(L"(none)"));
-    app.WaitForDialog();
-    app.PressCloseButton();
-    Expect(app.WaitForExit().has_value(), L"Halvorn did not end");
-  }
-  Expect(!WorkItemExists(L"満杯"), L"stored after いいえ");
+  ExpectOnlyYesOrNo(install, L"busy.tvpi", L"満杯");
   DeleteAllWorkItems();
 }
 
@@ -129,15 +135,7 @@ void NoFreeTunerWithoutItsFolder(const ScenarioContext& context) {
   const SYSTEMTIME day = DaysFromToday(5);
   RegisterUnattended(install, Reservation(day, L"先の予約", "21:00", "22:00", "1"));
   install.Write(L"auto.tvpi", Reservation(day, L"自動", "21:30", "22:30", "1"));
-  AppUnderTest app(install.exe(), L"-auto \"" + install.File(L"auto.tvpi") + L"\"");
-  const auto question = app.AnswerQuestion(false);
-  Expect(question.value_or(L"").find(L"このまま登録しますか？") != std::wstring::npos &&
-             question->find(L"空いています") == std::wstring::npos,
-         L"not the yes/no question: " + question.value_or(L"(none)"));
-  app.WaitForDialog();
-  app.PressCloseButton();
-  Expect(app.WaitForExit().has_value(), L"Halvorn did not end");
-  Expect(!WorkItemExists(L"自動"), L"stored after いいえ");
+  ExpectOnlyYesOrNo(install, L"auto.tvpi", L"自動");
   DeleteAllWorkItems();
 }
 
