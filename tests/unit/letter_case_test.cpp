@@ -27,6 +27,8 @@ TEST(LetterCase, NamesAreComparedAsWindowsComparesFileNames) {
       {u"ドラマ", u"ﾄﾞﾗﾏ", false},
       {u"÷", u"×", false},
       {u"ı", u"I", false},
+      {u"ı", u"İ", false},
+      {u"Ĺľ", u"ĺĽ", true},
       {u"録画", u"録画", true},
       {u"a[1]", u"A[1]", true},
       {u"z{", u"Z{", true},

@@ -96,6 +96,14 @@ TEST(PlannedCollisions, TheQuestionNamesEachWithItsFirstOverlappingRecording) {
   EXPECT_EQ(seven.find(u"「B」"), std::u16string::npos);
   const std::u16string five = CollisionQuestion(u"NEW", std::vector(all.begin(), all.begin() + 5));
   EXPECT_NE(five.find(u"「C」 2026/12/10 20:55～21:30\r\nこのまま登録しますか？"), std::u16string::npos);
+  // Series that meet every day are named once each, with the first meeting.
+  const auto daily = FindPlannedCollisions(Planned(Trigger(1, 10, 20, 59)),
+                                           {Stored(u"毎日A", u" I2", Trigger(1, 10, 20, 59), u"21:00-21:30"),
+                                            Stored(u"毎日B", u" I2", Trigger(1, 11, 21, 29), u"21:30-22:30")},
+                                           {}, kNow);
+  ASSERT_EQ(daily.size(), 2u);
+  EXPECT_EQ(daily[0].recording.start, ToLocalMinute(2026, 12, 10, 21, 0));
+  EXPECT_EQ(daily[1].recording.start, ToLocalMinute(2026, 12, 11, 21, 30));
 }
 
 // Back to back on one tuner, the question says whose recorder starts
@@ -132,6 +140,7 @@ TEST(PlannedCollisions, AFreeTunerComesFromAProfileOfTheSameProgramFreeForTheWho
     std::vector<StoredWorkItem> stored;
     std::optional<FreeTuner> offered;
     const char16_t* gone = nullptr;  // a path the file system says is not there
+    int profile_count = 5;
   } cases[] = {
       {"the first free in tab order", Trigger(0, 10, 20, 59), {}, FreeTuner{2, u"地デジ1", u"01"}},
       {"tuner 1 busy", Trigger(0, 10, 20, 59), {on(u" I1", 10)}, FreeTuner{3, u"地デジ3", u"3"}},
@@ -147,11 +156,18 @@ TEST(PlannedCollisions, AFreeTunerComesFromAProfileOfTheSameProgramFreeForTheWho
        std::nullopt},
       {"tuner 1's folder gone", Trigger(0, 10, 20, 59), {}, FreeTuner{3, u"地デジ3", u"3"}, u"E:\\one"},
       {"tuner 1's recorder gone", Trigger(0, 10, 20, 59), {}, FreeTuner{3, u"地デジ3", u"3"}, u"C:\\TV\\cap_sts.exe"},
+      {"a profile past the count is none",
+       Trigger(0, 10, 20, 59),
+       {on(u" I1", 10), on(u" I3", 10)},
+       std::nullopt,
+       nullptr,
+       4},
   };
   for (const auto& c : cases) {
     FakeFileSystem disk;
     if (c.gone) disk.kinds[c.gone] = PathKind::Missing;
-    EXPECT_EQ(FindFreeProfile(Planned(c.planned), c.stored, profiles, 5, kNow, disk), c.offered) << c.what;
+    EXPECT_EQ(FindFreeProfile(Planned(c.planned), c.stored, profiles, c.profile_count, kNow, disk), c.offered)
+        << c.what;
   }
 }
 

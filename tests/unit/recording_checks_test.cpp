@@ -274,20 +274,23 @@ TEST(RecordingRate, IsTheMedianOfTheNewestTenAndIsReadBackAsWritten) {
   // A samples line the viewer did not write teaches nothing.
   {
     IniFileStore hand_made(folder.WindowsPath("Hand.ini"));
-    hand_made.WriteString(u"rates", u"count", u"3");
+    hand_made.WriteString(u"rates", u"count", u"4");
+    hand_made.WriteString(u"rates", u"samples3", u"5:7");  // and no folder3
     for (const char16_t* key : {u"folder0", u"folder1", u"folder2"}) hand_made.WriteString(u"rates", key, u"D:\\rec");
     hand_made.WriteString(u"rates", u"samples0", u"5:abc");
     hand_made.WriteString(u"rates", u"samples1", u"5");
     hand_made.WriteString(u"rates", u"samples2", u"-5:7");
-    EXPECT_FALSE(ReadRecordingRates(hand_made).Knows(u"D:\\rec"));
+    EXPECT_TRUE(ReadRecordingRates(hand_made).folders().empty());
   }
   // A folder the file cannot give back is never written.
   RecordingRates odd, kept;
   for (const std::u16string& unwritable :
        std::vector<std::u16string>{u"D:\\rec\n2", u" D:\\rec", u"D:\\한", u"D:\\" + std::u16string(1100, u'a')})
     odd.Learn(unwritable, {1, 1});
-  odd.Learn(u"D:\\録画", {1, 2});
-  kept.Learn(u"D:\\録画", {1, 2});
+  for (const char16_t* writable : {u"D:\\録画", u"D:\\My Videos"}) {
+    odd.Learn(writable, {1, 2});
+    kept.Learn(writable, {1, 2});
+  }
   IniFileStore store(folder.WindowsPath("Odd.ini"));
   WriteRecordingRates(store, odd);
   IniFileStore again(folder.WindowsPath("Odd.ini"));
@@ -333,8 +336,14 @@ TEST(DiskRoom, TellsOfAVolumeTooSmallForTheWeek) {
     if (c.learned_rate > 0) rates.Learn(u"D:\\rec", {At(kNow), static_cast<std::int64_t>(c.learned_rate)});
     EXPECT_EQ(Check(rows, disk, rates), c.shortfalls) << c.what;
   }
-  EXPECT_EQ(DiskShortfallText({u"D:", 12'300'000'000, 9, 390, 48'000'000'000}),
-            u"D: の空き容量 12.3 GB では、今後 7 日の録画 (9 件、6 時間 30 分、約 48 GB) が入りきりません。");
+  EXPECT_EQ(DiskShortfallText({u"D:", 12'300'000'000, 9, 365, 48'000'000'000}),
+            u"D: の空き容量 12.3 GB では、今後 7 日の録画 (9 件、6 時間 5 分、約 48 GB) が入りきりません。");
+  // A reservation whose window cannot be read takes no room.
+  FakeFileSystem disk;
+  disk.volumes[u"D:\\rec"] = {u"D:", 1};
+  std::vector<ReservationRow> no_window{Daily(u"謎", u"D:\\rec\\謎.ts")};
+  no_window[0].recorder = ReadRecorderParameters(u"\"D:\\rec\\謎.ts\" --record");
+  EXPECT_TRUE(Check(no_window, disk).empty());
 }
 
 // A reading's questions are answered together, away from the window. A

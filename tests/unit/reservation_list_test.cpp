@@ -58,7 +58,7 @@ class ReservationList : public ::testing::Test {
 
 TEST_F(ReservationList, ShowsEveryRecorderWorkItemInTheOrderOfItsNextRecording) {
   ParseChannelTable(u"ＮＨＫ総合,011,DFS00400\n日本テレビ,041,DFS00410\n,071,DFS00430\n", channels);
-  Store(u"毎週アニメ", u"\"D:\\rec\\アニメ.ts\" I2 R2 @071 00:05-00:35 B", 2, 1, 23, 55, 0x01);
+  Store(u"毎週アニメ", u"\"D:\\rec\\アニメ.ts\" I2 R2 @071 00:05-00:35 B", 2, 1, 23, 55, 0x21);
   Store(u"ニュース", u"\"D:\\rec\\ニュース.ts\" @011 19:00-19:30 B", 0, 10, 18, 59);
   Store(u"先週の番組", u"\"D:\\rec\\old.ts\" I1 @011 19:00-19:30", 0, 1, 18, 59);
   Store(u"毎日", u"\"D:\\rec\\daily.ts\" I3 P @041 21:00-21:54 B B25", 1, 1, 20, 59);
@@ -72,7 +72,8 @@ TEST_F(ReservationList, ShowsEveryRecorderWorkItemInTheOrderOfItsNextRecording) 
     cells.emplace_back();
     for (Column column : kColumns) cells.back().push_back(ColumnText(row, column));
   }
-  // Triggered on Sundays at 23:55, the anime records on Mondays at 00:05.
+  // Triggered on Sundays and Fridays at 23:55, the anime records on Mondays
+  // and Saturdays at 00:05.
   // Once-reservations that have recorded come last, one that ended just now too.
   const std::vector<std::vector<std::u16string>> expected = {
       {u"毎日", u"2026/12/08 21:00", u"毎日", u"日本テレビ (041)", u"3", u"21:00-21:54", u"D:\\rec\\daily.ts", u"",
@@ -81,7 +82,7 @@ TEST_F(ReservationList, ShowsEveryRecorderWorkItemInTheOrderOfItsNextRecording) 
       {u"ニュース", u"2026/12/10 19:00", u"一回のみ", u"ＮＨＫ総合 (011)", u"既定", u"19:00-19:30",
        u"D:\\rec\\ニュース.ts", u"", u""},
       {u"謎", u"2026/12/11 07:00", u"一回のみ", u"", u"", u"", u"", u"", u""},
-      {u"毎週アニメ", u"2026/12/14 00:05", u"毎週 月", u"071", u"2", u"00:05-00:35", u"D:\\rec\\アニメ.ts", u"", u""},
+      {u"毎週アニメ", u"2026/12/12 00:05", u"毎週 月土", u"071", u"2", u"00:05-00:35", u"D:\\rec\\アニメ.ts", u"", u""},
       {u"今終わった", u"", u"一回のみ", u"ＮＨＫ総合 (011)", u"既定", u"11:00-12:00", u"D:\\rec\\now.ts", u"終了", u""},
       {u"先週の番組", u"", u"一回のみ", u"ＮＨＫ総合 (011)", u"1", u"19:00-19:30", u"D:\\rec\\old.ts", u"終了", u""},
   };
@@ -131,6 +132,8 @@ TEST_F(ReservationList, OnlyReservationsThatWillRecordHaveANextStartOrCollide) {
     ASSERT_NE(row, rows.end());
     EXPECT_EQ(ColumnText(*row, Column::State), c.state) << std::string(c.name, c.name + 3);
     EXPECT_EQ(row->next_start.has_value(), c.next_start) << std::string(c.name, c.name + 3);
+    // A trigger that cannot be read repeats nothing.
+    EXPECT_EQ(ColumnText(*row, Column::Repeat).empty(), c.state == std::u16string_view(u"未設定"));
     // Only the three that record collide, each with the other two.
     EXPECT_EQ(row->collisions.size(), c.next_start ? 2u : 0u);
   }

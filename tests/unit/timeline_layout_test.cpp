@@ -97,6 +97,9 @@ TEST(TimelineLayout, BlocksAreTheRecordingsCutToTheSpan) {
       {"a daily series running at the start of the hour and across the span's end",
        Row(u"noon", u"1", u"11:30-12:30", 1), CutToSpan(Daily(ToLocalMinute(2026, 12, 8, 11, 30), 8))},
       {"a once recording already over", Row(u"morning", u"1", u"09:00-10:00"), {}},
+      {"a once recording starting now",
+       Row(u"now", u"1", u"12:10-13:00"),
+       {{ToLocalMinute(2026, 12, 8, 12, 10), ToLocalMinute(2026, 12, 8, 13, 0)}}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -196,6 +199,8 @@ TEST(TimelineLayout, TheAxisAndTheZoomStayInsideTheSpan) {
   EXPECT_EQ(midnight->x, 96 + 720);
   EXPECT_EQ(day.first_day, u"12/8 (火)");
   EXPECT_EQ(day.now_x, 96 + 10);
+  // The now-line only where now is in view.
+  EXPECT_FALSE(LayOutTimeline({}, kNow, View(60, kStart + 60)).now_x.has_value());
   EXPECT_EQ(day.ticks[0].label, u"12");
   EXPECT_EQ(day.ticks[1].label, u"13");
   const TimelineLayout week = LayOutTimeline({}, kNow, View(static_cast<int>(kTimelineSpan)));

@@ -29,8 +29,11 @@ TEST(ViewerLayout, WhatIsWrittenReadsBackAndAnythingGarbledGivesTheDefault) {
   ViewerLayout garbled;
   garbled.column_widths[1] = 80;
   EXPECT_EQ(ReadViewerLayout(store), garbled);
-  folder.WriteText("Brisquet.ini", u"[window]\nleft=1\ntop=1\nwidth=0\nheight=1\n");
-  EXPECT_EQ(ReadViewerLayout(store), ViewerLayout{});
+  for (const char16_t* window :
+       {u"[window]\nleft=1\ntop=1\nwidth=0\nheight=1\n", u"[window]\nleft=1\ntop=1\nwidth=1\nheight=0\n"}) {
+    folder.WriteText("Brisquet.ini", window);
+    EXPECT_EQ(ReadViewerLayout(store), ViewerLayout{});
+  }
 
   std::filesystem::create_directories(folder / "Locked.ini");
   IniFileStore locked(folder.WindowsPath("Locked.ini"));

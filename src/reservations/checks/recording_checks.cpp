@@ -24,8 +24,9 @@ RunLeft JudgeLastRun(const ReservationRow& row, const std::optional<OutputFile>&
 
 void CheckRecordings(std::vector<ReservationRow>& rows, const std::vector<std::optional<OutputFile>>& files,
                      const RecordingRates& rates, FileSystemFacts& facts) {
-  for (std::size_t i = 0; i < rows.size() && i < files.size(); ++i) {
-    ReservationRow& row = rows[i];
+  // One file a row, as `OutputFilesOf` gives them.
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    ReservationRow& row = rows.at(i);
     if (row.item.running) continue;
     if (row.standing == Standing::Records)
       row.missing = MissingNeeds(row.item.application, row.recorder.output_path, facts);
@@ -34,21 +35,21 @@ void CheckRecordings(std::vector<ReservationRow>& rows, const std::vector<std::o
         facts.KindOf(folder) == PathKind::Unknown) {
       continue;
     }
-    row.left = JudgeLastRun(row, files[i], rates, folder);
-    if (files[i]) row.left_bytes = files[i]->size;
+    row.left = JudgeLastRun(row, files.at(i), rates, folder);
+    if (files.at(i)) row.left_bytes = files.at(i)->size;
   }
 }
 
 bool LearnFromGoodRecordings(const std::vector<ReservationRow>& rows,
                              const std::vector<std::optional<OutputFile>>& files, RecordingRates& rates) {
   bool learned = false;
-  for (std::size_t i = 0; i < rows.size() && i < files.size(); ++i) {
-    const ReservationRow& row = rows[i];
-    if (row.left != RunLeft::Recording || row.recorder.encoded || !files[i]) continue;
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    const ReservationRow& row = rows.at(i);
+    if (row.left != RunLeft::Recording || row.recorder.encoded || !files.at(i)) continue;
     const int minutes = MinutesThatRan(*row.recorder.window, *row.item.last_run);
     if (minutes <= 0) continue;
     learned |= rates.Learn(OutputFolderOf(row.recorder.output_path),
-                           {files[i]->written, static_cast<std::int64_t>(files[i]->size) / minutes});
+                           {files.at(i)->written, static_cast<std::int64_t>(files.at(i)->size) / minutes});
   }
   return learned;
 }

@@ -8,10 +8,10 @@ namespace {
 
 // What one recording holds of its tuner.
 struct Hold {
-  LocalMinute from = 0;
-  LocalMinute to = 0;
-  std::size_t booking = 0;
-  std::size_t recording = 0;
+  LocalMinute from;
+  LocalMinute to;
+  std::size_t booking;
+  std::size_t recording;
 };
 
 // The holds of each tuner that some booking names.
@@ -41,11 +41,11 @@ Clash ClashOf(const Hold& x, const Hold& y, const std::vector<TunerBooking>& boo
   const Hold& b = x.booking < y.booking ? y : x;
   const Recording& ra = bookings[a.booking].recordings[a.recording];
   const Recording& rb = bookings[b.booking].recordings[b.recording];
-  Clash clash{a.booking, a.recording, b.booking, b.recording, {}, false};
   const Recording recording_both{std::max(ra.start, rb.start), std::min(ra.end, rb.end)};
-  clash.back_to_back = recording_both.start >= recording_both.end;
-  clash.both = clash.back_to_back ? Recording{std::max(a.from, b.from), std::min(a.to, b.to)} : recording_both;
-  return clash;
+  // Back to back, what both hold is the one's recorder starting before the other ends.
+  const bool back_to_back = recording_both.start >= recording_both.end;
+  const Recording both = back_to_back ? Recording{std::max(a.from, b.from), std::min(a.to, b.to)} : recording_both;
+  return {a.booking, a.recording, b.booking, b.recording, both, back_to_back};
 }
 
 }  // namespace
