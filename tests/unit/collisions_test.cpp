@@ -60,6 +60,9 @@ TEST(Collisions, ARecorderStartingBeforeTheOtherEndsCollidesAndTouchingHoldsDoNo
                             Booking(u"2", Trigger(0, 10, 21, 28), At(21, 30), At(21, 30))})
                 .size(),
             1u);
+  // A daily recording of 23 h 55 min started ten minutes ahead holds its
+  // tuner into its own next day: a reservation never collides with itself.
+  EXPECT_TRUE(FindCollisions({Booking(u"2", Trigger(1, 10, 20, 50), At(21, 0), At(20, 55))}).empty());
 }
 
 TEST(Collisions, EveryRecordingOfARepeatingReservationCounts) {

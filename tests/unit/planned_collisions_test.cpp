@@ -5,6 +5,7 @@
 
 #include "support/december_trigger.h"
 #include "support/fake_file_system.h"
+#include "reservations/views/reservation_list.h"
 #include "support/profiles.h"
 
 namespace {
@@ -163,6 +164,10 @@ TEST(PlannedCollisions, AFreeTunerComesFromAProfileOfTheSameProgramFreeForTheWho
        nullptr,
        4},
   };
+  // A recorder only a slot past the count names is no recorder of ours.
+  const ProfileArray two = Profiles({{u"A", u"C:\\tv\\cap_sts.exe", u"1"}, {u"B", u"D:\\tools\\rec.exe", u"1"}});
+  EXPECT_FALSE(RunsARecorder(u"D:\\tools\\rec.exe", RecorderPathsOf(two, 1)));
+  EXPECT_TRUE(RunsARecorder(u"D:\\tools\\rec.exe", RecorderPathsOf(two, 2)));
   for (const auto& c : cases) {
     FakeFileSystem disk;
     if (c.gone) disk.kinds[c.gone] = PathKind::Missing;

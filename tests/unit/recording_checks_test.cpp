@@ -87,6 +87,8 @@ TEST(RecordingNeeds, AreMissingOnlyWhereTheFileSystemIsSure) {
        {{u"E:\\cap_sts.exe", PathKind::NotReady}},
        {{Need::Recorder, u"E:\\cap_sts.exe"}}},
       {u"C:\\tv\\cap_sts.exe", u"D:\\rec\\a.ts", {{u"C:\\tv\\cap_sts.exe", PathKind::Unknown}}, {}},
+      // No drive letter, no full path: the platform would look elsewhere.
+      {u"1:\\tv\\cap_sts.exe", u"D:\\rec\\a.ts", {{u"1:\\tv\\cap_sts.exe", PathKind::Missing}}, {}},
       {u"C:\\tv\\cap_sts.exe", u"D:\\rec\\a.ts", {{u"D:\\rec", PathKind::Missing}}, {{Need::Folder, u"D:\\rec"}}},
       {u"C:\\tv\\cap_sts.exe", u"D:\\rec\\a.ts", {{u"D:\\rec", PathKind::File}}, {{Need::Folder, u"D:\\rec"}}},
       // A card reader without its card.
@@ -281,6 +283,9 @@ TEST(RecordingRate, IsTheMedianOfTheNewestTenAndIsReadBackAsWritten) {
     hand_made.WriteString(u"rates", u"samples1", u"5");
     hand_made.WriteString(u"rates", u"samples2", u"-5:7");
     EXPECT_TRUE(ReadRecordingRates(hand_made).folders().empty());
+    RecordingRates rates;
+    EXPECT_FALSE(rates.Learn(u"D:\\rec", {-1, 5}) || rates.Learn(u"D:\\rec", {5, 0}));
+    EXPECT_TRUE(rates.Learn(u"D:\\rec", {5, 1}));
   }
   // A folder the file cannot give back is never written.
   RecordingRates odd, kept;

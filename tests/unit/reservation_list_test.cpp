@@ -360,4 +360,20 @@ TEST_F(ReservationList, ColumnsSortByMomentsNumbersOrTextEitherWay) {
   }
 }
 
+// One recorder program's numbered tuners come before its tuners by name,
+// whatever the names' own order.
+TEST(RowOrder, NumberedTunersComeBeforeNamedOnes) {
+  std::vector<ReservationRow> rows(2);
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    rows[i].item.name = i == 0 ? u"named" : u"numbered";
+    rows[i].item.application = u"C:\\tv\\cap_sts.exe";
+    rows[i].recorder.tuner = i == 0 ? u"#" : u"2";
+  }
+  const TextOrder by_units = [](std::u16string_view x, std::u16string_view y) { return x.compare(y); };
+  for (bool descending : {false, true}) {
+    SortRows(rows, {Column::Tuner, descending}, by_units);
+    EXPECT_EQ(rows[descending ? 1 : 0].item.name, u"numbered");
+  }
+}
+
 }  // namespace

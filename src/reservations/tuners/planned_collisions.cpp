@@ -21,7 +21,6 @@ std::vector<PlannedCollision> CollisionsOn(const PlannedReservation& planned, co
                                            const std::vector<StoredWorkItem>& stored,
                                            const std::vector<std::u16string>& recorder_paths, LocalMinute now) {
   StoredWorkItem item;
-  item.name = planned.name;
   item.trigger = planned.trigger;
   item.flags = planned.flags;
   item.application = planned.application;
