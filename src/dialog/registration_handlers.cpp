@@ -69,15 +69,16 @@ bool CHalvorn2Dlg::ConfirmRegistration(const RegistrationStart& start) {
       stored_read ? FindPlannedCollisions(planned, stored, RecorderPathsOf(profiles, profile_count), NowMinute())
                   : std::vector<PlannedCollision>();
   if (collisions.empty()) return missing.empty() || AskYesNo(missing + u"このまま登録しますか？");
-  const std::u16string question = missing + CollisionQuestion(form.registration_name, collisions);
   const auto free = FindFreeProfile(planned, stored, profiles, profile_count, NowMinute(), services_.FileSystem());
-  if (!free) return AskYesNo(question);
+  if (!free) return AskYesNo(missing + CollisionQuestion(form.registration_name, collisions));
   // Another profile of the same recorder program has a tuner free then.
   const std::u16string profile = u"「" + free->title + u"」";
   const std::vector<std::u16string> buttons = {profile + u"で登録 (チューナー " + free->tuner + u")", u"このまま登録",
                                                u"登録しない"};
-  switch (AskChoice(question + u"\r\n" + profile + u"のチューナー " + free->tuner + u" はこの時間空いています。",
-                    buttons)) {
+  switch (
+      AskChoice(missing + CollisionQuestion(form.registration_name, collisions,
+                                            profile + u"のチューナー " + free->tuner + u" はこの時間空いています。"),
+                buttons)) {
     case 0:
       // The profile taken is asked about again as it now stands.
       TakeFreeProfile(free->profile);

@@ -241,7 +241,7 @@ TEST_F(CollidingRegistration, AFreeTunerOfTheSameRecorderIsOfferedAndTaken) {
               (std::vector<std::u16string>{u"「二番」で登録 (チューナー 2)", u"このまま登録", u"登録しない"}));
     ASSERT_EQ(shown->warnings().size(), 1u);
     EXPECT_TRUE(
-        shown->warnings()[0].ends_with(u"このまま登録しますか？\r\n「二番」のチューナー 2 はこの時間空いています。"));
+        shown->warnings()[0].ends_with(u"「二番」のチューナー 2 はこの時間空いています。\r\nこのまま登録しますか？"));
     if (stored[answer] == nullptr) {
       EXPECT_EQ(scheduler.saved.count(u"News"), 0u);
       EXPECT_FALSE(shown->ended());

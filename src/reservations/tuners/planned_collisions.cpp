@@ -102,7 +102,8 @@ std::optional<FreeTuner> FindFreeProfile(const PlannedReservation& planned, cons
   return std::nullopt;
 }
 
-std::u16string CollisionQuestion(std::u16string_view name, const std::vector<PlannedCollision>& collisions) {
+std::u16string CollisionQuestion(std::u16string_view name, const std::vector<PlannedCollision>& collisions,
+                                 std::u16string_view before_asking) {
   std::u16string text = u"「" + std::u16string(name) + u"」は同じチューナーの次の予約と時間が重なります。\r\n";
   for (std::size_t i = 0; i < collisions.size() && i < kNamedInQuestion; ++i) {
     const PlannedCollision& collision = collisions[i];
@@ -115,5 +116,6 @@ std::u16string CollisionQuestion(std::u16string_view name, const std::vector<Pla
   if (collisions.size() > kNamedInQuestion) {
     text += u"ほか " + ZeroPadded(static_cast<std::int64_t>(collisions.size() - kNamedInQuestion), 1) + u" 件\r\n";
   }
+  if (!before_asking.empty()) text += std::u16string(before_asking) + u"\r\n";
   return text + u"このまま登録しますか？";
 }

@@ -58,5 +58,7 @@ std::optional<FreeTuner> FindFreeProfile(const PlannedReservation& planned, cons
                                          const ProfileArray& profiles, int profile_count, LocalMinute now,
                                          FileSystemFacts& facts);
 
-// The question before registering over them.
-std::u16string CollisionQuestion(std::u16string_view name, const std::vector<PlannedCollision>& collisions);
+// The question before registering over them; `before_asking`, such as the
+// free tuner, is said before the question itself, which stays the last line.
+std::u16string CollisionQuestion(std::u16string_view name, const std::vector<PlannedCollision>& collisions,
+                                 std::u16string_view before_asking = {});
