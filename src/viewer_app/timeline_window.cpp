@@ -102,6 +102,9 @@ void TimelineWindow::Create(HINSTANCE instance, HWND parent, const RECT& rect, i
 
 void TimelineWindow::Refresh() {
   layout_.reset();
+  // Rows read again may stand in another order: a click before is no
+  // longer a click on what is there now.
+  clicked_.reset();
   if (hwnd_ != nullptr) InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
@@ -201,13 +204,14 @@ void TimelineWindow::OnWheel(int delta, int x, bool zoom) {
   SetView(view);
 }
 
-void TimelineWindow::PickBlock(std::size_t block) {
+void TimelineWindow::PickBlock(std::size_t block, Reach reach) {
   const TimelineLayout& layout = Layout();
   if (block >= layout.blocks.size()) return;
   focused_block_ = block;
   const TimelineBlock picked = layout.blocks[block];
   host_->SelectRow(static_cast<int>(picked.row));
-  if (picked.rect.left < layout.time_area.left || picked.rect.right > layout.time_area.right) {
+  if (reach == Reach::ScrollIntoView &&
+      (picked.rect.left < layout.time_area.left || picked.rect.right > layout.time_area.right)) {
     TimelineView view = view_;
     view.left = picked.recording.start - view.minutes_across / 4;
     SetView(view);
@@ -249,7 +253,7 @@ void TimelineWindow::OnContextMenu(int x, int y) {
   if (x != -1 || y != -1) {
     POINT point{x, y};
     ScreenToClient(hwnd_, &point);
-    if (const auto block = BlockAt(Layout(), point.x, point.y)) PickBlock(*block);
+    if (const auto block = BlockAt(Layout(), point.x, point.y)) PickBlock(*block, Reach::KeepView);
   } else if (focused_block_) {
     const RECT rect = AsRect(Layout().blocks[*focused_block_].rect);
     POINT point{rect.left, rect.bottom};
@@ -403,16 +407,27 @@ LRESULT TimelineWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_KILLFOCUS:
       InvalidateRect(hwnd_, nullptr, FALSE);
       return 0;
-    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDOWN: {
       SetFocus(hwnd_);
-      if (const auto block = BlockAt(Layout(), GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam))) PickBlock(*block);
+      const auto block = BlockAt(Layout(), GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam));
+      clicked_.reset();
+      if (!block) return 0;
+      const TimelineBlock& picked = Layout().blocks[*block];
+      clicked_.emplace(picked.row, picked.recording.start);
+      PickBlock(*block, Reach::KeepView);
       return 0;
-    case WM_LBUTTONDBLCLK:
-      if (const auto block = BlockAt(Layout(), GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam))) {
-        PickBlock(*block);
-        host_->EditSelected();
-      }
+    }
+    case WM_LBUTTONDBLCLK: {
+      // A double-click acts on the recording its first click picked, and
+      // only where the second click lands on it too.
+      const auto block = BlockAt(Layout(), GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam));
+      if (!block || !clicked_) return 0;
+      const TimelineBlock& under = Layout().blocks[*block];
+      if (std::pair(under.row, under.recording.start) != *clicked_) return 0;
+      PickBlock(*block, Reach::KeepView);
+      host_->EditSelected();
       return 0;
+    }
     case WM_MOUSEMOVE:
       ShowTipFor(BlockAt(Layout(), GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)));
       return 0;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -44,7 +45,10 @@ class TimelineWindow {
   void OnScroll(int code);
   void OnWheel(int delta, int x, bool zoom);
   void OnKey(WPARAM key);
-  void PickBlock(std::size_t block);
+  // The keyboard brings the picked block into view; a click leaves the
+  // view under the mouse where it is.
+  enum class Reach { ScrollIntoView, KeepView };
+  void PickBlock(std::size_t block, Reach reach = Reach::ScrollIntoView);
   void OnContextMenu(int x, int y);
   void ShowTipFor(std::optional<std::size_t> block);
   int Scaled(int pixels) const;
@@ -58,6 +62,9 @@ class TimelineWindow {
   LocalMinute layout_minute_ = 0;
   std::optional<std::size_t> focused_block_;
   std::optional<std::size_t> tip_block_;
+  // The recording a click picked: the row and its start, so that a
+  // double-click acts on it alone.
+  std::optional<std::pair<std::size_t, LocalMinute>> clicked_;
   std::wstring tip_text_;
   HFONT font_ = nullptr;
   int dpi_ = 96;

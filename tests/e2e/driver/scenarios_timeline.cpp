@@ -133,6 +133,13 @@ void TimelineShowsCollisions(const ScenarioContext& context) {
     SendToTimeline(timeline, WM_LBUTTONDOWN, MK_LBUTTON, x, y);
     SendToTimeline(timeline, WM_LBUTTONUP, 0, x, y);
     ExpectEqual(viewer.SelectedName(), std::wstring(L"空き"), L"the row a click on its block selects");
+    // A double-click whose second click lands on another block, one of the
+    // pair, acts on neither: the selection stays and nothing is handed over.
+    SendToTimeline(timeline, WM_LBUTTONDOWN, MK_LBUTTON, x, y);
+    SendToTimeline(timeline, WM_LBUTTONUP, 0, x, y);
+    SendToTimeline(timeline, WM_LBUTTONDBLCLK, MK_LBUTTON, x, *week.red_rows.begin() + 1);
+    SendToTimeline(timeline, WM_LBUTTONUP, 0, x, *week.red_rows.begin() + 1);
+    ExpectEqual(viewer.SelectedName(), std::wstring(L"空き"), L"the row after a double-click across two blocks");
     // The arrow key goes on to the next recording in time order: 重複B at 21:30.
     SendAndWait(timeline, WM_KEYDOWN, VK_RIGHT, 0);
     ExpectEqual(viewer.SelectedName(), std::wstring(L"重複B"), L"the row after 空き in time order");
