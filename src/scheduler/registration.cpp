@@ -17,14 +17,7 @@ TaskTrigger TriggerStartingAt(const ReservationForm& form, const fw::CalendarTim
   std::array<int, 8> weekdays = form.weekdays;
   const std::uint16_t mask = form.repeat == kRepeatWeekly ? WeekdayMask(weekdays, start_moment, form.offset_min) : 0;
   TaskTrigger trigger = BuildTrigger(start_moment, form.repeat, mask);
-  if (form.kept) {
-    trigger.flags = form.kept->trigger_flags;
-    trigger.end_year = form.kept->end_year;
-    trigger.end_month = form.kept->end_month;
-    trigger.end_day = form.kept->end_day;
-    trigger.minutes_duration = form.kept->minutes_duration;
-    trigger.minutes_interval = form.kept->minutes_interval;
-  }
+  if (form.kept) GiveBackTriggerParts(*form.kept, trigger);
   return trigger;
 }
 

@@ -51,3 +51,21 @@ TaskTrigger BuildTrigger(const fw::CalendarTime& start, int repeat, std::uint16_
   }
   return trigger;
 }
+
+void KeepTriggerParts(const TaskTrigger& stored, KeptWorkItemParts& kept) {
+  kept.trigger_flags = stored.flags;
+  kept.end_year = stored.end_year;
+  kept.end_month = stored.end_month;
+  kept.end_day = stored.end_day;
+  kept.minutes_duration = stored.minutes_duration;
+  kept.minutes_interval = stored.minutes_interval;
+}
+
+void GiveBackTriggerParts(const KeptWorkItemParts& kept, TaskTrigger& built) {
+  built.flags = kept.trigger_flags;
+  built.end_year = kept.end_year;
+  built.end_month = kept.end_month;
+  built.end_day = kept.end_day;
+  built.minutes_duration = kept.minutes_duration;
+  built.minutes_interval = kept.minutes_interval;
+}

@@ -7,6 +7,8 @@
 #include "framework/calendar_time.h"
 #include "scheduler/task_scheduler.h"
 
+struct KeptWorkItemParts;
+
 // The moment the task starts: the reservation's start less the lead, which
 // may carry it back into the previous day, month or year.
 std::optional<fw::CalendarTime> StartMoment(const fw::CalendarTime& date, int hour, int minute, int offset_min);
@@ -27,3 +29,9 @@ inline constexpr std::uint32_t kFlagsTheFormSets = kTaskFlagDeleteWhenDone | kTa
 
 // The one trigger of a registered work item.
 TaskTrigger BuildTrigger(const fw::CalendarTime& start, int repeat, std::uint16_t weekday_mask);
+
+// The parts of a trigger no control of the form shows (its flags, end date,
+// duration and interval), kept from a stored trigger and given back onto the
+// one the form builds: the one list of them, so that none is lost on the way.
+void KeepTriggerParts(const TaskTrigger& stored, KeptWorkItemParts& kept);
+void GiveBackTriggerParts(const KeptWorkItemParts& kept, TaskTrigger& built);

@@ -62,13 +62,7 @@ void ReadOutputPath(std::u16string_view path, CarriedReservation& carried) {
 KeptWorkItemParts KeptPartsOf(const StoredWorkItem& item) {
   KeptWorkItemParts kept;
   kept.flags = item.flags & ~kFlagsTheFormSets;
-  if (!item.trigger) return kept;
-  kept.trigger_flags = item.trigger->flags;
-  kept.end_year = item.trigger->end_year;
-  kept.end_month = item.trigger->end_month;
-  kept.end_day = item.trigger->end_day;
-  kept.minutes_duration = item.trigger->minutes_duration;
-  kept.minutes_interval = item.trigger->minutes_interval;
+  if (item.trigger) KeepTriggerParts(*item.trigger, kept);
   return kept;
 }
 
