@@ -47,4 +47,14 @@ TEST(PathKey, ARecorderIsKnownByItsPathInAnyOfItsForms) {
   }
 }
 
+// The key maker the program installs is the one used; none installed is
+// the textual one.
+TEST(PathKey, TheInstalledMakerIsUsedAndNoneIsTheTextualOne) {
+  SetPathKeyMaker([](std::u16string_view) { return std::u16string(u"one"); });
+  EXPECT_EQ(PathKey(u"C:\\a.exe"), PathKey(u"D:\\b.exe"));
+  SetPathKeyMaker(nullptr);
+  EXPECT_NE(PathKey(u"C:\\a.exe"), PathKey(u"D:\\b.exe"));
+  EXPECT_EQ(PathKey(u"C:\\a.exe"), TextualPathKey(u"C:\\a.exe"));
+}
+
 }  // namespace
