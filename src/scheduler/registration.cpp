@@ -49,43 +49,90 @@ class Unchanged {
   TaskSchedulerPlatform& platform_;
 };
 
-// The stored reservation `task` given the parts the form owns and saved
-// under its own name. Nothing reaches the store unless the save succeeds.
-Message ChangeInPlace(TaskInterface& task, ReservationForm& form, const TaskTrigger& planned,
-                      const ReplacementRules& rules, const Unchanged& unchanged) {
+// The stored reservation `task` given the change and saved under its own
+// name. Nothing reaches the store unless the save succeeds.
+Message ChangeInPlace(TaskInterface& task, const StoredReservationChange& change, const Unchanged& unchanged) {
   HResult status = 0;
-  if (rules.credentials_changed && Failed(status = task.SetAccountInformation(form.account, form.pass)))
+  if (const auto& c = change.credentials; c && Failed(status = task.SetAccountInformation(c->account, c->password)))
     return unchanged(u"アカウントとパスワードが設定できません", status);
-  if (Failed(status = task.SetApplicationName(form.application_name)))
-    return unchanged(u"ApplicationName(cap_sts)が設定できません", status);
-  if (Failed(status = task.SetWorkingDirectory(form.folder))) return unchanged(u"作業フォルダが設定できません", status);
-  if (Failed(status = task.SetParameters(form.parameters)))
-    return unchanged(u"コマンドラインパラメータが設定できません", status);
-
-  // The form's schedule goes onto the stored trigger, which keeps its end
-  // date and flags; a stored item without a trigger is given one.
-  int trigger_count = 0;
-  std::unique_ptr<TaskTriggerInterface> trigger;
-  TaskTrigger schedule = planned;
-  if (Failed(status = task.GetTriggerCount(trigger_count)))
-    return unchanged(u"タスクの実行開始トリガが読めません", status);
-  if (trigger_count > 0) {
-    if (Failed(status = task.GetTrigger(0, trigger)) || Failed(status = trigger->GetTrigger(schedule)))
-      return unchanged(u"タスクの実行開始トリガが読めません", status);
-    schedule = ScheduleOnto(schedule, planned);
-  } else if (Failed(status = task.CreateTrigger(trigger))) {
-    return unchanged(u"タスクの実行開始トリガを新しく作成できません", status);
+  if (const auto& command = change.command) {
+    if (Failed(status = task.SetApplicationName(command->application)))
+      return unchanged(u"ApplicationName(cap_sts)が設定できません", status);
+    if (Failed(status = task.SetWorkingDirectory(command->working_folder)))
+      return unchanged(u"作業フォルダが設定できません", status);
+    if (Failed(status = task.SetParameters(command->parameters)))
+      return unchanged(u"コマンドラインパラメータが設定できません", status);
   }
-  std::uint32_t flags = 0;
-  if (Failed(status = task.GetFlags(flags)) || Failed(status = task.SetFlags(FlagsKeeping(flags, form))))
-    return unchanged(u"タスクフラグが設定できません", status);
-  if (Failed(status = trigger->SetTrigger(schedule)))
+
+  // The schedule goes onto the stored trigger, which keeps its end date and
+  // flags; a stored item without a trigger is given one.
+  std::unique_ptr<TaskTriggerInterface> trigger;
+  TaskTrigger schedule;
+  if (change.schedule) {
+    int trigger_count = 0;
+    schedule = *change.schedule;
+    if (Failed(status = task.GetTriggerCount(trigger_count)))
+      return unchanged(u"タスクの実行開始トリガが読めません", status);
+    if (trigger_count > 0) {
+      if (Failed(status = task.GetTrigger(0, trigger)) || Failed(status = trigger->GetTrigger(schedule)))
+        return unchanged(u"タスクの実行開始トリガが読めません", status);
+      schedule = ScheduleOnto(schedule, *change.schedule);
+    } else if (Failed(status = task.CreateTrigger(trigger))) {
+      return unchanged(u"タスクの実行開始トリガを新しく作成できません", status);
+    }
+  }
+  if (change.flags) {
+    std::uint32_t flags = 0;
+    if (Failed(status = task.GetFlags(flags)) || Failed(status = task.SetFlags(change.flags(flags))))
+      return unchanged(u"タスクフラグが設定できません", status);
+  }
+  if (trigger && Failed(status = trigger->SetTrigger(schedule)))
     return unchanged(u"タスクの実行開始トリガをセットできません", status);
 
   std::unique_ptr<PersistFileInterface> persist;
   if (Failed(status = task.QueryPersistFile(persist))) return unchanged(u"pITaskリリース失敗", status);
   if (Failed(status = persist->Save())) return unchanged(u"pIPersistFile->Save失敗\n(ｱｶｳﾝﾄとﾊﾟｽﾜｰﾄﾞ要確認)", status);
   return std::nullopt;
+}
+
+// The stored work item `stored_name` opened, where it runs a recorder;
+// otherwise the message that says why not, naming it as the user does.
+Message OpenRecordingReservation(SchedulerInterface& scheduler, std::u16string_view stored_name,
+                                 std::u16string_view users_name,
+                                 const std::function<bool(std::u16string_view)>& runs_a_recorder,
+                                 TaskSchedulerPlatform& platform, std::unique_ptr<TaskInterface>& task) {
+  std::u16string application;
+  HResult status = scheduler.Activate(stored_name, task);
+  if (!Failed(status)) status = task->GetApplicationName(application);
+  const std::u16string name(stored_name);
+  if (Failed(status)) {
+    return u"「" + name + u"」を開けないため、置き換えられません。\r\n" + platform.DescribeFailure(status);
+  }
+  if (!runs_a_recorder || !runs_a_recorder(application)) return NotAReservationMessage(users_name);
+  return std::nullopt;
+}
+
+Message ChangeRecordingReservation(std::unique_ptr<SchedulerInterface> scheduler, std::u16string_view stored_name,
+                                   std::u16string_view users_name, const StoredReservationChange& change,
+                                   const std::function<bool(std::u16string_view)>& runs_a_recorder,
+                                   TaskSchedulerPlatform& platform) {
+  std::unique_ptr<TaskInterface> task;
+  if (Message refused = OpenRecordingReservation(*scheduler, stored_name, users_name, runs_a_recorder, platform, task))
+    return refused;
+  scheduler.reset();
+  return ChangeInPlace(*task, change, Unchanged(stored_name, platform));
+}
+
+// What a registration changes on the stored reservation it replaces: the
+// parts the form owns.
+StoredReservationChange ChangeOfForm(const ReservationForm& form, const TaskTrigger& planned,
+                                     const ReplacementRules& rules) {
+  StoredReservationChange change;
+  if (rules.credentials_changed) change.credentials = {{form.account, form.pass}};
+  change.command = {{form.application_name.str(), form.folder, form.parameters.str()}};
+  change.schedule = planned;
+  change.flags = [&form](std::uint32_t stored) { return FlagsKeeping(stored, form); };
+  return change;
 }
 
 // A new work item under the registration name, made step by step.
@@ -138,17 +185,11 @@ Message StoreWorkItem(ReservationForm& form, const fw::CalendarTime& start_momen
   // registration stores: whoever ticked the box, and whatever way the name
   // came, another program's work item, or one that cannot be read, stays.
   if (form.delete_same_name == 0) return std::u16string(kDuplicateMessage);
-  std::unique_ptr<TaskInterface> task;
-  std::u16string application;
-  HResult status = scheduler->Activate(*stored_name, task);
-  if (!Failed(status)) status = task->GetApplicationName(application);
-  if (Failed(status)) {
-    return u"「" + *stored_name + u"」を開けないため、置き換えられません。\r\n" + platform.DescribeFailure(status);
-  }
-  if (!ReplacesStoredItem(form, rules.runs_a_recorder && rules.runs_a_recorder(application)))
-    return NotAReservationMessage(working_name);
-  scheduler.reset();
-  return ChangeInPlace(*task, form, planned, rules, Unchanged(*stored_name, platform));
+  const auto replaces = [&form, &rules](std::u16string_view application) {
+    return ReplacesStoredItem(form, rules.runs_a_recorder && rules.runs_a_recorder(application));
+  };
+  return ChangeRecordingReservation(std::move(scheduler), *stored_name, working_name, ChangeOfForm(form, planned, rules),
+                                    replaces, platform);
 }
 
 }  // namespace
@@ -198,6 +239,32 @@ std::optional<TaskTrigger> RegistrationTrigger(const ReservationForm& form, cons
   const auto start_moment = StartMoment(start.date, start.hour, start.minute, form.offset_min);
   if (!start_moment) return std::nullopt;
   return TriggerStartingAt(form, *start_moment);
+}
+
+std::optional<std::u16string> ChangeStoredReservation(
+    TaskSchedulerPlatform& platform, std::u16string_view name, const StoredReservationChange& change,
+    const std::function<bool(std::u16string_view application)>& runs_a_recorder) {
+  ComScope com(platform);
+  if (!com.ok()) return u"COM初期化エラー";
+  std::unique_ptr<SchedulerInterface> scheduler;
+  if (Failed(platform.CreateScheduler(scheduler))) return u"オブジェクトの作成に失敗しました";
+  return ChangeRecordingReservation(std::move(scheduler), name, name, change, runs_a_recorder, platform);
+}
+
+std::optional<std::u16string> DeleteStoredReservation(
+    TaskSchedulerPlatform& platform, std::u16string_view name,
+    const std::function<bool(std::u16string_view application)>& runs_a_recorder) {
+  ComScope com(platform);
+  if (!com.ok()) return u"COM初期化エラー";
+  std::unique_ptr<SchedulerInterface> scheduler;
+  if (Failed(platform.CreateScheduler(scheduler))) return u"オブジェクトの作成に失敗しました";
+  std::unique_ptr<TaskInterface> task;
+  if (Message refused = OpenRecordingReservation(*scheduler, name, name, runs_a_recorder, platform, task))
+    return refused;
+  task.reset();
+  if (const HResult status = scheduler->Delete(name); Failed(status))
+    return u"「" + std::u16string(name) + u"」を削除できませんでした。\r\n" + platform.DescribeFailure(status);
+  return std::nullopt;
 }
 
 std::u16string WorkingName(const ReservationForm& form) { return form.registration_name.substr(0, kMaxWorkingName); }

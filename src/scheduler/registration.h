@@ -55,6 +55,39 @@ std::uint32_t FlagsKeeping(std::uint32_t kept, const ReservationForm& form);
 // and begin date; its end date, flags, duration and interval stay.
 TaskTrigger ScheduleOnto(TaskTrigger stored, const TaskTrigger& planned);
 
+// What changes on a stored recording reservation; every part left empty
+// stays as stored, and so does everything no part names.
+struct StoredReservationChange {
+  struct Credentials {
+    std::u16string account, password;
+  };
+  struct RecorderCommand {
+    std::u16string application, working_folder, parameters;
+  };
+  std::optional<Credentials> credentials;
+  std::optional<RecorderCommand> command;
+  // Goes onto the stored trigger by `ScheduleOnto`; a stored item without a
+  // trigger is given this one.
+  std::optional<TaskTrigger> schedule;
+  // The flags to store, from the stored ones; empty keeps them.
+  std::function<std::uint32_t(std::uint32_t stored)> flags;
+};
+
+// The one way a stored work item is changed: opened under `name` (as
+// Windows matches names), refused unless it runs a recorder by
+// `runs_a_recorder`, given the change and saved under its own name. Nothing
+// when saved; otherwise the message for the user, and the item as it was.
+std::optional<std::u16string> ChangeStoredReservation(
+    TaskSchedulerPlatform& platform, std::u16string_view name, const StoredReservationChange& change,
+    const std::function<bool(std::u16string_view application)>& runs_a_recorder);
+
+// The one way a stored work item is deleted: only where, opened under
+// `name`, it runs a recorder by `runs_a_recorder`. Nothing when it is gone;
+// otherwise the message for the user.
+std::optional<std::u16string> DeleteStoredReservation(
+    TaskSchedulerPlatform& platform, std::u16string_view name,
+    const std::function<bool(std::u16string_view application)>& runs_a_recorder);
+
 // Turns the form into one saved work item. Nothing when it was saved;
 // otherwise the message that tells the user what went wrong. Every
 // interface is released and COM is ended before this returns, whatever the

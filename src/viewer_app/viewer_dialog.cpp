@@ -16,6 +16,7 @@
 #include "reservations/checks/recording_checks.h"
 #include "reservations/checks/reading_checks.h"
 #include "reservations/stored/stored_work_items.h"
+#include "scheduler/registration.h"
 #include "reservations/checks/wake_check.h"
 #include "settings/settings_file.h"
 #include "viewer_app/list_view.h"
@@ -539,14 +540,19 @@ void ViewerDialog::OnDelete() {
   if (row == nullptr) return;
   const std::u16string name = row->item.name;
   if (Ask(u"「" + name + u"」を削除しますか？", MB_YESNO | MB_ICONQUESTION) != IDYES) return;
-  const HResult status = DeleteStoredWorkItem(scheduler_, name);
+  const auto failure = DeleteStoredReservation(scheduler_, name, RunsOurRecorder());
   Reload();
   // Another program may have deleted it meanwhile: then it is gone, as asked.
   const bool still_listed =
       std::any_of(rows_.begin(), rows_.end(), [&name](const ReservationRow& r) { return r.item.name == name; });
-  if (Failed(status) && still_listed) {
-    Ask(u"「" + name + u"」を削除できませんでした。\r\n" + win32::SystemMessage(status), MB_OK | MB_ICONERROR);
-  }
+  if (failure && still_listed) Ask(*failure, MB_OK | MB_ICONERROR);
+}
+
+std::function<bool(std::u16string_view)> ViewerDialog::RunsOurRecorder() const {
+  const HalvornSetup halvorn = ReadHalvornSettings();
+  return [paths = RecorderPathsOf(halvorn.profiles, halvorn.profile_count)](std::u16string_view application) {
+    return RunsARecorder(application, paths);
+  };
 }
 
 void ViewerDialog::OnEdit() {

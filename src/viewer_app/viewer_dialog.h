@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -57,6 +58,8 @@ class ViewerDialog : private TimelineWindow::Host {
   void ShowWakeNote();
   void OnEdit();
   void OnDelete();
+  // Whether a stored work item is one of the reservations the list shows.
+  std::function<bool(std::u16string_view)> RunsOurRecorder() const;
   void OnHalvornTimer();
   void BringHalvornToFront() const;
   void Close();

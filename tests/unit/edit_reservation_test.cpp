@@ -272,3 +272,45 @@ TEST_F(EditReservation, TheStationIsOneHalvornFindsTheStoredChannelBy) {
 }
 
 }  // namespace
+
+// チューナーを変更 stores what 編集 stores when that profile's tab is
+// clicked and 登録 pressed, and 無効にする switches the one flag: both done
+// and undone give back the stored work item byte for byte.
+TEST_F(EditReservation, TheMenusChangesAreAnEditsAndUndoThemselves) {
+  folder.WriteText("Halvorn_setting.ini",
+                   u"[system]\noffset_min=5\noption_number=3\n[cap_sts]\ntitle=地デジ\ncap_sts_path=C:\\tv\\cap_sts.exe\n"
+                   u"folder=D:\\rec\nid=1\nb25=1\nbcs=0\n[cap_sts_1]\ntitle=BS\ncap_sts_path=C:\\tv\\cap_sts_bs.exe\n"
+                   u"[cap_sts_2]\ntitle=地デジ2\ncap_sts_path=C:\\tv\\cap_sts.exe\nfolder=E:\\two\nid=2\nsel=1\n"
+                   u"fileext=.m2ts\n[task]\naccount=recorder\ndel_task=1\nresume=0\n");
+  const HalvornSetup setup = HalvornSettings();
+  const auto recorder = [](std::u16string_view application) { return RunsARecorder(application, {}); };
+  const auto change = [&](const StoredReservationChange& what) {
+    EXPECT_EQ(ChangeStoredReservation(scheduler, u"朝", what, recorder), std::nullopt);
+    return scheduler.saved[u"朝"];
+  };
+  const auto on_profile = [&](int profile) {
+    const auto command = CommandOnProfile(StoredWorkItemOf(scheduler.saved[u"朝"], u"朝"), setup.profiles,
+                                          setup.profile_count, profile);
+    EXPECT_TRUE(command.has_value());
+    return StoredReservationChange{.command = command};
+  };
+  const StoredReservationChange switch_off{.flags = [](std::uint32_t f) { return f ^ kTaskFlagDisabled; }};
+  std::mt19937_64 random(20261210);
+  for (int i = 0; i < 12; ++i) {
+    // Stored as the first profile composes, so that moving back to it undoes the move.
+    const StoredShape shape{.flags = 0x2000u | static_cast<std::uint32_t>(random() & 0x1006),
+                            .trigger_flags = static_cast<std::uint32_t>(random() & 0x5)};
+    JobFile job = HalvornMadeJob(u"1", u"011", 0, 20 * 60 + static_cast<int>(random() % 120), kLead, shape);
+    GiveOtherParts(job, random);
+    HandBackBench::Store(u"朝", job);
+    EditAndRegister(Row(u"朝"), [](headless::Window& shown) { shown.ChangeTab(IDC_PROFILE_TABS, 2); });
+    const std::string by_halvorn = SerializeJobFile(scheduler.saved[u"朝"]);
+
+    HandBackBench::Store(u"朝", job);
+    const std::string stored = SerializeJobFile(change({}));
+    EXPECT_EQ(SerializeJobFile(change(on_profile(2))), by_halvorn) << i;
+    EXPECT_EQ(change(switch_off).flags, job.flags ^ kTaskFlagDisabled) << i;
+    change(on_profile(0));
+    EXPECT_EQ(SerializeJobFile(change(switch_off)), stored) << i;
+  }
+}

@@ -122,9 +122,9 @@ TEST(PlannedCollisions, TheQuestionNamesARecorderStartingBeforeTheEarlierEnds) {
             u"(その録画プログラムは、この予約の終わる 3 分前に起動します)\r\nこのまま登録しますか？");
 }
 
-// The tuner a profile of the same recorder program could take instead: the
-// first in tab order that is free for the planned reservation's whole span.
-TEST(PlannedCollisions, AFreeTunerComesFromAProfileOfTheSameProgramFreeForTheWholeSpan) {
+// The tuners profiles of the same recorder program could take instead: in
+// tab order, each free for every recording of the planned reservation's span.
+TEST(PlannedCollisions, FreeTunersComeFromProfilesOfTheSameProgramFreeForTheWholeSpan) {
   ProfileArray profiles = Profiles({{u"地デジ2", u"C:\\tv\\cap_sts.exe", u"2"},
                                     {u"BS", u"C:\\tv\\cap_sts_bs.exe", u"1"},
                                     {u"地デジ1", u"C:\\TV\\cap_sts.exe", u"01"},
@@ -139,30 +139,22 @@ TEST(PlannedCollisions, AFreeTunerComesFromAProfileOfTheSameProgramFreeForTheWho
     const char* what;
     TaskTrigger planned;  // 21:00 to 22:00 on tuner 2
     std::vector<StoredWorkItem> stored;
-    std::optional<FreeTuner> offered;
+    std::vector<int> free;                 // the profiles offered, in tab order
     const char16_t* gone = nullptr;  // a path the file system says is not there
     int profile_count = 5;
   } cases[] = {
-      {"the first free in tab order", Trigger(0, 10, 20, 59), {}, FreeTuner{2, u"地デジ1", u"01"}},
-      {"tuner 1 busy", Trigger(0, 10, 20, 59), {on(u" I1", 10)}, FreeTuner{3, u"地デジ3", u"3"}},
-      {"tuner 1 busy later in the span", Trigger(1, 10, 20, 59), {on(u" I1", 20)}, FreeTuner{3, u"地デジ3", u"3"}},
-      {"tuner 1 busy after the span", Trigger(1, 10, 20, 59), {on(u" I1", 26)}, FreeTuner{2, u"地デジ1", u"01"}},
-      {"only the default tuner free",
-       Trigger(0, 10, 20, 59),
-       {on(u" I1", 10), on(u" I3", 10)},
-       FreeTuner{4, u"地デジ既定", u"既定"}},
+      {"every other tuner of the program", Trigger(0, 10, 20, 59), {}, {2, 3, 4}},
+      {"tuner 1 busy", Trigger(0, 10, 20, 59), {on(u" I1", 10)}, {3, 4}},
+      {"tuner 1 busy later in the span", Trigger(1, 10, 20, 59), {on(u" I1", 20)}, {3, 4}},
+      {"tuner 1 busy after the span", Trigger(1, 10, 20, 59), {on(u" I1", 26)}, {2, 3, 4}},
+      {"only the default tuner free", Trigger(0, 10, 20, 59), {on(u" I1", 10), on(u" I3", 10)}, {4}},
       {"none free; another program's tuner is never offered",
        Trigger(0, 10, 20, 59),
        {on(u" I1", 10), on(u" I3", 10), on(u"", 10)},
-       std::nullopt},
-      {"tuner 1's folder gone", Trigger(0, 10, 20, 59), {}, FreeTuner{3, u"地デジ3", u"3"}, u"E:\\one"},
-      {"tuner 1's recorder gone", Trigger(0, 10, 20, 59), {}, FreeTuner{3, u"地デジ3", u"3"}, u"C:\\TV\\cap_sts.exe"},
-      {"a profile past the count is none",
-       Trigger(0, 10, 20, 59),
-       {on(u" I1", 10), on(u" I3", 10)},
-       std::nullopt,
-       nullptr,
-       4},
+       {}},
+      {"tuner 1's folder gone", Trigger(0, 10, 20, 59), {}, {3, 4}, u"E:\\one"},
+      {"tuner 1's recorder gone", Trigger(0, 10, 20, 59), {}, {3, 4}, u"C:\\TV\\cap_sts.exe"},
+      {"a profile past the count is none", Trigger(0, 10, 20, 59), {on(u" I1", 10), on(u" I3", 10)}, {}, nullptr, 4},
   };
   // A recorder only a slot past the count names is no recorder of ours.
   const ProfileArray two = Profiles({{u"A", u"C:\\tv\\cap_sts.exe", u"1"}, {u"B", u"D:\\tools\\rec.exe", u"1"}});
@@ -171,9 +163,17 @@ TEST(PlannedCollisions, AFreeTunerComesFromAProfileOfTheSameProgramFreeForTheWho
   for (const auto& c : cases) {
     FakeFileSystem disk;
     if (c.gone) disk.kinds[c.gone] = PathKind::Missing;
-    EXPECT_EQ(FindFreeProfile(Planned(c.planned), c.stored, profiles, c.profile_count, kNow, disk), c.offered)
+    const std::vector<FreeTuner> free = FreeProfiles(Planned(c.planned), c.stored, profiles, c.profile_count, kNow, disk);
+    std::vector<int> offered;
+    for (const FreeTuner& tuner : free) offered.push_back(tuner.profile);
+    EXPECT_EQ(offered, c.free) << c.what;
+    EXPECT_EQ(FindFreeProfile(Planned(c.planned), c.stored, profiles, c.profile_count, kNow, disk),
+              free.empty() ? std::nullopt : std::optional(free.front()))
         << c.what;
   }
+  FakeFileSystem disk;
+  EXPECT_EQ(FreeProfiles(Planned(), {}, profiles, 5, kNow, disk),
+            (std::vector<FreeTuner>{{2, u"地デジ1", u"01"}, {3, u"地デジ3", u"3"}, {4, u"地デジ既定", u"既定"}}));
 }
 
 }  // namespace

@@ -231,6 +231,25 @@ TEST_F(Registration, ReplacingChangesOnlyARecordingReservationWhereItStands) {
   ExpectEverythingReleased();
 }
 
+// The viewer's 無効にする and 削除 reach a stored item only through the same
+// guard: another program's work item stays as it was, and is said to.
+TEST_F(Registration, TheViewersChangeAndDeleteReachOnlyARecordingReservation) {
+  const auto recorder = [](std::u16string_view application) { return application.ends_with(u"cap_sts.exe"); };
+  const StoredReservationChange switch_off{.flags = [](std::uint32_t f) { return f | kTaskFlagDisabled; }};
+  for (const char16_t* application : {u"C:\\tv\\cap_sts.exe", u"C:\\backup.exe"}) {
+    const bool ours = recorder(application);
+    const JobFile stored = StoredToReplace(application);
+    const std::optional<std::u16string> refused =
+        ours ? std::nullopt : std::optional(u"「News」は録画予約のタスクではないため、置き換えられません。");
+    scheduler.saved[u"News"] = stored;
+    EXPECT_EQ(ChangeStoredReservation(scheduler, u"News", switch_off, recorder), refused);
+    EXPECT_EQ(scheduler.saved.at(u"News").flags, ours ? kTaskFlagDisabled : 0u);
+    EXPECT_EQ(DeleteStoredReservation(scheduler, u"News", recorder), refused);
+    EXPECT_EQ(scheduler.saved.count(u"News"), ours ? 0u : 1u);
+  }
+  ExpectEverythingReleased();
+}
+
 // A change in place that fails at any step leaves the stored reservation as
 // it was, and says so with the platform's reason.
 TEST_F(Registration, AFailedChangeLeavesTheStoredReservationAsItWas) {

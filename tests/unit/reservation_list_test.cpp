@@ -2,6 +2,8 @@
 // each will record, what its cells say, how it sorts, and its collisions.
 #include "reservations/views/reservation_list.h"
 
+#include "scheduler/registration.h"
+
 #include <gtest/gtest.h>
 
 #include "reservations/views/row_order.h"
@@ -266,8 +268,8 @@ TEST_F(ReservationList, TheNoteNamesEveryCollisionAndADeletedOneFreesTheTuner) {
   Store(u"C", u"\"D:\\c.ts\" I2 @041 21:50-22:30", 0, 10, 21, 49);
   const auto rows = Rows();
   EXPECT_EQ(CollisionNote(rows[0]), u"「B」と重複 2026/12/10 21:30～22:00、「C」と重複 2026/12/10 21:50～22:00");
-  ASSERT_EQ(DeleteStoredWorkItem(scheduler, u"B"), 0);
-  ASSERT_EQ(DeleteStoredWorkItem(scheduler, u"C"), 0);
+  for (const char16_t* name : {u"B", u"C"})
+    ASSERT_FALSE(DeleteStoredReservation(scheduler, name, [](std::u16string_view) { return true; }));
   EXPECT_EQ(Cell(Rows(), u"A", Column::State), u"");
   EXPECT_EQ(scheduler.com_initializations, scheduler.com_uninitializations);
   EXPECT_EQ(scheduler.live_interfaces, 0);

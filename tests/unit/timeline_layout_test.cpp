@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+
 namespace {
 
 const LocalMinute kNow = ToLocalMinute(2026, 12, 8, 12, 10);  // Tuesday
@@ -47,7 +50,9 @@ std::vector<std::u16string> Labels(const TimelineLayout& layout) {
   return labels;
 }
 
-TEST(TimelineLayout, OneLanePerTunerThatRecordsInTheSpan) {
+// Each lane says which tuner it is: the profiles that use it, or the
+// recorder program's file name where none does.
+TEST(TimelineLayout, OneLanePerTunerThatRecordsInTheSpanNamedByItsProfiles) {
   std::vector<ReservationRow> rows = {
       Row(u"bs", u"1", u"21:00-21:30", 0, u"C:\\tv\\cap_sts_bs.exe"),
       Row(u"t2", u"2", u"21:00-21:30"),
@@ -55,21 +60,31 @@ TEST(TimelineLayout, OneLanePerTunerThatRecordsInTheSpan) {
       Row(u"t1 again", u"1.0", u"22:00-22:30"),
       Row(u"off", u"3", u"21:00-21:30"),
       Row(u"next month", u"4", u"21:00-21:30"),
+      Row(u"unnamed", u"05", u"21:00-21:30", 0, u"D:\\other\\cap_sts.exe"),
   };
   rows[4].standing = Standing::Disabled;
   rows[5].item.trigger->begin_month = 1;
   rows[5].item.trigger->begin_year = 2027;
-  rows[0].tuner_text = u"BS";
   rows[0].tuner_profile = 0;
-  rows[1].tuner_text = u"地デジ2";
   rows[1].tuner_profile = 2;
-  rows[2].tuner_text = rows[3].tuner_text = u"地デジ1";
   rows[2].tuner_profile = rows[3].tuner_profile = 1;
-  const TimelineLayout layout = LayOutTimeline(rows, kNow, View());
-  EXPECT_EQ(Labels(layout), (std::vector<std::u16string>{u"BS", u"地デジ1", u"地デジ2"}));
-  ASSERT_EQ(layout.blocks.size(), 4u);
+  TunerOwners owners;
+  const std::pair<const char16_t*, const char16_t*> profiles[] = {
+      {u"BS", u"C:\\tv\\cap_sts_bs.exe"}, {u"地デジ1", u"C:\\tv\\cap_sts.exe"}, {u"地デジ2", u"C:\\tv\\cap_sts.exe"},
+      {u"予備", u"C:\\TV\\CAP_STS.EXE"},   {u"数えない", u"D:\\other\\cap_sts.exe"}};
+  const char16_t* ids[] = {u"1", u"1", u"2", u"01", u"5"};
+  for (int i = 0; i < 5; ++i) {
+    owners.profiles[static_cast<std::size_t>(i)].title = profiles[i].first;
+    owners.profiles[static_cast<std::size_t>(i)].cap_sts_path = profiles[i].second;
+    owners.profiles[static_cast<std::size_t>(i)].id = ids[i];
+  }
+  owners.count = 4;  // the fifth is past the count
+  const TimelineLayout layout = LayOutTimeline(rows, kNow, View(), owners);
+  EXPECT_EQ(Labels(layout), (std::vector<std::u16string>{u"「BS」 チューナー 1", u"「地デジ1」「予備」 チューナー 1",
+                                                         u"「地デジ2」 チューナー 2", u"cap_sts.exe チューナー 5"}));
+  ASSERT_EQ(layout.blocks.size(), 5u);
   EXPECT_EQ(layout.blocks[0].row, 2u);  // 20:00 first, in time order
-  EXPECT_EQ(layout.blocks[0].lane, layout.blocks[3].lane);
+  EXPECT_EQ(layout.blocks[0].lane, layout.blocks[4].lane);
   EXPECT_EQ(layout.lanes[1].rect.top, 36 + 28);
 }
 
@@ -220,3 +235,86 @@ TEST(TimelineLayout, TheAxisAndTheZoomStayInsideTheSpan) {
 }
 
 }  // namespace
+
+namespace {
+
+// Ten tuners in a window four lanes high: tuners 1 and 2 record twice, the
+// others once at 21:00.
+std::vector<ReservationRow> TenLanes() {
+  std::vector<ReservationRow> rows = {Row(u"a1", u"1", u"13:00-13:30"), Row(u"b1", u"1", u"23:00-23:30"),
+                                      Row(u"a2", u"2", u"14:00-14:30"), Row(u"b2", u"2", u"22:00-22:30")};
+  for (int tuner = 3; tuner <= 10; ++tuner) {
+    const std::u16string number(1, static_cast<char16_t>(u'0' + tuner % 10));
+    rows.push_back(Row(u"x" + (tuner == 10 ? u"10" : number), tuner == 10 ? u"10" : number, u"21:00-21:30"));
+  }
+  return rows;
+}
+
+TimelineView FourLanesHigh() {
+  TimelineView view = View(120);
+  view.height = 36 + 4 * 28 + 10;
+  return view;
+}
+
+std::u16string NameOf(const std::vector<ReservationRow>& rows, const TimelineLayout& layout,
+                      std::optional<std::size_t> block) {
+  return block ? rows[layout.blocks[*block].row].item.name : u"none";
+}
+
+}  // namespace
+
+TEST(TimelineLayout, TheKeyboardMovesAlongAndAcrossLanes) {
+  const std::vector<ReservationRow> rows = TenLanes();
+  const TimelineLayout layout = LayOutTimeline(rows, kNow, FourLanesHigh());
+  ASSERT_EQ(layout.lanes.size(), 10u);
+  const auto block = [&](std::u16string_view name) -> std::optional<std::size_t> {
+    for (std::size_t i = 0; i < layout.blocks.size(); ++i)
+      if (rows[layout.blocks[i].row].item.name == name) return i;
+    return std::nullopt;
+  };
+  using enum TimelineMove;
+  const struct {
+    const char16_t* from;
+    TimelineMove move;
+    const char16_t* to;
+  } cases[] = {
+      {u"a1", LaneDown, u"a2"},   {u"b1", LaneDown, u"b2"},   {u"b2", LaneUp, u"b1"},     {u"a2", LaneUp, u"a1"},
+      {u"b2", LaneDown, u"x3"},   {u"x3", LaneUp, u"b2"},     {u"x10", LaneDown, u"x10"}, {u"a1", LaneUp, u"a1"},
+      {u"a1", PageDown, u"x5"},   {u"x10", PageUp, u"x6"},    {u"x8", PageDown, u"x10"},  {u"x5", PageUp, u"b1"},
+      {u"a1", Later, u"a2"},      {u"a2", Earlier, u"a1"},    {u"x3", First, u"a1"},      {u"x3", Last, u"b1"},
+      {u"none", LaneDown, u"a1"}, {u"none", LaneUp, u"b1"},   {u"none", First, u"a1"},    {u"none", Earlier, u"b1"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(NameOf(rows, layout, BlockAfterMove(layout, block(c.from), c.move, LanesInView(FourLanesHigh()))), c.to)
+        << std::filesystem::path(c.from) << " " << static_cast<int>(c.move);
+  }
+  EXPECT_EQ(BlockAfterMove(LayOutTimeline({}, kNow, FourLanesHigh()), std::nullopt, First, 4), std::nullopt);
+}
+
+// Whatever block the keyboard selects is brought into the window whole,
+// and a click on it there picks it; no lane is left out below the last.
+TEST(TimelineLayout, ASelectedBlockIsScrolledIntoViewAndPickedWhereItIsShown) {
+  const std::vector<ReservationRow> rows = TenLanes();
+  const TimelineLayout layout = LayOutTimeline(rows, kNow, FourLanesHigh());
+  EXPECT_EQ(layout.time_area.bottom, FourLanesHigh().height) << "a lane cut by the window is in it";
+  for (std::size_t i = 0; i < layout.blocks.size(); ++i) {
+    const TimelineView shown = ViewShowing(FourLanesHigh(), layout, i, kNow);
+    const TimelineLayout after = LayOutTimeline(rows, kNow, shown);
+    const TimelineBlock& wanted = layout.blocks[i];
+    const auto same = std::find_if(after.blocks.begin(), after.blocks.end(), [&](const TimelineBlock& b) {
+      return b.row == wanted.row && b.recording == wanted.recording;
+    });
+    ASSERT_NE(same, after.blocks.end());
+    const TimelineRect& r = same->rect;
+    EXPECT_TRUE(r.top >= after.time_area.top && r.bottom <= after.time_area.bottom && r.left >= after.time_area.left &&
+                r.left < after.time_area.right)
+        << i;
+    EXPECT_EQ(BlockAt(after, r.left + 1, r.top + 1), static_cast<std::size_t>(same - after.blocks.begin())) << i;
+  }
+  TimelineView past_the_end = FourLanesHigh();
+  past_the_end.top_lane = 100;
+  const TimelineLayout scrolled = LayOutTimeline(rows, kNow, past_the_end);
+  EXPECT_EQ(scrolled.top_lane, 6);
+  EXPECT_EQ(scrolled.lanes[9].rect.bottom, 36 + 4 * 28);
+  EXPECT_EQ(BlockAt(scrolled, 200, scrolled.lanes[5].rect.top + 5), std::nullopt) << "a lane above the header";
+}

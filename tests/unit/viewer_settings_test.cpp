@@ -19,13 +19,16 @@ TEST(ViewerLayout, WhatIsWrittenReadsBackAndAnythingGarbledGivesTheDefault) {
   layout.column_widths[8] = 30000;
   layout.order = {Column::Tuner, true};
   layout.timeline = true;
+  layout.timeline_minutes = 7 * 24 * 60;
+  layout.timeline_offset = 3000;
+  layout.timeline_top_lane = 4;
   WriteViewerLayout(store, layout);
   EXPECT_EQ(store.FirstWriteFailure(), std::nullopt);
   EXPECT_EQ(ReadViewerLayout(store), layout);
 
   folder.WriteText("Brisquet.ini",
                    u"[window]\nleft=abc\ntop=1\nwidth=99999\nheight=1\ntab=2\n[columns]\nwidth0=-5\n"
-                   u"width1=80\nsort=42\ndescending=yes\n");
+                   u"width1=80\nsort=42\ndescending=yes\n[timeline]\nminutes=119\noffset=-1\nlane=x\n");
   ViewerLayout garbled;
   garbled.column_widths[1] = 80;
   EXPECT_EQ(ReadViewerLayout(store), garbled);

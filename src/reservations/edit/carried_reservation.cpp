@@ -68,6 +68,15 @@ KeptWorkItemParts KeptPartsOf(const StoredWorkItem& item) {
 
 CarryOutcome NotCarried(std::u16string why) { return {std::nullopt, std::move(why)}; }
 
+// The recorder command the form composes with the reservation's own file
+// name, channel and window.
+void ComposeCarried(const CarriedReservation& carried, const RecorderParameters& recorder, ReservationForm& form) {
+  form.file_name = carried.file_name;
+  form.channel = recorder.channel;
+  const RecordingWindow window = *recorder.window;
+  ComposeRecorderCommand(form, {window.start / 60, window.start % 60}, {window.end / 60, window.end % 60});
+}
+
 }  // namespace
 
 CarryOutcome CarryThroughForm(const StoredWorkItem& item, const ProfileArray& profiles, int profile_count) {
@@ -103,10 +112,7 @@ CarryOutcome CarryThroughForm(const StoredWorkItem& item, const ProfileArray& pr
   // What the form composes from these values must be the stored item.
   ReservationForm form;
   ApplyCarried(carried, form);
-  form.file_name = carried.file_name;
-  form.channel = recorder.channel;
-  const RecordingWindow window = *recorder.window;
-  ComposeRecorderCommand(form, {window.start / 60, window.start % 60}, {window.end / 60, window.end % 60});
+  ComposeCarried(carried, recorder, form);
   if (form.application_name != item.application || form.parameters != item.parameters) {
     return NotCarried(u"録画のパラメータを Halvorn の設定で作り直せません。");
   }
@@ -125,4 +131,16 @@ void ApplyCarried(const CarriedReservation& carried, ReservationForm& form) {
   form.del_task = carried.del_task;
   form.resume = carried.resume;
   form.kept = carried.kept;
+}
+
+std::optional<StoredReservationChange::RecorderCommand> CommandOnProfile(const StoredWorkItem& item,
+                                                                         const ProfileArray& profiles,
+                                                                         int profile_count, int profile) {
+  const CarryOutcome outcome = CarryThroughForm(item, profiles, profile_count);
+  if (!outcome.carried || profile < 0 || profile >= std::clamp(profile_count, 0, kMaxProfiles)) return std::nullopt;
+  ReservationForm form;
+  ApplyCarried(*outcome.carried, form);
+  LoadProfileValues(profiles[static_cast<std::size_t>(profile)], form);
+  ComposeCarried(*outcome.carried, ReadRecorderParameters(item.parameters), form);
+  return StoredReservationChange::RecorderCommand{form.application_name.str(), form.folder, form.parameters.str()};
 }

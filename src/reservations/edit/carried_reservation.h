@@ -6,6 +6,7 @@
 #include "model/recording_profile.h"
 #include "model/reservation_form.h"
 #include "reservations/stored/stored_work_items.h"
+#include "scheduler/registration.h"
 
 // A stored recording reservation as Halvorn's form holds it when the
 // reservation is handed back to be changed: the profile whose recorder it
@@ -37,3 +38,13 @@ CarryOutcome CarryThroughForm(const StoredWorkItem& item, const ProfileArray& pr
 // recorder's controls, wake and delete-when-done, and the parts no control
 // shows. The file name stays the reservation's own.
 void ApplyCarried(const CarriedReservation& carried, ReservationForm& form);
+
+// The stored reservation's recorder command on another profile's tuner, as
+// Halvorn composes it when, within 編集, that profile's tab is clicked and
+// 登録 pressed with nothing else changed: that profile's recorder, tuner,
+// folder, extension and switches, with the reservation's own file name,
+// channel and window. Nothing where the reservation cannot be carried
+// through the form, or `profile` is not one in use.
+std::optional<StoredReservationChange::RecorderCommand> CommandOnProfile(const StoredWorkItem& item,
+                                                                         const ProfileArray& profiles,
+                                                                         int profile_count, int profile);

@@ -142,11 +142,3 @@ HResult ReadStoredWorkItems(TaskSchedulerPlatform& platform, std::vector<StoredW
   if (folder) folder->Save();
   return 0;
 }
-
-HResult DeleteStoredWorkItem(TaskSchedulerPlatform& platform, std::u16string_view name) {
-  ComScope com(platform);
-  if (!com.ok()) return com.result();
-  std::unique_ptr<SchedulerInterface> scheduler;
-  if (const HResult result = platform.CreateScheduler(scheduler); Failed(result)) return result;
-  return scheduler->Delete(name);
-}

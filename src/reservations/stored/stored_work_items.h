@@ -36,6 +36,3 @@ StoredWorkItem StoredWorkItemOf(const JobFile& job, std::u16string name);
 // through the Task Scheduler costs a second, reading their files a blink.
 HResult ReadStoredWorkItems(TaskSchedulerPlatform& platform, std::vector<StoredWorkItem>& items,
                             const WorkItemFileAccess& files = {});
-
-// Deletes one work item through the Task Scheduler; its status.
-HResult DeleteStoredWorkItem(TaskSchedulerPlatform& platform, std::u16string_view name);

@@ -81,12 +81,17 @@ std::vector<PlannedCollision> FindPlannedCollisions(const PlannedReservation& pl
   return CollisionsOn(planned, std::nullopt, stored, recorder_paths, now);
 }
 
-std::optional<FreeTuner> FindFreeProfile(const PlannedReservation& planned, const std::vector<StoredWorkItem>& stored,
-                                         const ProfileArray& profiles, int profile_count, LocalMinute now,
-                                         FileSystemFacts& facts) {
+PlannedReservation AsPlanned(const StoredWorkItem& item) {
+  return {item.name, item.trigger.value_or(TaskTrigger{}), item.parameters, item.flags, item.application};
+}
+
+std::vector<FreeTuner> FreeProfiles(const PlannedReservation& planned, const std::vector<StoredWorkItem>& stored,
+                                    const ProfileArray& profiles, int profile_count, LocalMinute now,
+                                    FileSystemFacts& facts) {
   const std::vector<std::u16string> recorder_paths = RecorderPathsOf(profiles, profile_count);
   const RecorderParameters recorder = ReadRecorderParameters(planned.parameters);
-  if (!recorder.tuner) return std::nullopt;
+  std::vector<FreeTuner> free;
+  if (!recorder.tuner) return free;
   const TunerId planned_tuner = TunerOf(planned.application, *recorder.tuner);
   for (int i = 0; i < std::clamp(profile_count, 0, kMaxProfiles); ++i) {
     const RecordingProfile& profile = profiles[static_cast<std::size_t>(i)];
@@ -96,10 +101,18 @@ std::optional<FreeTuner> FindFreeProfile(const PlannedReservation& planned, cons
     const std::u16string recorder = WithTunerMark(profile.cap_sts_path.str(), TunerMark(profile.id.str()));
     if (!MissingNeeds(recorder, profile.folder.str() + u"\\" + planned.name, facts).empty()) continue;
     if (CollisionsOn(planned, tuner, stored, recorder_paths, now).empty()) {
-      return FreeTuner{i, profile.title.str(), tuner.number ? profile.id.str() : u"既定"};
+      free.push_back({i, profile.title.str(), tuner.number ? profile.id.str() : u"既定"});
     }
   }
-  return std::nullopt;
+  return free;
+}
+
+std::optional<FreeTuner> FindFreeProfile(const PlannedReservation& planned, const std::vector<StoredWorkItem>& stored,
+                                         const ProfileArray& profiles, int profile_count, LocalMinute now,
+                                         FileSystemFacts& facts) {
+  std::vector<FreeTuner> free = FreeProfiles(planned, stored, profiles, profile_count, now, facts);
+  if (free.empty()) return std::nullopt;
+  return free.front();
 }
 
 std::u16string CollisionQuestion(std::u16string_view name, const std::vector<PlannedCollision>& collisions,

@@ -19,6 +19,8 @@ struct PlannedReservation {
   std::uint32_t flags = 0;     // a switched-off reservation records nothing
   std::u16string application;  // the recorder program: its tuners are its own
 };
+// A stored reservation as if it were registered again as it stands.
+PlannedReservation AsPlanned(const StoredWorkItem& item);
 
 // A stored reservation that needs the planned one's tuner at the same time,
 // and its first recording that clashes with one of the planned one's.
@@ -51,9 +53,13 @@ struct FreeTuner {
   friend bool operator==(const FreeTuner&, const FreeTuner&) = default;
 };
 
-// The first profile in tab order that offers a free tuner; nothing where
-// none does. A tuner no profile names is never offered, nor one whose
-// recorder program or output folder the file system says is not there.
+// Each profile, in tab order, that offers a free tuner. A tuner no profile
+// names is never offered, nor one whose recorder program or output folder
+// the file system says is not there.
+std::vector<FreeTuner> FreeProfiles(const PlannedReservation& planned, const std::vector<StoredWorkItem>& stored,
+                                    const ProfileArray& profiles, int profile_count, LocalMinute now,
+                                    FileSystemFacts& facts);
+// The first of them; nothing where none is free.
 std::optional<FreeTuner> FindFreeProfile(const PlannedReservation& planned, const std::vector<StoredWorkItem>& stored,
                                          const ProfileArray& profiles, int profile_count, LocalMinute now,
                                          FileSystemFacts& facts);

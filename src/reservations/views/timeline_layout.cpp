@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <map>
 #include <tuple>
 
@@ -75,7 +76,28 @@ TimelineView ZoomAt(const TimelineView& view, int x, double factor, LocalMinute 
   return ClampView(zoomed, now);
 }
 
-TimelineLayout LayOutTimeline(const std::vector<ReservationRow>& rows, LocalMinute now, const TimelineView& view) {
+int LanesInView(const TimelineView& view) {
+  if (view.height <= 0) return std::numeric_limits<int>::max();
+  return std::max((view.height - view.header_height) / std::max(view.lane_height, 1), 1);
+}
+
+std::u16string LaneLabel(const TunerId& tuner, std::u16string_view application, const TunerOwners& owners) {
+  std::u16string names;
+  for (int i = 0; i < std::clamp(owners.count, 0, kMaxProfiles); ++i) {
+    const RecordingProfile& profile = owners.profiles[static_cast<std::size_t>(i)];
+    if (TunerOfProfile(profile) == tuner) names += u"「" + profile.title.str() + u"」";
+  }
+  if (names.empty()) names = std::u16string(application.substr(application.find_last_of(u"\\/") + 1));
+  const double number = tuner.number.value_or(0);
+  const std::u16string which = !tuner.number                      ? u"既定"
+                               : number == std::floor(number) && number >= 0 && number < 1e9
+                                   ? ZeroPadded(static_cast<std::int64_t>(number), 1)
+                                   : tuner.text;
+  return names + u" チューナー " + which;
+}
+
+TimelineLayout LayOutTimeline(const std::vector<ReservationRow>& rows, LocalMinute now, const TimelineView& view_asked,
+                              const TunerOwners& owners) {
   TimelineLayout layout;
   const LocalMinute start = TimelineStart(now);
   const LocalMinute end = start + kTimelineSpan;
@@ -93,18 +115,23 @@ TimelineLayout LayOutTimeline(const std::vector<ReservationRow>& rows, LocalMinu
     TunerBooking booking = BookingOf(row.item, row.recorder, row.standing, start, end);
     if (!booking.tuner || booking.recordings.empty()) continue;
     const LaneKey key = KeyOf(row, *booking.tuner);
-    labels.emplace(key, ColumnText(row, Column::Tuner));
+    labels.emplace(key, LaneLabel(*booking.tuner, row.item.application, owners));
     booked.push_back({i, key});
     bookings.push_back(std::move(booking));
   }
   const int lane_count = static_cast<int>(labels.size());
+  // No lane is left out below the last for want of scrolling back.
+  TimelineView view = view_asked;
+  view.top_lane = std::clamp(view.top_lane, 0, std::max(lane_count - LanesInView(view), 0));
+  layout.top_lane = view.top_lane;
   for (const auto& [key, label] : labels) {
-    const int top = view.header_height + static_cast<int>(layout.lanes.size()) * view.lane_height;
+    const int top = view.header_height + (static_cast<int>(layout.lanes.size()) - view.top_lane) * view.lane_height;
     lanes.emplace(key, layout.lanes.size());
     layout.lanes.push_back({label, {0, top, view.label_width, top + view.lane_height}});
   }
+  const int lanes_bottom = view.header_height + (lane_count - view.top_lane) * view.lane_height;
   layout.time_area = {view.label_width, view.header_height, view.width,
-                      view.header_height + lane_count * view.lane_height};
+                      view.height > 0 ? std::min(lanes_bottom, view.height) : lanes_bottom};
   for (std::size_t b = 0; b < booked.size(); ++b) {
     booked[b].first_block = layout.blocks.size();
     const std::size_t lane = lanes.at(booked[b].key);
@@ -116,7 +143,7 @@ TimelineLayout LayOutTimeline(const std::vector<ReservationRow>& rows, LocalMinu
       block.row = booked[b].row;
       block.lane = lane;
       block.recording = cut;
-      block.rect = {left, cell.top + kBlockInset, std::max(XOf(view, cut.end), left + 2), cell.bottom - kBlockInset};
+      block.rect = {left, cell.top + kBlockInset, std::max(XOf(view, cut.end), left + kMinimumBlockWidth), cell.bottom - kBlockInset};
       block.recording_now = rows[block.row].item.running && r.start <= now && now < r.end;
       layout.blocks.push_back(std::move(block));
     }
@@ -148,6 +175,69 @@ std::optional<std::size_t> BlockAt(const TimelineLayout& layout, int x, int y) {
     if (layout.blocks[i].rect.Contains(x, y)) return i;
   }
   return std::nullopt;
+}
+
+namespace {
+
+// How far apart in time two recordings lie: 0 where they overlap.
+LocalMinute Apart(const Recording& a, const Recording& b) {
+  return std::max<LocalMinute>({0, a.start - b.end, b.start - a.end});
+}
+
+// The block on `lane` nearest in time to `from`; the earlier of two as near.
+std::optional<std::size_t> NearestOnLane(const TimelineLayout& layout, std::size_t lane, const Recording& from) {
+  std::optional<std::size_t> nearest;
+  const auto key = [&](std::size_t i) {
+    const Recording& r = layout.blocks[i].recording;
+    return std::tuple(Apart(r, from), r.start < from.start ? from.start - r.start : r.start - from.start, r.start);
+  };
+  for (std::size_t i = 0; i < layout.blocks.size(); ++i) {
+    if (layout.blocks[i].lane == lane && (!nearest || key(i) < key(*nearest))) nearest = i;
+  }
+  return nearest;
+}
+
+}  // namespace
+
+std::optional<std::size_t> BlockAfterMove(const TimelineLayout& layout, std::optional<std::size_t> from,
+                                          TimelineMove move, int lanes_per_page) {
+  const std::size_t count = layout.blocks.size();
+  if (count == 0) return std::nullopt;
+  const bool backwards = move == TimelineMove::Earlier || move == TimelineMove::LaneUp ||
+                         move == TimelineMove::PageUp || move == TimelineMove::Last;
+  if (!from || *from >= count || move == TimelineMove::First || move == TimelineMove::Last)
+    return backwards ? count - 1 : 0;
+  switch (move) {
+    case TimelineMove::Earlier:
+      return *from > 0 ? *from - 1 : *from;
+    case TimelineMove::Later:
+      return *from + 1 < count ? *from + 1 : *from;
+    default:
+      break;
+  }
+  const int step = move == TimelineMove::LaneUp || move == TimelineMove::LaneDown ? 1 : std::max(lanes_per_page, 1);
+  const int last_lane = static_cast<int>(layout.lanes.size()) - 1;
+  const int lane = std::clamp(static_cast<int>(layout.blocks[*from].lane) + (backwards ? -step : step), 0, last_lane);
+  return NearestOnLane(layout, static_cast<std::size_t>(lane), layout.blocks[*from].recording).value_or(*from);
+}
+
+TimelineView ViewShowing(const TimelineView& view, const TimelineLayout& layout, std::size_t block, LocalMinute now) {
+  if (block >= layout.blocks.size()) return view;
+  const TimelineBlock& shown = layout.blocks[block];
+  TimelineView moved = view;
+  moved.top_lane = layout.top_lane;
+  const int lane = static_cast<int>(shown.lane);
+  if (lane < moved.top_lane) moved.top_lane = lane;
+  if (lane >= moved.top_lane + LanesInView(view)) moved.top_lane = lane - LanesInView(view) + 1;
+  if (shown.rect.left < layout.time_area.left || shown.rect.right > layout.time_area.right)
+    moved.left = shown.recording.start - view.minutes_across / 4;
+  return ClampView(moved, now);
+}
+
+std::u16string BlockCaption(const ReservationRow& row, const TimelineBlock& block) {
+  const auto clock = [](LocalMinute minute) { return ClockText(static_cast<int>(minute % kMinutesPerDay)); };
+  return (block.recording_now ? u"● " : u"") + row.item.name + u"  " + clock(block.recording.start) + u"～" +
+         clock(block.recording.end);
 }
 
 std::u16string TimelineTip(const ReservationRow& row, const Recording& recording) {

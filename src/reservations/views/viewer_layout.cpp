@@ -1,6 +1,7 @@
 #include "reservations/views/viewer_layout.h"
 
 #include "reservations/rules/number_text.h"
+#include "reservations/views/timeline_layout.h"
 
 namespace {
 
@@ -36,6 +37,11 @@ ViewerLayout ReadViewerLayout(SettingsStore& store) {
   }
   layout.order.descending = store.GetInt(u"columns", u"descending", 0) == 1;
   layout.timeline = store.GetInt(u"window", u"tab", 0) == 1;
+  const int span = static_cast<int>(kTimelineSpan);
+  layout.timeline_minutes = Within(store.GetInt(u"timeline", u"minutes", kMissing), kMinimumMinutesAcross, span)
+                                .value_or(layout.timeline_minutes);
+  layout.timeline_offset = Within(store.GetInt(u"timeline", u"offset", kMissing), 0, span).value_or(0);
+  layout.timeline_top_lane = Within(store.GetInt(u"timeline", u"lane", kMissing), 0, kMaxExtent).value_or(0);
   return layout;
 }
 
@@ -57,4 +63,7 @@ void WriteViewerLayout(SettingsStore& store, const ViewerLayout& layout) {
   }
   write(u"columns", u"descending", layout.order.descending ? 1 : 0);
   write(u"window", u"tab", layout.timeline ? 1 : 0);
+  write(u"timeline", u"minutes", layout.timeline_minutes);
+  write(u"timeline", u"offset", layout.timeline_offset);
+  write(u"timeline", u"lane", layout.timeline_top_lane);
 }

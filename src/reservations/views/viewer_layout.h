@@ -20,6 +20,11 @@ struct ViewerLayout {
   std::array<std::optional<int>, kColumnCount> column_widths{};  // nothing: the default width
   RowOrder order;
   bool timeline = false;  // the タイムライン tab is on show, not 一覧
+  // The timeline's zoom in minutes across, how far it was scrolled from the
+  // start of the current hour, and the first lane shown.
+  int timeline_minutes = static_cast<int>(kMinutesPerDay);
+  int timeline_offset = 0;
+  int timeline_top_lane = 0;
   friend bool operator==(const ViewerLayout&, const ViewerLayout&) = default;
 };
 
