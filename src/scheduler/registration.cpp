@@ -188,8 +188,8 @@ Message StoreWorkItem(ReservationForm& form, const fw::CalendarTime& start_momen
   const auto replaces = [&form, &rules](std::u16string_view application) {
     return ReplacesStoredItem(form, rules.runs_a_recorder && rules.runs_a_recorder(application));
   };
-  return ChangeRecordingReservation(std::move(scheduler), *stored_name, working_name, ChangeOfForm(form, planned, rules),
-                                    replaces, platform);
+  return ChangeRecordingReservation(std::move(scheduler), *stored_name, working_name,
+                                    ChangeOfForm(form, planned, rules), replaces, platform);
 }
 
 }  // namespace

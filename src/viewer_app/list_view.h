@@ -2,12 +2,13 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "win32/wide_text.h"
 #include "win32/windows_api.h"
 
 // The report-style list of reservations: columns, rows of texts, one
-// selected row, the sort arrow in the header.
+// or more selected rows, the sort arrow in the header.
 class ListView {
  public:
   explicit ListView(HWND hwnd) : hwnd_(hwnd) {}
@@ -54,9 +55,24 @@ class ListView {
     }
   }
   int Selected() const { return ListView_GetNextItem(hwnd_, -1, LVNI_SELECTED); }
+  std::vector<int> AllSelected() const {
+    std::vector<int> rows;
+    for (int row = Selected(); row >= 0; row = ListView_GetNextItem(hwnd_, row, LVNI_SELECTED)) rows.push_back(row);
+    return rows;
+  }
+  // `row` alone selected, focused and in view.
   void Select(int row) {
+    ListView_SetItemState(hwnd_, -1, 0, LVIS_SELECTED);
     ListView_SetItemState(hwnd_, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     ListView_EnsureVisible(hwnd_, row, FALSE);
+  }
+  // The top left of the row's bottom edge on the screen, where its menu opens.
+  POINT MenuCorner(int row) const {
+    RECT rect{};
+    ListView_GetItemRect(hwnd_, row, &rect, LVIR_LABEL);
+    POINT point{rect.left, rect.bottom};
+    ClientToScreen(hwnd_, &point);
+    return point;
   }
   int TopRow() const { return ListView_GetTopIndex(hwnd_); }
   // Scrolls so that `row` is the first one on show, as far as the list goes.

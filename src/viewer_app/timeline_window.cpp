@@ -16,7 +16,6 @@ constexpr COLORREF kOverlapColor = RGB(144, 20, 20);
 constexpr COLORREF kDayLineColor = RGB(150, 150, 150);
 constexpr COLORREF kHourLineColor = RGB(226, 226, 226);
 constexpr COLORREF kLaneLineColor = RGB(205, 205, 205);
-enum MenuCommand : UINT { kEdit = 1, kDelete = 2 };
 
 RECT AsRect(const TimelineRect& r) { return {r.left, r.top, r.right, r.bottom}; }
 
@@ -40,6 +39,13 @@ void Text(HDC dc, std::u16string_view text, RECT rect, COLORREF color, UINT form
   SetBkMode(dc, TRANSPARENT);
   DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &rect,
             format | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+}
+
+int TextWidth(HDC dc, std::u16string_view text) {
+  const std::wstring wide = win32::Wide(text);
+  SIZE extent{};
+  GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &extent);
+  return extent.cx;
 }
 
 // An off-screen bitmap the size of the window, shown in one piece.
@@ -84,9 +90,10 @@ void TimelineWindow::Create(HINSTANCE instance, HWND parent, const RECT& rect, i
   type.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   type.lpszClassName = kClassName;
   RegisterClassExW(&type);
-  hwnd_ = CreateWindowExW(WS_EX_CLIENTEDGE, kClassName, L"タイムライン", WS_CHILD | WS_TABSTOP | WS_HSCROLL, rect.left,
-                          rect.top, rect.right - rect.left, rect.bottom - rect.top, parent,
-                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, this);
+  hwnd_ =
+      CreateWindowExW(WS_EX_CLIENTEDGE, kClassName, L"タイムライン", WS_CHILD | WS_TABSTOP | WS_HSCROLL | WS_VSCROLL,
+                      rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, parent,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, this);
   font_ = reinterpret_cast<HFONT>(SendMessageW(parent, WM_GETFONT, 0, 0));
   tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0,
                              0, hwnd_, nullptr, instance, nullptr);
@@ -108,6 +115,10 @@ void TimelineWindow::Refresh() {
   if (hwnd_ != nullptr) InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
+void TimelineWindow::Repaint() const {
+  if (hwnd_ != nullptr) InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
 void TimelineWindow::FollowClock() {
   if (layout_ && layout_minute_ != host_->CurrentMinute() && IsWindowVisible(hwnd_)) Refresh();
 }
@@ -120,34 +131,63 @@ const TimelineLayout& TimelineWindow::Layout() {
     RECT client{};
     GetClientRect(hwnd_, &client);
     view_.width = client.right;
-    view_.left = TimelineStart(now);
+    view_.height = client.bottom;
+    view_.left += TimelineStart(now);
     view_.label_width = Scaled(96);
     view_.header_height = Scaled(36);
     view_.lane_height = Scaled(28);
     view_placed_ = true;
-    UpdateScrollBar();
   }
-  if (!layout_ || layout_minute_ != now) {
-    const TimelineView clamped = ClampView(view_, now);
-    if (!(clamped == view_)) {
-      view_ = clamped;
-      UpdateScrollBar();
-    }
-    layout_ = LayOutTimeline(host_->Rows(), now, view_);
+  // A scroll bar shown or hidden resizes the window, which lays it out
+  // again; twice is enough for both bars to settle.
+  for (int pass = 0; pass < 3 && (!layout_ || layout_minute_ != now); ++pass) {
+    view_ = ClampView(view_, now);
+    layout_ = LayOutTimeline(host_->Rows(), now, view_, host_->Owners());
+    FitLabels(*layout_);
+    view_.top_lane = layout_->top_lane;
     layout_minute_ = now;
     if (focused_block_ && *focused_block_ >= layout_->blocks.size()) focused_block_.reset();
+    UpdateScrollBars();
   }
+  if (!layout_) layout_ = LayOutTimeline(host_->Rows(), now, view_, host_->Owners());
   return *layout_;
+}
+
+void TimelineWindow::FitLabels(const TimelineLayout& layout) {
+  const HDC dc = GetDC(hwnd_);
+  const HGDIOBJ old = SelectObject(dc, font_);
+  int widest = 0;
+  for (const TimelineLane& lane : layout.lanes) widest = std::max(widest, TextWidth(dc, lane.label));
+  SelectObject(dc, old);
+  ReleaseDC(hwnd_, dc);
+  // Never so wide that the time area is squeezed: a longer label ends in "...".
+  const int wanted = std::clamp(widest + Scaled(12), Scaled(96), std::max(Scaled(96), view_.width / 3));
+  if (wanted == view_.label_width) return;
+  view_.label_width = wanted;
+  layout_ = LayOutTimeline(host_->Rows(), host_->CurrentMinute(), view_, host_->Owners());
 }
 
 void TimelineWindow::SetView(const TimelineView& view) {
   view_ = ClampView(view, host_->CurrentMinute());
   layout_.reset();
-  UpdateScrollBar();
+  Layout();
   InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
-void TimelineWindow::UpdateScrollBar() {
+TimelineWindow::Place TimelineWindow::CurrentPlace() const {
+  const LocalMinute start = view_placed_ ? TimelineStart(host_->CurrentMinute()) : 0;
+  return {view_.minutes_across, static_cast<int>(view_.left - start), view_.top_lane};
+}
+
+void TimelineWindow::GoTo(const Place& place) {
+  view_.minutes_across = place.minutes;
+  view_.left = place.offset + (view_placed_ ? TimelineStart(host_->CurrentMinute()) : 0);
+  view_.top_lane = place.top_lane;
+  layout_.reset();
+  if (view_placed_) SetView(view_);
+}
+
+void TimelineWindow::UpdateScrollBars() {
   SCROLLINFO info{};
   info.cbSize = sizeof(info);
   info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
@@ -155,6 +195,62 @@ void TimelineWindow::UpdateScrollBar() {
   info.nPage = static_cast<UINT>(view_.minutes_across);
   info.nPos = static_cast<int>(view_.left - TimelineStart(host_->CurrentMinute()));
   SetScrollInfo(hwnd_, SB_HORZ, &info, TRUE);
+  // The lanes' bar shows only where they do not all fit.
+  SCROLLINFO lanes{};
+  lanes.cbSize = sizeof(lanes);
+  lanes.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+  lanes.nMax = layout_ ? static_cast<int>(layout_->lanes.size()) - 1 : 0;
+  lanes.nPage = static_cast<UINT>(std::min(LanesInView(view_), 100000));
+  lanes.nPos = view_.top_lane;
+  SetScrollInfo(hwnd_, SB_VERT, &lanes, TRUE);
+}
+
+void TimelineWindow::OnLaneScroll(int code) {
+  TimelineView view = view_;
+  const int page = LanesInView(view_);
+  switch (code) {
+    case SB_LINEUP:
+      --view.top_lane;
+      break;
+    case SB_LINEDOWN:
+      ++view.top_lane;
+      break;
+    case SB_PAGEUP:
+      view.top_lane -= page;
+      break;
+    case SB_PAGEDOWN:
+      view.top_lane += page;
+      break;
+    case SB_TOP:
+      view.top_lane = 0;
+      break;
+    case SB_BOTTOM:
+      view.top_lane = 100000;
+      break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: {
+      SCROLLINFO info{};
+      info.cbSize = sizeof(info);
+      info.fMask = SIF_TRACKPOS;
+      GetScrollInfo(hwnd_, SB_VERT, &info);
+      view.top_lane = info.nTrackPos;
+      break;
+    }
+    default:
+      return;
+  }
+  view.top_lane = std::max(view.top_lane, 0);
+  SetView(view);
+}
+
+std::optional<POINT> TimelineWindow::SelectedBlockCorner() {
+  const TimelineLayout& layout = Layout();
+  if (!focused_block_ || static_cast<int>(layout.blocks[*focused_block_].row) != host_->SelectedRow())
+    return std::nullopt;
+  const TimelineRect& rect = layout.blocks[*focused_block_].rect;
+  POINT point{std::max(rect.left, layout.time_area.left), rect.bottom};
+  ClientToScreen(hwnd_, &point);
+  return point;
 }
 
 void TimelineWindow::OnScroll(int code) {
@@ -199,8 +295,14 @@ void TimelineWindow::OnWheel(int delta, int x, bool zoom) {
     SetView(ZoomAt(view_, x, delta > 0 ? 0.8 : 1.25, host_->CurrentMinute()));
     return;
   }
+  // The wheel scrolls the lanes; where they all fit, it scrolls in time.
+  const bool lanes_fit = Layout().lanes.size() <= static_cast<std::size_t>(LanesInView(view_));
   TimelineView view = view_;
-  view.left -= static_cast<LocalMinute>(delta) * view.minutes_across / (8 * WHEEL_DELTA);
+  if (lanes_fit) {
+    view.left -= static_cast<LocalMinute>(delta) * view.minutes_across / (8 * WHEEL_DELTA);
+  } else {
+    view.top_lane = std::max(view.top_lane - delta / WHEEL_DELTA, 0);
+  }
   SetView(view);
 }
 
@@ -210,42 +312,58 @@ void TimelineWindow::PickBlock(std::size_t block, Reach reach) {
   focused_block_ = block;
   const TimelineBlock picked = layout.blocks[block];
   host_->SelectRow(static_cast<int>(picked.row));
-  if (reach == Reach::ScrollIntoView &&
-      (picked.rect.left < layout.time_area.left || picked.rect.right > layout.time_area.right)) {
-    TimelineView view = view_;
-    view.left = picked.recording.start - view.minutes_across / 4;
-    SetView(view);
+  if (reach == Reach::ScrollIntoView) {
+    const TimelineView shown = ViewShowing(view_, Layout(), block, host_->CurrentMinute());
+    if (!(shown == view_)) {
+      SetView(shown);
+      // The same recording, wherever the new layout puts it.
+      const auto& blocks = Layout().blocks;
+      for (std::size_t i = 0; i < blocks.size(); ++i) {
+        if (blocks[i].row == picked.row && blocks[i].recording == picked.recording) focused_block_ = i;
+      }
+    }
   }
   InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
-void TimelineWindow::OnKey(WPARAM key) {
+void TimelineWindow::Move(TimelineMove move) {
   const TimelineLayout& layout = Layout();
-  const std::size_t count = layout.blocks.size();
+  // The keys go on from the reservation the list has selected: from its
+  // first block, where the one they last moved to is not one of its own.
+  const int selected = host_->SelectedRow();
+  if (!focused_block_ || static_cast<int>(layout.blocks[*focused_block_].row) != selected) {
+    focused_block_.reset();
+    for (std::size_t i = 0; i < layout.blocks.size() && !focused_block_; ++i) {
+      if (static_cast<int>(layout.blocks[i].row) == selected) focused_block_ = i;
+    }
+  }
+  if (const auto next = BlockAfterMove(layout, focused_block_, move, LanesInView(view_))) PickBlock(*next);
+}
+
+void TimelineWindow::OnKey(WPARAM key) {
+  const bool blocks = !Layout().blocks.empty();
   switch (key) {
     case VK_LEFT:
+      return blocks ? Move(TimelineMove::Earlier) : OnScroll(SB_LINELEFT);
     case VK_RIGHT:
-      if (count == 0) {
-        OnScroll(key == VK_LEFT ? SB_LINELEFT : SB_LINERIGHT);
-      } else if (!focused_block_) {
-        PickBlock(key == VK_LEFT ? count - 1 : 0);
-      } else if (key == VK_LEFT && *focused_block_ > 0) {
-        PickBlock(*focused_block_ - 1);
-      } else if (key == VK_RIGHT && *focused_block_ + 1 < count) {
-        PickBlock(*focused_block_ + 1);
-      }
-      break;
+      return blocks ? Move(TimelineMove::Later) : OnScroll(SB_LINERIGHT);
+    case VK_UP:
+      return Move(TimelineMove::LaneUp);
+    case VK_DOWN:
+      return Move(TimelineMove::LaneDown);
+    case VK_PRIOR:
+      return Move(TimelineMove::PageUp);
+    case VK_NEXT:
+      return Move(TimelineMove::PageDown);
     case VK_HOME:
-      if (count > 0) PickBlock(0);
-      break;
+      return Move(TimelineMove::First);
     case VK_END:
-      if (count > 0) PickBlock(count - 1);
-      break;
+      return Move(TimelineMove::Last);
     case VK_DELETE:
       if (host_->SelectedRow() >= 0) host_->DeleteSelected();
-      break;
+      return;
     default:
-      break;
+      return;
   }
 }
 
@@ -253,22 +371,14 @@ void TimelineWindow::OnContextMenu(int x, int y) {
   if (x != -1 || y != -1) {
     POINT point{x, y};
     ScreenToClient(hwnd_, &point);
-    if (const auto block = BlockAt(Layout(), point.x, point.y)) PickBlock(*block, Reach::KeepView);
-  } else if (focused_block_) {
-    const RECT rect = AsRect(Layout().blocks[*focused_block_].rect);
-    POINT point{rect.left, rect.bottom};
-    ClientToScreen(hwnd_, &point);
-    x = point.x;
-    y = point.y;
+    const auto block = BlockAt(Layout(), point.x, point.y);
+    // A right-click beside every block opens nothing.
+    if (!block) return;
+    PickBlock(*block, Reach::KeepView);
+    host_->ShowReservationMenu({x, y});
+    return;
   }
-  if (host_->SelectedRow() < 0) return;
-  const HMENU menu = CreatePopupMenu();
-  AppendMenuW(menu, MF_STRING, kEdit, L"編集(&E)");
-  AppendMenuW(menu, MF_STRING, kDelete, L"削除(&D)");
-  const UINT chosen = static_cast<UINT>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0, hwnd_, nullptr));
-  DestroyMenu(menu);
-  if (chosen == kEdit) host_->EditSelected();
-  if (chosen == kDelete) host_->DeleteSelected();
+  if (const auto corner = SelectedBlockCorner()) host_->ShowReservationMenu(*corner);
 }
 
 void TimelineWindow::ShowTipFor(std::optional<std::size_t> block) {
@@ -337,25 +447,36 @@ void TimelineWindow::Paint(HDC target) {
     Fill(dc, rect, block.collides ? kCollisionColor : kBlockColor);
     for (const TimelineRect& overlap : block.overlaps) Fill(dc, AsRect(overlap), kOverlapColor);
     const ReservationRow& row = host_->Rows()[block.row];
+    // The selection is framed outside the block, so its red stays in sight.
     if (static_cast<int>(block.row) == selected) {
-      FrameRect(dc, &rect, outline);
-      RECT inner = rect;
-      InflateRect(&inner, -1, -1);
-      FrameRect(dc, &inner, outline);
+      RECT frame = rect;
+      InflateRect(&frame, 2, 2);
+      FrameRect(dc, &frame, outline);
+      InflateRect(&frame, -1, -1);
+      FrameRect(dc, &frame, outline);
     }
-    if (rect.right - rect.left >= Scaled(20)) {
-      RECT label = rect;
-      InflateRect(&label, -3, 0);
-      Text(dc, (block.recording_now ? u"● " : u"") + row.item.name, label, RGB(255, 255, 255), DT_LEFT);
+    // The caption inside where it fits, else after the block where its lane
+    // is free, else as much of it inside as a few characters allow.
+    const std::u16string caption = BlockCaption(row, block);
+    const int room_after = CaptionRoomAfter(layout, i) - rect.right - 6;
+    if (TextWidth(dc, caption) <= rect.right - rect.left - 6 || room_after < Scaled(40)) {
+      if (rect.right - rect.left >= Scaled(20)) {
+        RECT label = rect;
+        InflateRect(&label, -3, 0);
+        Text(dc, caption, label, RGB(255, 255, 255), DT_LEFT);
+      }
+    } else {
+      Text(dc, caption, {rect.right + 4, rect.top, rect.right + 4 + room_after, rect.bottom}, text, DT_LEFT);
     }
     if (focused_block_ == i && GetFocus() == hwnd_) {
       RECT focus = rect;
-      InflateRect(&focus, 2, 2);
+      InflateRect(&focus, 3, 3);
       DrawFocusRect(dc, &focus);
     }
   }
   RestoreDC(dc, blocks_saved);
-  if (layout.now_x) Line(dc, *layout.now_x, half, *layout.now_x, client.bottom, GetSysColor(COLOR_HIGHLIGHT), 2);
+  // Now runs down the lanes only, clear of the hour labels.
+  if (layout.now_x) Line(dc, *layout.now_x, header, *layout.now_x, client.bottom, GetSysColor(COLOR_HIGHLIGHT), 2);
   SelectObject(dc, old_font);
 }
 
@@ -386,11 +507,15 @@ LRESULT TimelineWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       return 1;  // everything is painted in one piece
     case WM_SIZE:
       view_.width = LOWORD(lparam);
+      view_.height = HIWORD(lparam);
       layout_.reset();
       InvalidateRect(hwnd_, nullptr, FALSE);
       return 0;
     case WM_HSCROLL:
       OnScroll(LOWORD(wparam));
+      return 0;
+    case WM_VSCROLL:
+      OnLaneScroll(LOWORD(wparam));
       return 0;
     case WM_MOUSEWHEEL: {
       POINT point{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};

@@ -21,7 +21,11 @@ class TimelineWindow {
     virtual void SelectRow(int row) = 0;
     virtual void EditSelected() = 0;
     virtual void DeleteSelected() = 0;
+    // The reservation's menu at a point of the screen.
+    virtual void ShowReservationMenu(POINT at) = 0;
     virtual LocalMinute CurrentMinute() const = 0;
+    // The profiles the lanes are named after.
+    virtual const TunerOwners& Owners() const = 0;
   };
 
   static constexpr const wchar_t* kClassName = L"BrisquetTimeline";
@@ -29,10 +33,24 @@ class TimelineWindow {
   // Takes the place of `placeholder`'s rectangle in `parent`, hidden, with `id`.
   void Create(HINSTANCE instance, HWND parent, const RECT& rect, int id, Host& host);
   HWND hwnd() const { return hwnd_; }
-  // The rows or the selection changed.
+  // The rows were read again.
   void Refresh();
+  // The selection changed: drawn anew, and a click before still stands.
+  void Repaint() const;
   // Moves the now-line when the minute has turned.
   void FollowClock();
+  // The zoom in minutes across, how far from the current hour the view
+  // begins, and its first lane, as the user left them.
+  struct Place {
+    int minutes = 0;
+    int offset = 0;
+    int top_lane = 0;
+  };
+  Place CurrentPlace() const;
+  void GoTo(const Place& place);
+  // Where the menu of the selected block opens from the keyboard, in
+  // screen coordinates; nothing where no block is selected.
+  std::optional<POINT> SelectedBlockCorner();
 
  private:
   static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
@@ -41,10 +59,14 @@ class TimelineWindow {
   const TimelineLayout& Layout();
   void Paint(HDC target);
   void SetView(const TimelineView& view);
-  void UpdateScrollBar();
+  void UpdateScrollBars();
   void OnScroll(int code);
+  void OnLaneScroll(int code);
+  // The label column as wide as the longest label, within limits.
+  void FitLabels(const TimelineLayout& layout);
   void OnWheel(int delta, int x, bool zoom);
   void OnKey(WPARAM key);
+  void Move(TimelineMove move);
   // The keyboard brings the picked block into view; a click leaves the
   // view under the mouse where it is.
   enum class Reach { ScrollIntoView, KeepView };

@@ -1,5 +1,7 @@
 #include "viewer_app/viewer_dialog.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
 #include <memory>
 #include <type_traits>
@@ -18,6 +20,8 @@
 #include "reservations/stored/stored_work_items.h"
 #include "scheduler/registration.h"
 #include "reservations/checks/wake_check.h"
+#include "reservations/edit/carried_reservation.h"
+#include "reservations/tuners/planned_collisions.h"
 #include "settings/settings_file.h"
 #include "viewer_app/list_view.h"
 #include "win32/caption_fit.h"
@@ -137,12 +141,30 @@ void ViewerDialog::Run() {
 LRESULT CALLBACK ViewerDialog::FilterKeys(int code, WPARAM wparam, LPARAM lparam) {
   const MSG* message = reinterpret_cast<const MSG*>(lparam);
   ViewerDialog* self = filtered_dialog;
+  if (code == MSGF_DIALOGBOX && self != nullptr && self->OnReservationKey(*message)) return TRUE;
   if (code == MSGF_DIALOGBOX && self != nullptr && self->tabs_ != nullptr && message->message == WM_KEYDOWN &&
       message->wParam == VK_TAB && GetKeyState(VK_CONTROL) < 0 && GetAncestor(message->hwnd, GA_ROOT) == self->hwnd_) {
     self->ShowTab(!self->saved_layout_.timeline);
     return TRUE;
   }
   return CallNextHookEx(nullptr, code, wparam, lparam);
+}
+
+bool ViewerDialog::OnReservationKey(const MSG& message) {
+  if (message.hwnd != list_ && message.hwnd != timeline_.hwnd()) return false;
+  const bool control = GetKeyState(VK_CONTROL) < 0;
+  const bool shift = GetKeyState(VK_SHIFT) < 0;
+  if (message.message == WM_KEYDOWN && control && message.wParam == 'E') {
+    OnEdit();
+  } else if (message.message == WM_KEYDOWN && control && message.wParam == 'D') {
+    OnDelete();
+  } else if ((message.message == WM_KEYDOWN && message.wParam == VK_APPS) ||
+             (message.message == WM_SYSKEYDOWN && message.wParam == VK_F10 && shift)) {
+    ShowMenuFromKeyboard();
+  } else {
+    return false;
+  }
+  return true;
 }
 
 void ViewerDialog::ShowTab(bool timeline) {
@@ -196,6 +218,15 @@ INT_PTR ViewerDialog::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
     case kAnswersCame:
       OnAnswersCame(wparam);
       return TRUE;
+    case WM_CONTEXTMENU:
+      if (reinterpret_cast<HWND>(wparam) != list_) return FALSE;
+      if (lparam == -1) {
+        ShowMenuFromKeyboard();
+      } else if (SelectedReservation() != nullptr) {
+        // The list selects the row under a right-click before it asks.
+        ShowReservationMenu({GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)});
+      }
+      return TRUE;
     default:
       return FALSE;
   }
@@ -220,11 +251,13 @@ void ViewerDialog::OnInit() {
   MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&list_place), 2);
   timeline_.Create(instance_, hwnd_, list_place, IDC_TIMELINE, *this);
   SetWindowPos(timeline_.hwnd(), list_, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  timeline_.GoTo({saved_layout_.timeline_minutes, saved_layout_.timeline_offset, saved_layout_.timeline_top_lane});
   ListView list(list_);
   list.SetUp();
+  const std::vector<int> widths = DefaultColumnWidths();
   for (int i = 0; i < static_cast<int>(std::size(kHeadings)); ++i) {
-    list.AddColumn(i, kHeadings[i].caption,
-                   saved_layout_.column_widths[static_cast<std::size_t>(i)].value_or(kHeadings[i].width));
+    const std::size_t at = static_cast<std::size_t>(i);
+    list.AddColumn(i, kHeadings[i].caption, saved_layout_.column_widths[at].value_or(widths[at]));
   }
   win32::FitCaptions(hwnd_);
   layout_.Remember(hwnd_);
@@ -251,6 +284,26 @@ void ViewerDialog::OnInit() {
 // placement is saved and restored in workspace coordinates, which move with
 // the taskbar; a window whose caption is not usably on any monitor is
 // pulled onto the nearest one's work area.
+// The columns as wide as their usual contents at the screen's DPI, and
+// narrowed alike where the list is narrower, so that at first start the
+// rows show whole, with room for the vertical scroll bar.
+std::vector<int> ViewerDialog::DefaultColumnWidths() const {
+  const HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  RECT client{};
+  GetClientRect(list_, &client);
+  const int room = client.right - GetSystemMetrics(SM_CXVSCROLL) - 2;
+  int total = 0;
+  for (const ColumnHeading& heading : kHeadings) total += MulDiv(heading.width, dpi, 96);
+  std::vector<int> widths;
+  for (const ColumnHeading& heading : kHeadings) {
+    const int width = MulDiv(heading.width, dpi, 96);
+    widths.push_back(total > room && room > 0 ? MulDiv(width, room, total) : width);
+  }
+  return widths;
+}
+
 void ViewerDialog::RestorePlacement() {
   if (!saved_layout_.window) return;
   const ViewerLayout::Placement& saved = *saved_layout_.window;
@@ -300,7 +353,7 @@ bool ViewerDialog::OnNotify(const NMHDR& header) {
       return true;
     case LVN_ITEMCHANGED:
       ShowSelectedNote();
-      timeline_.Refresh();
+      timeline_.Repaint();
       return true;
     case LVN_GETINFOTIPW:
       ShowMissingTip(*reinterpret_cast<NMLVGETINFOTIPW*>(const_cast<NMHDR*>(&header)));
@@ -407,6 +460,7 @@ void ViewerDialog::Reload() {
   read_at_ = Now();
   read_rows_ = ListReservations(items, RecorderPathsOf(halvorn.profiles, halvorn.profile_count), channels, read_at_);
   NameTunersAfterProfiles(read_rows_, halvorn.profiles, halvorn.profile_count);
+  owners_ = {halvorn.profiles, halvorn.profile_count};
   // A share still answering an earlier reading is not asked again: this
   // one is checked on what has come, and read anew when the rest comes.
   if (asking_ && !asking_->Answered().whole) {
@@ -502,6 +556,15 @@ const ReservationRow* ViewerDialog::SelectedReservation() const {
   return row >= 0 && row < static_cast<int>(rows_.size()) ? &rows_[static_cast<std::size_t>(row)] : nullptr;
 }
 
+std::vector<const ReservationRow*> ViewerDialog::SelectedReservations() const {
+  std::vector<const ReservationRow*> selected;
+  if (list_ == nullptr) return selected;
+  for (const int row : ListView(list_).AllSelected()) {
+    if (row < static_cast<int>(rows_.size())) selected.push_back(&rows_[static_cast<std::size_t>(row)]);
+  }
+  return selected;
+}
+
 void ViewerDialog::ShowSelectedNote() {
   const ReservationRow* row = SelectedReservation();
   if (row == nullptr) return SetNote(u"");
@@ -536,16 +599,129 @@ int ViewerDialog::Ask(std::u16string_view text, UINT buttons) {
 }
 
 void ViewerDialog::OnDelete() {
+  std::vector<std::u16string> names;
+  for (const ReservationRow* row : SelectedReservations()) names.push_back(row->item.name);
+  if (names.empty()) return;
+  const std::u16string question =
+      names.size() == 1 ? u"「" + names[0] + u"」を削除しますか？"
+                        : u"選んだ " + win32::Utf16(std::to_wstring(names.size())) + u" 件の予約を削除しますか？";
+  if (Ask(question, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+  const auto runs_our_recorder = RunsOurRecorder();
+  std::vector<std::pair<std::u16string, std::u16string>> failures;
+  for (const std::u16string& name : names) {
+    if (auto failure = DeleteStoredReservation(scheduler_, name, runs_our_recorder))
+      failures.emplace_back(name, *failure);
+  }
+  Reload();
+  // Another program may have deleted one meanwhile: then it is gone, as asked.
+  std::u16string said;
+  for (const auto& [name, failure] : failures) {
+    const bool still_listed =
+        std::any_of(rows_.begin(), rows_.end(), [&name](const ReservationRow& r) { return r.item.name == name; });
+    if (still_listed) said += (said.empty() ? u"" : u"\r\n") + failure;
+  }
+  if (!said.empty()) Ask(said, MB_OK | MB_ICONERROR);
+}
+
+void ViewerDialog::OnSwitch(bool off) {
+  std::vector<std::u16string> names;
+  for (const ReservationRow* row : SelectedReservations()) names.push_back(row->item.name);
+  if (names.empty()) return;
+  if (names.size() > 1 && Ask(u"選んだ " + win32::Utf16(std::to_wstring(names.size())) + u" 件の予約を" +
+                                  (off ? u"無効にしますか？" : u"有効にしますか？"),
+                              MB_YESNO | MB_ICONQUESTION) != IDYES) {
+    return;
+  }
+  // The one flag, and nothing else of what is stored.
+  StoredReservationChange change;
+  change.flags = [off](std::uint32_t stored) { return off ? stored | kTaskFlagDisabled : stored & ~kTaskFlagDisabled; };
+  const auto runs_our_recorder = RunsOurRecorder();
+  std::u16string said;
+  for (const std::u16string& name : names) {
+    if (const auto failure = ChangeStoredReservation(scheduler_, name, change, runs_our_recorder))
+      said += (said.empty() ? u"" : u"\r\n") + *failure;
+  }
+  Reload();
+  if (!said.empty()) Ask(said, MB_OK | MB_ICONERROR);
+}
+
+void ViewerDialog::OnChangeTuner(int profile) {
   const ReservationRow* row = SelectedReservation();
   if (row == nullptr) return;
   const std::u16string name = row->item.name;
-  if (Ask(u"「" + name + u"」を削除しますか？", MB_YESNO | MB_ICONQUESTION) != IDYES) return;
-  const auto failure = DeleteStoredReservation(scheduler_, name, RunsOurRecorder());
+  const HalvornSetup halvorn = ReadHalvornSettings();
+  const auto command = CommandOnProfile(row->item, halvorn.profiles, halvorn.profile_count, profile);
+  if (!command) {
+    Ask(u"「" + name + u"」のチューナーを変更できません。\r\n" +
+            WhyNotEditable(*row, halvorn).value_or(u"Halvorn の設定が変わりました。"),
+        MB_OK | MB_ICONINFORMATION);
+    return;
+  }
+  StoredReservationChange change;
+  change.command = command;
+  const auto failure = ChangeStoredReservation(scheduler_, name, change, RunsOurRecorder());
   Reload();
-  // Another program may have deleted it meanwhile: then it is gone, as asked.
-  const bool still_listed =
-      std::any_of(rows_.begin(), rows_.end(), [&name](const ReservationRow& r) { return r.item.name == name; });
-  if (failure && still_listed) Ask(*failure, MB_OK | MB_ICONERROR);
+  if (failure) Ask(*failure, MB_OK | MB_ICONERROR);
+}
+
+void ViewerDialog::ShowMenuFromKeyboard() {
+  if (SelectedReservation() == nullptr) return;
+  if (saved_layout_.timeline) {
+    if (const auto corner = timeline_.SelectedBlockCorner()) ShowReservationMenu(*corner);
+    return;
+  }
+  ShowReservationMenu(ListView(list_).MenuCorner(ListView(list_).Selected()));
+}
+
+void ViewerDialog::ShowReservationMenu(POINT at) {
+  const std::vector<const ReservationRow*> selected = SelectedReservations();
+  if (selected.empty()) return;
+  enum : UINT { kEdit = 1, kSwitchOff, kSwitchOn, kDelete, kFirstTuner = 100 };
+  const bool one = selected.size() == 1;
+  const bool all_off = std::all_of(selected.begin(), selected.end(), [](const ReservationRow* row) {
+    return (row->item.flags & kTaskFlagDisabled) != 0;
+  });
+  // The tuners this reservation could move to, free for every recording of it ahead.
+  std::vector<FreeTuner> free;
+  if (one) {
+    std::vector<StoredWorkItem> stored;
+    for (const ReservationRow& row : rows_) stored.push_back(row.item);
+    win32::FileSystemFacts facts;
+    free = FreeProfiles(AsPlanned(selected[0]->item), stored, owners_.profiles, owners_.count, Now(), facts);
+  }
+  const HMENU tuners = CreatePopupMenu();
+  for (std::size_t i = 0; i < free.size(); ++i) {
+    const std::wstring item = L"&" + std::to_wstring(i + 1) + L" 「" + win32::Wide(free[i].title) + L"」 (チューナー " +
+                              win32::Wide(free[i].tuner) + L")";
+    AppendMenuW(tuners, MF_STRING, kFirstTuner + static_cast<UINT>(free[i].profile), item.c_str());
+  }
+  if (free.empty()) AppendMenuW(tuners, MF_STRING | MF_GRAYED, 0, L"空いているチューナーはありません");
+  const HMENU menu = CreatePopupMenu();
+  AppendMenuW(menu, MF_STRING | (one ? 0 : MF_GRAYED), kEdit, L"編集(&E)\tCtrl+E");
+  AppendMenuW(menu, MF_STRING, all_off ? kSwitchOn : kSwitchOff, all_off ? L"有効にする(&O)" : L"無効にする(&O)");
+  AppendMenuW(menu, MF_POPUP | (one ? 0 : MF_GRAYED), reinterpret_cast<UINT_PTR>(tuners), L"チューナーを変更(&T)");
+  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(menu, MF_STRING, kDelete, L"削除(&D)\tCtrl+D");
+  const UINT chosen =
+      static_cast<UINT>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd_, nullptr));
+  DestroyMenu(menu);  // its submenu with it
+  switch (chosen) {
+    case 0:
+      break;
+    case kEdit:
+      OnEdit();
+      break;
+    case kSwitchOff:
+    case kSwitchOn:
+      OnSwitch(chosen == kSwitchOff);
+      break;
+    case kDelete:
+      OnDelete();
+      break;
+    default:
+      OnChangeTuner(static_cast<int>(chosen - kFirstTuner));
+      break;
+  }
 }
 
 std::function<bool(std::u16string_view)> ViewerDialog::RunsOurRecorder() const {
@@ -627,6 +803,10 @@ void ViewerDialog::Close() {
   ListView list(list_);
   for (std::size_t i = 0; i < std::size(kHeadings); ++i)
     saved_layout_.column_widths[i] = list.ColumnWidth(static_cast<int>(i));
+  const TimelineWindow::Place place = timeline_.CurrentPlace();
+  saved_layout_.timeline_minutes = place.minutes;
+  saved_layout_.timeline_offset = place.offset;
+  saved_layout_.timeline_top_lane = place.top_lane;
   const std::u16string path = BesideViewer(kViewerSettingsFileName);
   win32::PrivateProfileStore store(path);
   WriteViewerLayout(store, saved_layout_);

@@ -36,7 +36,9 @@ class ViewerDialog : private TimelineWindow::Host {
   void SelectRow(int row) override;
   void EditSelected() override { OnEdit(); }
   void DeleteSelected() override { OnDelete(); }
+  void ShowReservationMenu(POINT at) override;
   LocalMinute CurrentMinute() const override;
+  const TunerOwners& Owners() const override { return owners_; }
 
   static INT_PTR CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   INT_PTR Handle(UINT message, WPARAM wparam, LPARAM lparam);
@@ -47,6 +49,7 @@ class ViewerDialog : private TimelineWindow::Host {
 
   void OnInit();
   void RestorePlacement();
+  std::vector<int> DefaultColumnWidths() const;
   void Reload();
   void ShowRows(const std::u16string& selected, int top_row);
   void OnColumnClick(int column);
@@ -58,13 +61,23 @@ class ViewerDialog : private TimelineWindow::Host {
   void ShowWakeNote();
   void OnEdit();
   void OnDelete();
+  // 無効にする / 有効にする on every selected reservation.
+  void OnSwitch(bool off);
+  void OnChangeTuner(int profile);
+  // The menu from the keyboard, under the selected row or block.
+  void ShowMenuFromKeyboard();
+  // Ctrl+E, Ctrl+D, Delete, Shift+F10 and the menu key on the list or the
+  // timeline; whether the key was one of them.
+  bool OnReservationKey(const MSG& message);
   // Whether a stored work item is one of the reservations the list shows.
   std::function<bool(std::u16string_view)> RunsOurRecorder() const;
   void OnHalvornTimer();
   void BringHalvornToFront() const;
   void Close();
 
+  // The first selected reservation, and every selected one.
   const ReservationRow* SelectedReservation() const;
+  std::vector<const ReservationRow*> SelectedReservations() const;
   void ShowTab(bool timeline);
   static LRESULT CALLBACK FilterKeys(int code, WPARAM wparam, LPARAM lparam);
   // What the viewer takes from Halvorn's settings.
@@ -82,6 +95,7 @@ class ViewerDialog : private TimelineWindow::Host {
   AnchoredLayout layout_;
   ViewerLayout saved_layout_;
   std::vector<ReservationRow> rows_;
+  TunerOwners owners_;
   // The last reading of the reservations before the file system's answers,
   // and the answers as they come.
   std::vector<ReservationRow> read_rows_;

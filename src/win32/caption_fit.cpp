@@ -33,6 +33,10 @@ bool IsCheckOrRadio(LONG_PTR style) {
   }
 }
 
+bool IsPushButton(LONG_PTR style) {
+  return (style & BS_TYPEMASK) == BS_PUSHBUTTON || (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+}
+
 bool IsTextStatic(LONG_PTR style) {
   switch (style & SS_TYPEMASK) {
     case SS_LEFT:
@@ -66,8 +70,9 @@ int CaptionWidthNeeded(HWND control, HFONT font, int dpi) {
   GetClassNameW(control, kind, 16);
   const LONG_PTR style = GetWindowLongPtrW(control, GWL_STYLE);
   const bool check = lstrcmpiW(kind, L"Button") == 0 && IsCheckOrRadio(style);
+  const bool push = lstrcmpiW(kind, L"Button") == 0 && IsPushButton(style) && (style & BS_MULTILINE) == 0;
   const bool text_static = lstrcmpiW(kind, L"Static") == 0 && IsTextStatic(style);
-  if (!check && !text_static) return 0;
+  if (!check && !push && !text_static) return 0;
   std::wstring caption(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
   caption.resize(static_cast<std::size_t>(GetWindowTextW(control, caption.data(), static_cast<int>(caption.size()))));
   if (caption.empty() || caption.find(L'\n') != std::wstring::npos) return 0;
@@ -88,8 +93,9 @@ int CaptionWidthNeeded(HWND control, HFONT font, int dpi) {
   RECT frame{};
   GetWindowRect(control, &frame);
   const int borders = (frame.right - frame.left) - client.right;
-  // The box is 13 pixels at 96 DPI, and the text begins a few pixels after it.
-  const int glyph = check ? MulDiv(13 + 6, dpi, 96) : 0;
+  // The box is 13 pixels at 96 DPI, and the text begins a few pixels after
+  // it; a push button's raised edge and focus frame take a few on each side.
+  const int glyph = check ? MulDiv(13 + 6, dpi, 96) : push ? MulDiv(2 * 6, dpi, 96) : 0;
   return extent.cx + glyph + borders + 1;
 }
 
@@ -107,6 +113,7 @@ void FitCaptions(HWND dialog) {
   const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
   ReleaseDC(dialog, screen);
   const int gap = MulDiv(2, dpi, 96);
+  const int slack = MulDiv(4, dpi, 96);
   for (Placed& control : placed) {
     const int needed =
         CaptionWidthNeeded(control.hwnd, reinterpret_cast<HFONT>(SendMessageW(control.hwnd, WM_GETFONT, 0, 0)), dpi);
@@ -126,8 +133,11 @@ void FitCaptions(HWND dialog) {
         left_limit = std::max(left_limit, o.right + gap);
       }
     }
-    const LONG right = std::max(rect.right, std::min<LONG>(right_limit, rect.left + needed));
-    const LONG left = std::min(rect.left, std::max<LONG>(left_limit, right - needed));
+    // A widened control takes a few pixels more than its text measures,
+    // for faces that draw a little wider than the one asked for.
+    const int wanted = needed + slack;
+    const LONG right = std::max(rect.right, std::min<LONG>(right_limit, rect.left + wanted));
+    const LONG left = std::min(rect.left, std::max<LONG>(left_limit, right - wanted));
     if (right == rect.right && left == rect.left) continue;
     rect = {left, rect.top, right, rect.bottom};
     SetWindowPos(control.hwnd, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,

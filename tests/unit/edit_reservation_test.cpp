@@ -277,11 +277,12 @@ TEST_F(EditReservation, TheStationIsOneHalvornFindsTheStoredChannelBy) {
 // clicked and 登録 pressed, and 無効にする switches the one flag: both done
 // and undone give back the stored work item byte for byte.
 TEST_F(EditReservation, TheMenusChangesAreAnEditsAndUndoThemselves) {
-  folder.WriteText("Halvorn_setting.ini",
-                   u"[system]\noffset_min=5\noption_number=3\n[cap_sts]\ntitle=地デジ\ncap_sts_path=C:\\tv\\cap_sts.exe\n"
-                   u"folder=D:\\rec\nid=1\nb25=1\nbcs=0\n[cap_sts_1]\ntitle=BS\ncap_sts_path=C:\\tv\\cap_sts_bs.exe\n"
-                   u"[cap_sts_2]\ntitle=地デジ2\ncap_sts_path=C:\\tv\\cap_sts.exe\nfolder=E:\\two\nid=2\nsel=1\n"
-                   u"fileext=.m2ts\n[task]\naccount=recorder\ndel_task=1\nresume=0\n");
+  folder.WriteText(
+      "Halvorn_setting.ini",
+      u"[system]\noffset_min=5\noption_number=3\n[cap_sts]\ntitle=地デジ\ncap_sts_path=C:\\tv\\cap_sts.exe\n"
+      u"folder=D:\\rec\nid=1\nb25=1\nbcs=0\n[cap_sts_1]\ntitle=BS\ncap_sts_path=C:\\tv\\cap_sts_bs.exe\n"
+      u"[cap_sts_2]\ntitle=地デジ2\ncap_sts_path=C:\\tv\\cap_sts.exe\nfolder=E:\\two\nid=2\nsel=1\n"
+      u"fileext=.m2ts\n[task]\naccount=recorder\ndel_task=1\nresume=0\n");
   const HalvornSetup setup = HalvornSettings();
   const auto recorder = [](std::u16string_view application) { return RunsARecorder(application, {}); };
   const auto change = [&](const StoredReservationChange& what) {
@@ -289,8 +290,8 @@ TEST_F(EditReservation, TheMenusChangesAreAnEditsAndUndoThemselves) {
     return scheduler.saved[u"朝"];
   };
   const auto on_profile = [&](int profile) {
-    const auto command = CommandOnProfile(StoredWorkItemOf(scheduler.saved[u"朝"], u"朝"), setup.profiles,
-                                          setup.profile_count, profile);
+    const auto command =
+        CommandOnProfile(StoredWorkItemOf(scheduler.saved[u"朝"], u"朝"), setup.profiles, setup.profile_count, profile);
     EXPECT_TRUE(command.has_value());
     return StoredReservationChange{.command = command};
   };

@@ -139,7 +139,7 @@ TEST(PlannedCollisions, FreeTunersComeFromProfilesOfTheSameProgramFreeForTheWhol
     const char* what;
     TaskTrigger planned;  // 21:00 to 22:00 on tuner 2
     std::vector<StoredWorkItem> stored;
-    std::vector<int> free;                 // the profiles offered, in tab order
+    std::vector<int> free;           // the profiles offered, in tab order
     const char16_t* gone = nullptr;  // a path the file system says is not there
     int profile_count = 5;
   } cases[] = {
@@ -163,7 +163,8 @@ TEST(PlannedCollisions, FreeTunersComeFromProfilesOfTheSameProgramFreeForTheWhol
   for (const auto& c : cases) {
     FakeFileSystem disk;
     if (c.gone) disk.kinds[c.gone] = PathKind::Missing;
-    const std::vector<FreeTuner> free = FreeProfiles(Planned(c.planned), c.stored, profiles, c.profile_count, kNow, disk);
+    const std::vector<FreeTuner> free =
+        FreeProfiles(Planned(c.planned), c.stored, profiles, c.profile_count, kNow, disk);
     std::vector<int> offered;
     for (const FreeTuner& tuner : free) offered.push_back(tuner.profile);
     EXPECT_EQ(offered, c.free) << c.what;

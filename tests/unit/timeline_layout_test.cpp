@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 
 namespace {
 
@@ -69,9 +70,11 @@ TEST(TimelineLayout, OneLanePerTunerThatRecordsInTheSpanNamedByItsProfiles) {
   rows[1].tuner_profile = 2;
   rows[2].tuner_profile = rows[3].tuner_profile = 1;
   TunerOwners owners;
-  const std::pair<const char16_t*, const char16_t*> profiles[] = {
-      {u"BS", u"C:\\tv\\cap_sts_bs.exe"}, {u"地デジ1", u"C:\\tv\\cap_sts.exe"}, {u"地デジ2", u"C:\\tv\\cap_sts.exe"},
-      {u"予備", u"C:\\TV\\CAP_STS.EXE"},   {u"数えない", u"D:\\other\\cap_sts.exe"}};
+  const std::pair<const char16_t*, const char16_t*> profiles[] = {{u"BS", u"C:\\tv\\cap_sts_bs.exe"},
+                                                                  {u"地デジ1", u"C:\\tv\\cap_sts.exe"},
+                                                                  {u"地デジ2", u"C:\\tv\\cap_sts.exe"},
+                                                                  {u"予備", u"C:\\TV\\CAP_STS.EXE"},
+                                                                  {u"数えない", u"D:\\other\\cap_sts.exe"}};
   const char16_t* ids[] = {u"1", u"1", u"2", u"01", u"5"};
   for (int i = 0; i < 5; ++i) {
     owners.profiles[static_cast<std::size_t>(i)].title = profiles[i].first;
@@ -278,11 +281,11 @@ TEST(TimelineLayout, TheKeyboardMovesAlongAndAcrossLanes) {
     TimelineMove move;
     const char16_t* to;
   } cases[] = {
-      {u"a1", LaneDown, u"a2"},   {u"b1", LaneDown, u"b2"},   {u"b2", LaneUp, u"b1"},     {u"a2", LaneUp, u"a1"},
-      {u"b2", LaneDown, u"x3"},   {u"x3", LaneUp, u"b2"},     {u"x10", LaneDown, u"x10"}, {u"a1", LaneUp, u"a1"},
-      {u"a1", PageDown, u"x5"},   {u"x10", PageUp, u"x6"},    {u"x8", PageDown, u"x10"},  {u"x5", PageUp, u"b1"},
-      {u"a1", Later, u"a2"},      {u"a2", Earlier, u"a1"},    {u"x3", First, u"a1"},      {u"x3", Last, u"b1"},
-      {u"none", LaneDown, u"a1"}, {u"none", LaneUp, u"b1"},   {u"none", First, u"a1"},    {u"none", Earlier, u"b1"},
+      {u"a1", LaneDown, u"a2"},   {u"b1", LaneDown, u"b2"}, {u"b2", LaneUp, u"b1"},     {u"a2", LaneUp, u"a1"},
+      {u"b2", LaneDown, u"x3"},   {u"x3", LaneUp, u"b2"},   {u"x10", LaneDown, u"x10"}, {u"a1", LaneUp, u"a1"},
+      {u"a1", PageDown, u"x5"},   {u"x10", PageUp, u"x6"},  {u"x8", PageDown, u"x10"},  {u"x5", PageUp, u"b1"},
+      {u"a1", Later, u"a2"},      {u"a2", Earlier, u"a1"},  {u"x3", First, u"a1"},      {u"x3", Last, u"b1"},
+      {u"none", LaneDown, u"a1"}, {u"none", LaneUp, u"b1"}, {u"none", First, u"a1"},    {u"none", Earlier, u"b1"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(NameOf(rows, layout, BlockAfterMove(layout, block(c.from), c.move, LanesInView(FourLanesHigh()))), c.to)
@@ -317,4 +320,24 @@ TEST(TimelineLayout, ASelectedBlockIsScrolledIntoViewAndPickedWhereItIsShown) {
   EXPECT_EQ(scrolled.top_lane, 6);
   EXPECT_EQ(scrolled.lanes[9].rect.bottom, 36 + 4 * 28);
   EXPECT_EQ(BlockAt(scrolled, 200, scrolled.lanes[5].rect.top + 5), std::nullopt) << "a lane above the header";
+}
+
+// A caption too long for its block runs on to the right only where its lane
+// is free: up to the next block that reaches past it.
+TEST(TimelineLayout, ACaptionRunsOnOnlyIntoItsLanesFreeRoom) {
+  const std::vector<ReservationRow> rows = {Row(u"A", u"1", u"21:00-22:00"), Row(u"B", u"1", u"21:30-22:30"),
+                                            Row(u"C", u"1", u"23:00-23:30"), Row(u"D", u"2", u"21:00-21:10")};
+  const TimelineLayout layout = LayOutTimeline(rows, kNow, View());
+  std::map<std::u16string, std::size_t> at;
+  for (std::size_t i = 0; i < layout.blocks.size(); ++i) at[rows[layout.blocks[i].row].item.name] = i;
+  const auto rect = [&](const char16_t* name) { return layout.blocks[at[name]].rect; };
+  EXPECT_EQ(CaptionRoomAfter(layout, at[u"A"]), rect(u"A").right) << "B records on past A's end";
+  EXPECT_EQ(CaptionRoomAfter(layout, at[u"B"]), rect(u"C").left);
+  EXPECT_EQ(CaptionRoomAfter(layout, at[u"C"]), layout.time_area.right);
+  EXPECT_EQ(CaptionRoomAfter(layout, at[u"D"]), layout.time_area.right) << "another lane's blocks do not count";
+  EXPECT_EQ(rect(u"D").right - rect(u"D").left, 10);
+  // At the week's zoom ten minutes take under two pixels; the block stays in sight.
+  const TimelineLayout week = LayOutTimeline(rows, kNow, View(static_cast<int>(kTimelineSpan)));
+  const TimelineRect& d = week.blocks[at[u"D"]].rect;
+  EXPECT_EQ(d.right - d.left, kMinimumBlockWidth);
 }

@@ -89,7 +89,7 @@ std::u16string LaneLabel(const TunerId& tuner, std::u16string_view application, 
   }
   if (names.empty()) names = std::u16string(application.substr(application.find_last_of(u"\\/") + 1));
   const double number = tuner.number.value_or(0);
-  const std::u16string which = !tuner.number                      ? u"既定"
+  const std::u16string which = !tuner.number ? u"既定"
                                : number == std::floor(number) && number >= 0 && number < 1e9
                                    ? ZeroPadded(static_cast<std::int64_t>(number), 1)
                                    : tuner.text;
@@ -143,7 +143,8 @@ TimelineLayout LayOutTimeline(const std::vector<ReservationRow>& rows, LocalMinu
       block.row = booked[b].row;
       block.lane = lane;
       block.recording = cut;
-      block.rect = {left, cell.top + kBlockInset, std::max(XOf(view, cut.end), left + kMinimumBlockWidth), cell.bottom - kBlockInset};
+      block.rect = {left, cell.top + kBlockInset, std::max(XOf(view, cut.end), left + kMinimumBlockWidth),
+                    cell.bottom - kBlockInset};
       block.recording_now = rows[block.row].item.running && r.start <= now && now < r.end;
       layout.blocks.push_back(std::move(block));
     }
@@ -232,6 +233,16 @@ TimelineView ViewShowing(const TimelineView& view, const TimelineLayout& layout,
   if (shown.rect.left < layout.time_area.left || shown.rect.right > layout.time_area.right)
     moved.left = shown.recording.start - view.minutes_across / 4;
   return ClampView(moved, now);
+}
+
+int CaptionRoomAfter(const TimelineLayout& layout, std::size_t block) {
+  const TimelineBlock& mine = layout.blocks.at(block);
+  int room = layout.time_area.right;
+  for (const TimelineBlock& other : layout.blocks) {
+    if (&other == &mine || other.lane != mine.lane || other.rect.right <= mine.rect.right) continue;
+    room = std::min(room, std::max(other.rect.left, mine.rect.right));
+  }
+  return room;
 }
 
 std::u16string BlockCaption(const ReservationRow& row, const TimelineBlock& block) {

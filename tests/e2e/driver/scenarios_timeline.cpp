@@ -63,6 +63,18 @@ Blocks BlocksOf(HWND timeline) {
   return blocks;
 }
 
+// A key pressed and let go in the foreground window.
+void TypeKey(WORD key) {
+  INPUT inputs[2] = {};
+  for (int i = 0; i < 2; ++i) {
+    inputs[i].type = INPUT_KEYBOARD;
+    inputs[i].ki.wVk = key;
+    inputs[i].ki.dwFlags = i == 1 ? KEYEVENTF_KEYUP : 0;
+  }
+  SendInput(2, inputs, sizeof(INPUT));
+  Sleep(300);
+}
+
 void SendToTimeline(HWND timeline, UINT message, WPARAM wparam, int x, int y) {
   SendAndWait(timeline, message, wparam, MAKELPARAM(x, y));
 }
@@ -71,6 +83,12 @@ void TimelineShowsCollisions(const ScenarioContext& context) {
   InstallFolder install(context, L"timeline");
   install.CopyProgram(L"Brisquet.exe");
   install.CopyData(L"channel.txt", L"channel.txt");
+  // Lanes named after the profiles; tuner 3 is free for either of the pair.
+  install.Write(L"Halvorn_setting.ini",
+                Cp932(L"[system]\r\noption_number=3\r\n[cap_sts]\r\ntitle=地デジ1\r\ncap_sts_path=C:\\tuner\\cap_sts.exe\r\n"
+                "folder=C:\\rec\r\nid=1\r\n[cap_sts_1]\r\ntitle=地デジ2\r\ncap_sts_path=C:\\tuner\\cap_sts.exe\r\n"
+                "folder=C:\\rec\r\nid=2\r\n[cap_sts_2]\r\ntitle=地デジ3\r\ncap_sts_path=C:\\tuner\\cap_sts.exe\r\n"
+                L"folder=C:\\rec2\r\nid=3\r\n[task]\r\naccount=recorder\r\npass=\r\n"));
   DeleteAllWorkItems();
   StoreWorkItemFile(L"重複A",
                     RecorderWorkItem(Parameters(L"重複A", L"1", L"@011 21:00-22:00"), DaysFromToday(2, 20, 59)));
@@ -143,15 +161,36 @@ void TimelineShowsCollisions(const ScenarioContext& context) {
     // The arrow key goes on to the next recording in time order: 重複B at 21:30.
     SendAndWait(timeline, WM_KEYDOWN, VK_RIGHT, 0);
     ExpectEqual(viewer.SelectedName(), std::wstring(L"重複B"), L"the row after 空き in time order");
+    // Back to about a day round the pair, where the blocks carry their titles.
+    for (int notch = 0; notch < 9; ++notch) {
+      POINT at{week.red_left, *week.red_rows.begin()};
+      ClientToScreen(timeline, &at);
+      SendToTimeline(timeline, WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, static_cast<WORD>(WHEEL_DELTA)), at.x, at.y);
+    }
     UpdateWindow(timeline);
     Sleep(300);
     SaveWindowAsPng(viewer.window(), context.out_dir + L"\\brisquet-timeline.png");
+    // The menu of the selected one of the pair, from the keyboard, with the
+    // free tuner it offers.
+    SetForegroundWindow(viewer.window());
+    SetFocus(timeline);
+    PostMessageW(timeline, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(timeline), -1);
+    HWND menu = nullptr;
+    for (int i = 0; i < 50 && (menu == nullptr || !IsWindowVisible(menu)); ++i, Sleep(100))
+      menu = FindWindowW(L"#32768", nullptr);
+    Expect(menu != nullptr, L"no menu on the selected block");
+    TypeKey('T');
+    Sleep(500);
+    SaveWindowAsPng(viewer.window(), context.out_dir + L"\\brisquet-menu.png");
+    TypeKey(VK_ESCAPE);
+    TypeKey(VK_ESCAPE);
+    SendAndWait(viewer.window(), WM_NULL, 0, 0);
 
     // 削除 of one of the pair leaves no red.
     viewer.Select(L"重複B");
     viewer.ClickLater(IDC_DELETE_RESERVATION);
     Expect(viewer.AnswerYes().has_value(), L"no question before deleting");
-    Expect(viewer.WaitForRowCount(3), L"the list was not read again");
+    Expect(viewer.WaitForRowCount(3), L"the list was not read again: " + viewer.AnswerYes(2000).value_or(L""));
     UpdateWindow(timeline);
     Sleep(300);
     Expect(BlocksOf(timeline).red_rows.empty(), L"red remains after the collision was deleted");

@@ -99,6 +99,11 @@ void ViewerUnderTest::Select(const std::wstring& name) {
   const auto rows = Rows();
   for (std::size_t row = 0; row < rows.size(); ++row) {
     if (rows[row][0] != name) continue;
+    // As a click does, the row alone.
+    LVITEMW none{};
+    none.stateMask = LVIS_SELECTED;
+    RemoteValue<LVITEMW> remote_none(process_, none);
+    SendAndWait(List(), LVM_SETITEMSTATE, static_cast<WPARAM>(-1), remote_none.address());
     LVITEMW item{};
     item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
     item.state = LVIS_SELECTED | LVIS_FOCUSED;
