@@ -7,8 +7,9 @@
 #include "win32/wide_text.h"
 #include "win32/windows_api.h"
 
-// The report-style list of reservations: columns, rows of texts, one
-// or more selected rows, the sort arrow in the header.
+// The report-style list of reservations, whose texts its parent gives as
+// they are drawn: columns, the row count, one or more selected rows, the
+// sort arrow in the header.
 class ListView {
  public:
   explicit ListView(HWND hwnd) : hwnd_(hwnd) {}
@@ -36,23 +37,18 @@ class ListView {
       HDITEMW item{};
       item.mask = HDI_FORMAT;
       Header_GetItem(header, i, &item);
+      const int was = item.fmt;
       item.fmt &= ~(HDF_SORTUP | HDF_SORTDOWN);
       if (i == sorted) item.fmt |= descending ? HDF_SORTDOWN : HDF_SORTUP;
-      Header_SetItem(header, i, &item);
+      if (item.fmt != was) Header_SetItem(header, i, &item);
     }
   }
-  void Clear() { ListView_DeleteAllItems(hwnd_); }
-  void SetCell(int row, int column, std::u16string_view value) {
-    std::wstring text = win32::Wide(value);
-    if (column == 0) {
-      LVITEMW item{};
-      item.mask = LVIF_TEXT;
-      item.iItem = row;
-      item.pszText = text.data();
-      ListView_InsertItem(hwnd_, &item);
-    } else {
-      ListView_SetItemText(hwnd_, row, column, text.data());
-    }
+  // The list asks its parent for the texts of rows 0 to count - 1. A count
+  // set on show redraws the scroll bar and moves the header there and then,
+  // so the same count is not set again.
+  void SetRowCount(int count) {
+    if (ListView_GetItemCount(hwnd_) != count) ListView_SetItemCountEx(hwnd_, count, LVSICF_NOSCROLL);
+    InvalidateRect(hwnd_, nullptr, FALSE);
   }
   int Selected() const { return ListView_GetNextItem(hwnd_, -1, LVNI_SELECTED); }
   std::vector<int> AllSelected() const {
@@ -60,9 +56,15 @@ class ListView {
     for (int row = Selected(); row >= 0; row = ListView_GetNextItem(hwnd_, row, LVNI_SELECTED)) rows.push_back(row);
     return rows;
   }
-  // `row` alone selected, focused and in view.
-  void Select(int row) {
-    ListView_SetItemState(hwnd_, -1, 0, LVIS_SELECTED);
+  void SelectNone() { ListView_SetItemState(hwnd_, -1, 0, LVIS_SELECTED); }
+  // `row` selected, alone, focused and in view, or added to the selection.
+  enum class Selection { Alone, Added };
+  void Select(int row, Selection selection = Selection::Alone) {
+    if (selection == Selection::Added) {
+      ListView_SetItemState(hwnd_, row, LVIS_SELECTED, LVIS_SELECTED);
+      return;
+    }
+    SelectNone();
     ListView_SetItemState(hwnd_, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     ListView_EnsureVisible(hwnd_, row, FALSE);
   }
@@ -81,22 +83,6 @@ class ListView {
     if (row <= 0 || !ListView_GetItemRect(hwnd_, 0, &first, LVIR_BOUNDS)) return;
     ListView_Scroll(hwnd_, 0, (row - TopRow()) * (first.bottom - first.top));
   }
-
- private:
-  HWND hwnd_;
-};
-
-// The list is not drawn while it is filled, and once when it is full: a
-// list drawn after every row takes seconds for a few hundred.
-class RedrawPause {
- public:
-  explicit RedrawPause(HWND hwnd) : hwnd_(hwnd) { SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0); }
-  ~RedrawPause() {
-    SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
-    RedrawWindow(hwnd_, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
-  }
-  RedrawPause(const RedrawPause&) = delete;
-  RedrawPause& operator=(const RedrawPause&) = delete;
 
  private:
   HWND hwnd_;

@@ -457,16 +457,15 @@ void TimelineWindow::Paint(HDC target) {
     }
     // The caption inside where it fits, else after the block where its lane
     // is free, else as much of it inside as a few characters allow.
-    const std::u16string caption = BlockCaption(row, block);
-    const int room_after = CaptionRoomAfter(layout, i) - rect.right - 6;
-    if (TextWidth(dc, caption) <= rect.right - rect.left - 6 || room_after < Scaled(40)) {
-      if (rect.right - rect.left >= Scaled(20)) {
-        RECT label = rect;
-        InflateRect(&label, -3, 0);
-        Text(dc, caption, label, RGB(255, 255, 255), DT_LEFT);
+    const int width = rect.right - rect.left - 6;
+    const int room_after = block.caption_room - rect.right - 6;
+    if (width >= Scaled(14) || room_after >= Scaled(60)) {
+      const std::u16string caption = BlockCaption(row, block);
+      if (room_after < Scaled(60) || (width >= Scaled(14) && TextWidth(dc, caption) <= width)) {
+        Text(dc, caption, {rect.left + 3, rect.top, rect.right - 3, rect.bottom}, RGB(255, 255, 255), DT_LEFT);
+      } else {
+        Text(dc, caption, {rect.right + 4, rect.top, rect.right + 4 + room_after, rect.bottom}, text, DT_LEFT);
       }
-    } else {
-      Text(dc, caption, {rect.right + 4, rect.top, rect.right + 4 + room_after, rect.bottom}, text, DT_LEFT);
     }
     if (focused_block_ == i && GetFocus() == hwnd_) {
       RECT focus = rect;

@@ -53,10 +53,12 @@ struct ColumnHeading {
   const char16_t* caption;
   int width;
 };
+// Widths at 96 DPI for the usual contents, together as wide as the list
+// in the window as it first opens.
 constexpr ColumnHeading kHeadings[] = {
-    {Column::Name, u"登録名", 110},        {Column::NextStart, u"次回録画", 120}, {Column::Repeat, u"繰り返し", 75},
-    {Column::Channel, u"チャンネル", 110}, {Column::Tuner, u"チューナー", 65},    {Column::Window, u"録画時間", 85},
-    {Column::Output, u"保存先", 140},      {Column::State, u"状態", 115},         {Column::LastRun, u"前回", 180},
+    {Column::Name, u"登録名", 95},         {Column::NextStart, u"次回録画", 130}, {Column::Repeat, u"繰り返し", 65},
+    {Column::Channel, u"チャンネル", 100}, {Column::Tuner, u"チューナー", 70},    {Column::Window, u"録画時間", 95},
+    {Column::Output, u"保存先", 115},      {Column::State, u"状態", 70},          {Column::LastRun, u"前回", 165},
 };
 static_assert(std::size(kHeadings) == kColumnCount);
 
@@ -148,23 +150,6 @@ LRESULT CALLBACK ViewerDialog::FilterKeys(int code, WPARAM wparam, LPARAM lparam
     return TRUE;
   }
   return CallNextHookEx(nullptr, code, wparam, lparam);
-}
-
-bool ViewerDialog::OnReservationKey(const MSG& message) {
-  if (message.hwnd != list_ && message.hwnd != timeline_.hwnd()) return false;
-  const bool control = GetKeyState(VK_CONTROL) < 0;
-  const bool shift = GetKeyState(VK_SHIFT) < 0;
-  if (message.message == WM_KEYDOWN && control && message.wParam == 'E') {
-    OnEdit();
-  } else if (message.message == WM_KEYDOWN && control && message.wParam == 'D') {
-    OnDelete();
-  } else if ((message.message == WM_KEYDOWN && message.wParam == VK_APPS) ||
-             (message.message == WM_SYSKEYDOWN && message.wParam == VK_F10 && shift)) {
-    ShowMenuFromKeyboard();
-  } else {
-    return false;
-  }
-  return true;
 }
 
 void ViewerDialog::ShowTab(bool timeline) {
@@ -280,10 +265,6 @@ void ViewerDialog::OnInit() {
   ShowTab(saved_layout_.timeline);
 }
 
-// Where the window was left, never smaller than the dialog opens. The
-// placement is saved and restored in workspace coordinates, which move with
-// the taskbar; a window whose caption is not usably on any monitor is
-// pulled onto the nearest one's work area.
 // The columns as wide as their usual contents at the screen's DPI, and
 // narrowed alike where the list is narrower, so that at first start the
 // rows show whole, with room for the vertical scroll bar.
@@ -304,6 +285,10 @@ std::vector<int> ViewerDialog::DefaultColumnWidths() const {
   return widths;
 }
 
+// Where the window was left, never smaller than the dialog opens. The
+// placement is saved and restored in workspace coordinates, which move with
+// the taskbar; a window whose caption is not usably on any monitor is
+// pulled onto the nearest one's work area.
 void ViewerDialog::RestorePlacement() {
   if (!saved_layout_.window) return;
   const ViewerLayout::Placement& saved = *saved_layout_.window;
@@ -352,11 +337,18 @@ bool ViewerDialog::OnNotify(const NMHDR& header) {
       OnColumnClick(reinterpret_cast<const NMLISTVIEW&>(header).iSubItem);
       return true;
     case LVN_ITEMCHANGED:
+    case LVN_ODSTATECHANGED:  // a range selected at once
       ShowSelectedNote();
       timeline_.Repaint();
       return true;
     case LVN_GETINFOTIPW:
       ShowMissingTip(*reinterpret_cast<NMLVGETINFOTIPW*>(const_cast<NMHDR*>(&header)));
+      return true;
+    case LVN_GETDISPINFOW:
+      ShowCell(*reinterpret_cast<NMLVDISPINFOW*>(const_cast<NMHDR*>(&header)));
+      return true;
+    case LVN_ODFINDITEMW:
+      SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, FindTypedRow(reinterpret_cast<const NMLVFINDITEMW&>(header)));
       return true;
     case NM_DBLCLK:
       if (SelectedReservation() != nullptr) OnEdit();
@@ -477,8 +469,7 @@ void ViewerDialog::Reload() {
 // The last reading, checked on the file system's answers so far: a folder
 // that has not answered yet is not judged until it does.
 void ViewerDialog::ShowReading() {
-  const std::u16string selected =
-      SelectedReservation() != nullptr ? SelectedReservation()->item.name : std::u16string();
+  const std::vector<std::u16string> selected = SelectedNames();
   const int top_row = ListView(list_).TopRow();
   const ReadingAnswers::SoFar so_far = asking_->Answered();
   answers_shown_whole_ = so_far.whole;
@@ -512,31 +503,59 @@ void ViewerDialog::CheckRecorderNeeds(const FileSystemAnswers& answers) {
   std::u16string note;
   for (const DiskShortfall& shortfall : checks.shortfalls)
     note += (note.empty() ? u"" : u"　") + DiskShortfallText(shortfall);
-  SetDlgItemTextW(hwnd_, IDC_DISK_NOTE, win32::Wide(note).c_str());
+  SetNoteText(IDC_DISK_NOTE, note);
 }
 
-void ViewerDialog::ShowRows(const std::u16string& selected, int top_row) {
+// The list holds no texts of its own: it asks for each cell it draws, so a
+// reading of a thousand reservations is one count, drawn when Windows paints.
+void ViewerDialog::ShowRows(const std::vector<std::u16string>& selected, int top_row) {
   ListView list(list_);
-  {
-    RedrawPause pause(list_);
-    list.Clear();
-    int selected_row = -1;
-    for (int row = 0; row < static_cast<int>(rows_.size()); ++row) {
-      for (int column = 0; column < static_cast<int>(std::size(kHeadings)); ++column) {
-        list.SetCell(row, column, ColumnText(rows_[static_cast<std::size_t>(row)], kHeadings[column].column));
-      }
-      if (rows_[static_cast<std::size_t>(row)].item.name == selected) selected_row = row;
-    }
-    // Where the selected reservation is still there, the list stays where it was.
-    if (selected_row >= 0) {
-      list.ScrollToTop(top_row);
-      list.Select(selected_row);
-    }
+  list.SelectNone();
+  list.SetRowCount(static_cast<int>(rows_.size()));
+  // Where the selected reservations are still there, the list stays where it was.
+  bool first = true;
+  for (int row = 0; row < static_cast<int>(rows_.size()); ++row) {
+    if (std::find(selected.begin(), selected.end(), rows_[static_cast<std::size_t>(row)].item.name) == selected.end())
+      continue;
+    if (first) list.ScrollToTop(top_row);
+    list.Select(row, first ? ListView::Selection::Alone : ListView::Selection::Added);
+    first = false;
   }
   list.ShowSortArrow(HeadingOf(saved_layout_.order.column), saved_layout_.order.descending,
                      static_cast<int>(std::size(kHeadings)));
   ShowSelectedNote();
   timeline_.Refresh();
+}
+
+// The row whose name begins with what the user typed, from the row the
+// list starts at and round, in any letter case.
+int ViewerDialog::FindTypedRow(const NMLVFINDITEMW& find) const {
+  if ((find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) == 0 || find.lvfi.psz == nullptr) return -1;
+  const std::wstring typed = find.lvfi.psz;
+  const int count = static_cast<int>(rows_.size());
+  for (int step = 0; step < count; ++step) {
+    const int row = (std::max(find.iStart, 0) + step) % count;
+    const std::wstring name = win32::Wide(rows_[static_cast<std::size_t>(row)].item.name);
+    if (name.size() >= typed.size() &&
+        CompareStringEx(LOCALE_NAME_USER_DEFAULT, NORM_IGNORECASE, name.c_str(), static_cast<int>(typed.size()),
+                        typed.c_str(), static_cast<int>(typed.size()), nullptr, nullptr, 0) == CSTR_EQUAL) {
+      return row;
+    }
+  }
+  return -1;
+}
+
+void ViewerDialog::ShowCell(NMLVDISPINFOW& cell) const {
+  LVITEMW& item = cell.item;
+  if ((item.mask & LVIF_TEXT) == 0 || item.pszText == nullptr || item.cchTextMax <= 0) return;
+  item.pszText[0] = L'\0';
+  if (item.iItem < 0 || item.iItem >= static_cast<int>(rows_.size()) || item.iSubItem < 0 ||
+      item.iSubItem >= static_cast<int>(std::size(kHeadings))) {
+    return;
+  }
+  const std::wstring text =
+      win32::Wide(ColumnText(rows_[static_cast<std::size_t>(item.iItem)], kHeadings[item.iSubItem].column));
+  lstrcpynW(item.pszText, text.c_str(), item.cchTextMax);
 }
 
 void ViewerDialog::OnColumnClick(int column) {
@@ -545,8 +564,7 @@ void ViewerDialog::OnColumnClick(int column) {
   const Column clicked = kHeadings[column].column;
   order.descending = order.column == clicked && !order.descending;
   order.column = clicked;
-  const std::u16string selected =
-      SelectedReservation() != nullptr ? SelectedReservation()->item.name : std::u16string();
+  const std::vector<std::u16string> selected = SelectedNames();
   SortRows(rows_, order, LocaleOrder);
   ShowRows(selected, 0);
 }
@@ -563,6 +581,12 @@ std::vector<const ReservationRow*> ViewerDialog::SelectedReservations() const {
     if (row < static_cast<int>(rows_.size())) selected.push_back(&rows_[static_cast<std::size_t>(row)]);
   }
   return selected;
+}
+
+std::vector<std::u16string> ViewerDialog::SelectedNames() const {
+  std::vector<std::u16string> names;
+  for (const ReservationRow* row : SelectedReservations()) names.push_back(row->item.name);
+  return names;
 }
 
 void ViewerDialog::ShowSelectedNote() {
@@ -587,11 +611,19 @@ void ViewerDialog::ShowMissingTip(NMLVGETINFOTIPW& tip) const {
 void ViewerDialog::ShowWakeNote() {
   const std::u16string text =
       AnyReservationWakes(rows_) ? WakeWarningText(DecideWakeWarning(win32::ReadPowerReadings())) : std::u16string();
-  SetDlgItemTextW(hwnd_, IDC_WAKE_NOTE, win32::Wide(text).c_str());
+  SetNoteText(IDC_WAKE_NOTE, text);
 }
 
-void ViewerDialog::SetNote(std::u16string_view text) {
-  SetDlgItemTextW(hwnd_, IDC_COLLISION_NOTE, win32::Wide(text).c_str());
+void ViewerDialog::SetNote(std::u16string_view text) { SetNoteText(IDC_COLLISION_NOTE, text); }
+
+// A line under the list is set only where it says something new: a line
+// set on show is drawn there and then, and a reading sets all three.
+void ViewerDialog::SetNoteText(int id, std::u16string_view text) {
+  const HWND note = GetDlgItem(hwnd_, id);
+  const std::wstring wanted = win32::Wide(text);
+  std::wstring shown(static_cast<std::size_t>(GetWindowTextLengthW(note)) + 1, L'\0');
+  shown.resize(static_cast<std::size_t>(GetWindowTextW(note, shown.data(), static_cast<int>(shown.size()))));
+  if (shown != wanted) SetWindowTextW(note, wanted.c_str());
 }
 
 int ViewerDialog::Ask(std::u16string_view text, UINT buttons) {
@@ -599,12 +631,10 @@ int ViewerDialog::Ask(std::u16string_view text, UINT buttons) {
 }
 
 void ViewerDialog::OnDelete() {
-  std::vector<std::u16string> names;
-  for (const ReservationRow* row : SelectedReservations()) names.push_back(row->item.name);
+  const std::vector<std::u16string> names = SelectedNames();
   if (names.empty()) return;
-  const std::u16string question =
-      names.size() == 1 ? u"「" + names[0] + u"」を削除しますか？"
-                        : u"選んだ " + win32::Utf16(std::to_wstring(names.size())) + u" 件の予約を削除しますか？";
+  const std::u16string question = names.size() == 1 ? u"「" + names[0] + u"」を削除しますか？"
+                                                    : SeveralReservations(names.size()) + u"削除しますか？";
   if (Ask(question, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
   const auto runs_our_recorder = RunsOurRecorder();
   std::vector<std::pair<std::u16string, std::u16string>> failures;
@@ -623,105 +653,8 @@ void ViewerDialog::OnDelete() {
   if (!said.empty()) Ask(said, MB_OK | MB_ICONERROR);
 }
 
-void ViewerDialog::OnSwitch(bool off) {
-  std::vector<std::u16string> names;
-  for (const ReservationRow* row : SelectedReservations()) names.push_back(row->item.name);
-  if (names.empty()) return;
-  if (names.size() > 1 && Ask(u"選んだ " + win32::Utf16(std::to_wstring(names.size())) + u" 件の予約を" +
-                                  (off ? u"無効にしますか？" : u"有効にしますか？"),
-                              MB_YESNO | MB_ICONQUESTION) != IDYES) {
-    return;
-  }
-  // The one flag, and nothing else of what is stored.
-  StoredReservationChange change;
-  change.flags = [off](std::uint32_t stored) { return off ? stored | kTaskFlagDisabled : stored & ~kTaskFlagDisabled; };
-  const auto runs_our_recorder = RunsOurRecorder();
-  std::u16string said;
-  for (const std::u16string& name : names) {
-    if (const auto failure = ChangeStoredReservation(scheduler_, name, change, runs_our_recorder))
-      said += (said.empty() ? u"" : u"\r\n") + *failure;
-  }
-  Reload();
-  if (!said.empty()) Ask(said, MB_OK | MB_ICONERROR);
-}
-
-void ViewerDialog::OnChangeTuner(int profile) {
-  const ReservationRow* row = SelectedReservation();
-  if (row == nullptr) return;
-  const std::u16string name = row->item.name;
-  const HalvornSetup halvorn = ReadHalvornSettings();
-  const auto command = CommandOnProfile(row->item, halvorn.profiles, halvorn.profile_count, profile);
-  if (!command) {
-    Ask(u"「" + name + u"」のチューナーを変更できません。\r\n" +
-            WhyNotEditable(*row, halvorn).value_or(u"Halvorn の設定が変わりました。"),
-        MB_OK | MB_ICONINFORMATION);
-    return;
-  }
-  StoredReservationChange change;
-  change.command = command;
-  const auto failure = ChangeStoredReservation(scheduler_, name, change, RunsOurRecorder());
-  Reload();
-  if (failure) Ask(*failure, MB_OK | MB_ICONERROR);
-}
-
-void ViewerDialog::ShowMenuFromKeyboard() {
-  if (SelectedReservation() == nullptr) return;
-  if (saved_layout_.timeline) {
-    if (const auto corner = timeline_.SelectedBlockCorner()) ShowReservationMenu(*corner);
-    return;
-  }
-  ShowReservationMenu(ListView(list_).MenuCorner(ListView(list_).Selected()));
-}
-
-void ViewerDialog::ShowReservationMenu(POINT at) {
-  const std::vector<const ReservationRow*> selected = SelectedReservations();
-  if (selected.empty()) return;
-  enum : UINT { kEdit = 1, kSwitchOff, kSwitchOn, kDelete, kFirstTuner = 100 };
-  const bool one = selected.size() == 1;
-  const bool all_off = std::all_of(selected.begin(), selected.end(), [](const ReservationRow* row) {
-    return (row->item.flags & kTaskFlagDisabled) != 0;
-  });
-  // The tuners this reservation could move to, free for every recording of it ahead.
-  std::vector<FreeTuner> free;
-  if (one) {
-    std::vector<StoredWorkItem> stored;
-    for (const ReservationRow& row : rows_) stored.push_back(row.item);
-    win32::FileSystemFacts facts;
-    free = FreeProfiles(AsPlanned(selected[0]->item), stored, owners_.profiles, owners_.count, Now(), facts);
-  }
-  const HMENU tuners = CreatePopupMenu();
-  for (std::size_t i = 0; i < free.size(); ++i) {
-    const std::wstring item = L"&" + std::to_wstring(i + 1) + L" 「" + win32::Wide(free[i].title) + L"」 (チューナー " +
-                              win32::Wide(free[i].tuner) + L")";
-    AppendMenuW(tuners, MF_STRING, kFirstTuner + static_cast<UINT>(free[i].profile), item.c_str());
-  }
-  if (free.empty()) AppendMenuW(tuners, MF_STRING | MF_GRAYED, 0, L"空いているチューナーはありません");
-  const HMENU menu = CreatePopupMenu();
-  AppendMenuW(menu, MF_STRING | (one ? 0 : MF_GRAYED), kEdit, L"編集(&E)\tCtrl+E");
-  AppendMenuW(menu, MF_STRING, all_off ? kSwitchOn : kSwitchOff, all_off ? L"有効にする(&O)" : L"無効にする(&O)");
-  AppendMenuW(menu, MF_POPUP | (one ? 0 : MF_GRAYED), reinterpret_cast<UINT_PTR>(tuners), L"チューナーを変更(&T)");
-  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-  AppendMenuW(menu, MF_STRING, kDelete, L"削除(&D)\tCtrl+D");
-  const UINT chosen =
-      static_cast<UINT>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd_, nullptr));
-  DestroyMenu(menu);  // its submenu with it
-  switch (chosen) {
-    case 0:
-      break;
-    case kEdit:
-      OnEdit();
-      break;
-    case kSwitchOff:
-    case kSwitchOn:
-      OnSwitch(chosen == kSwitchOff);
-      break;
-    case kDelete:
-      OnDelete();
-      break;
-    default:
-      OnChangeTuner(static_cast<int>(chosen - kFirstTuner));
-      break;
-  }
+std::u16string ViewerDialog::SeveralReservations(std::size_t count) {
+  return u"選んだ " + win32::Utf16(std::to_wstring(count)) + u" 件の予約を";
 }
 
 std::function<bool(std::u16string_view)> ViewerDialog::RunsOurRecorder() const {

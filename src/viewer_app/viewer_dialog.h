@@ -51,7 +51,10 @@ class ViewerDialog : private TimelineWindow::Host {
   void RestorePlacement();
   std::vector<int> DefaultColumnWidths() const;
   void Reload();
-  void ShowRows(const std::u16string& selected, int top_row);
+  void ShowRows(const std::vector<std::u16string>& selected, int top_row);
+  // A cell's text, as the list asks for it.
+  void ShowCell(NMLVDISPINFOW& cell) const;
+  int FindTypedRow(const NMLVFINDITEMW& find) const;
   void OnColumnClick(int column);
   void ShowReading();
   void OnAnswersCame(WPARAM reading);
@@ -69,6 +72,8 @@ class ViewerDialog : private TimelineWindow::Host {
   // Ctrl+E, Ctrl+D, Delete, Shift+F10 and the menu key on the list or the
   // timeline; whether the key was one of them.
   bool OnReservationKey(const MSG& message);
+  // "選んだ 3 件の予約を", where a question is asked once for them all.
+  static std::u16string SeveralReservations(std::size_t count);
   // Whether a stored work item is one of the reservations the list shows.
   std::function<bool(std::u16string_view)> RunsOurRecorder() const;
   void OnHalvornTimer();
@@ -78,12 +83,15 @@ class ViewerDialog : private TimelineWindow::Host {
   // The first selected reservation, and every selected one.
   const ReservationRow* SelectedReservation() const;
   std::vector<const ReservationRow*> SelectedReservations() const;
+  // Their names, which stay when the rows are read again.
+  std::vector<std::u16string> SelectedNames() const;
   void ShowTab(bool timeline);
   static LRESULT CALLBACK FilterKeys(int code, WPARAM wparam, LPARAM lparam);
   // What the viewer takes from Halvorn's settings.
   HalvornSetup ReadHalvornSettings() const;
   std::u16string BesideViewer(std::u16string_view file_name) const;
   void SetNote(std::u16string_view text);
+  void SetNoteText(int id, std::u16string_view text);
   int Ask(std::u16string_view text, UINT buttons);
 
   HINSTANCE instance_;

@@ -331,10 +331,11 @@ TEST(TimelineLayout, ACaptionRunsOnOnlyIntoItsLanesFreeRoom) {
   std::map<std::u16string, std::size_t> at;
   for (std::size_t i = 0; i < layout.blocks.size(); ++i) at[rows[layout.blocks[i].row].item.name] = i;
   const auto rect = [&](const char16_t* name) { return layout.blocks[at[name]].rect; };
-  EXPECT_EQ(CaptionRoomAfter(layout, at[u"A"]), rect(u"A").right) << "B records on past A's end";
-  EXPECT_EQ(CaptionRoomAfter(layout, at[u"B"]), rect(u"C").left);
-  EXPECT_EQ(CaptionRoomAfter(layout, at[u"C"]), layout.time_area.right);
-  EXPECT_EQ(CaptionRoomAfter(layout, at[u"D"]), layout.time_area.right) << "another lane's blocks do not count";
+  const auto room = [&](const char16_t* name) { return layout.blocks[at[name]].caption_room; };
+  EXPECT_EQ(room(u"A"), rect(u"A").right) << "B records on past A's end";
+  EXPECT_EQ(room(u"B"), rect(u"C").left);
+  EXPECT_EQ(room(u"C"), layout.time_area.right);
+  EXPECT_EQ(room(u"D"), layout.time_area.right) << "another lane's blocks do not count";
   EXPECT_EQ(rect(u"D").right - rect(u"D").left, 10);
   // At the week's zoom ten minutes take under two pixels; the block stays in sight.
   const TimelineLayout week = LayOutTimeline(rows, kNow, View(static_cast<int>(kTimelineSpan)));

@@ -55,6 +55,30 @@ void AddTicks(TimelineLayout& layout, const TimelineView& view, LocalMinute span
   layout.first_day = DayLabel(view.left - view.left % kMinutesPerDay);
 }
 
+// Blocks in time order: one that began earlier and reaches past a block's
+// end leaves its caption no room; otherwise the first later one of its
+// lane that reaches past it bounds it.
+void SetCaptionRooms(TimelineLayout& layout) {
+  std::map<std::size_t, int> furthest;  // by lane, the right edge reached so far
+  auto& blocks = layout.blocks;
+  for (std::size_t i = 0; i < blocks.size(); ++i) {
+    TimelineBlock& block = blocks[i];
+    const auto reached = furthest.find(block.lane);
+    block.caption_room = layout.time_area.right;
+    if (reached != furthest.end() && reached->second > block.rect.right) {
+      block.caption_room = block.rect.right;
+    } else {
+      for (std::size_t j = i + 1; j < blocks.size(); ++j) {
+        if (blocks[j].lane != block.lane || blocks[j].rect.right <= block.rect.right) continue;
+        block.caption_room = std::max(blocks[j].rect.left, block.rect.right);
+        break;
+      }
+    }
+    int& edge = furthest.try_emplace(block.lane, block.rect.right).first->second;
+    edge = std::max(edge, block.rect.right);
+  }
+}
+
 }  // namespace
 
 LocalMinute TimelineStart(LocalMinute now) { return now - (now % 60 + 60) % 60; }
@@ -164,6 +188,7 @@ TimelineLayout LayOutTimeline(const std::vector<ReservationRow>& rows, LocalMinu
   std::sort(layout.blocks.begin(), layout.blocks.end(), [](const TimelineBlock& a, const TimelineBlock& b) {
     return std::tie(a.recording.start, a.lane, a.row) < std::tie(b.recording.start, b.lane, b.row);
   });
+  SetCaptionRooms(layout);
   AddTicks(layout, view, end);
   if (now >= view.left && now <= view.left + view.minutes_across) layout.now_x = XOf(view, now);
   return layout;
@@ -233,16 +258,6 @@ TimelineView ViewShowing(const TimelineView& view, const TimelineLayout& layout,
   if (shown.rect.left < layout.time_area.left || shown.rect.right > layout.time_area.right)
     moved.left = shown.recording.start - view.minutes_across / 4;
   return ClampView(moved, now);
-}
-
-int CaptionRoomAfter(const TimelineLayout& layout, std::size_t block) {
-  const TimelineBlock& mine = layout.blocks.at(block);
-  int room = layout.time_area.right;
-  for (const TimelineBlock& other : layout.blocks) {
-    if (&other == &mine || other.lane != mine.lane || other.rect.right <= mine.rect.right) continue;
-    room = std::min(room, std::max(other.rect.left, mine.rect.right));
-  }
-  return room;
 }
 
 std::u16string BlockCaption(const ReservationRow& row, const TimelineBlock& block) {

@@ -63,6 +63,10 @@ struct TimelineBlock {
   bool collides = false;
   std::vector<TimelineRect> overlaps;  // where another block of its lane records too
   bool recording_now = false;
+  // How far right its caption may run where the block is too narrow for
+  // it: to the next block of its lane that reaches past it, or the time
+  // area's edge; its own right edge where such a block records on then.
+  int caption_room = 0;
 };
 
 struct TimelineTick {
@@ -117,12 +121,6 @@ TimelineView ViewShowing(const TimelineView& view, const TimelineLayout& layout,
 
 // The block under a point of the time area.
 std::optional<std::size_t> BlockAt(const TimelineLayout& layout, int x, int y);
-
-// How far right of a block its caption may run where the block is too
-// narrow for it: to the next block on its lane that reaches past it, or
-// the time area's edge; the block's own right edge where such a block
-// still records when it ends.
-int CaptionRoomAfter(const TimelineLayout& layout, std::size_t block);
 
 // What a block says where it fits: the name and the times.
 std::u16string BlockCaption(const ReservationRow& row, const TimelineBlock& block);

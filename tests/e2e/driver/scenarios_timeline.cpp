@@ -84,11 +84,12 @@ void TimelineShowsCollisions(const ScenarioContext& context) {
   install.CopyProgram(L"Brisquet.exe");
   install.CopyData(L"channel.txt", L"channel.txt");
   // Lanes named after the profiles; tuner 3 is free for either of the pair.
-  install.Write(L"Halvorn_setting.ini",
-                Cp932(L"[system]\r\noption_number=3\r\n[cap_sts]\r\ntitle=地デジ1\r\ncap_sts_path=C:\\tuner\\cap_sts.exe\r\n"
-                "folder=C:\\rec\r\nid=1\r\n[cap_sts_1]\r\ntitle=地デジ2\r\ncap_sts_path=C:\\tuner\\cap_sts.exe\r\n"
-                "folder=C:\\rec\r\nid=2\r\n[cap_sts_2]\r\ntitle=地デジ3\r\ncap_sts_path=C:\\tuner\\cap_sts.exe\r\n"
-                L"folder=C:\\rec2\r\nid=3\r\n[task]\r\naccount=recorder\r\npass=\r\n"));
+  install.Write(
+      L"Halvorn_setting.ini",
+      Cp932(L"[system]\r\noption_number=3\r\n[cap_sts]\r\ntitle=地デジ1\r\ncap_sts_path=C:\\tuner\\cap_sts.exe\r\n"
+            "folder=C:\\rec\r\nid=1\r\n[cap_sts_1]\r\ntitle=地デジ2\r\ncap_sts_path=C:\\tuner\\cap_sts.exe\r\n"
+            "folder=C:\\rec\r\nid=2\r\n[cap_sts_2]\r\ntitle=地デジ3\r\ncap_sts_path=C:\\tuner\\cap_sts.exe\r\n"
+            L"folder=C:\\rec2\r\nid=3\r\n[task]\r\naccount=recorder\r\npass=\r\n"));
   DeleteAllWorkItems();
   StoreWorkItemFile(L"重複A",
                     RecorderWorkItem(Parameters(L"重複A", L"1", L"@011 21:00-22:00"), DaysFromToday(2, 20, 59)));

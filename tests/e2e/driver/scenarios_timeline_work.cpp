@@ -172,8 +172,7 @@ void DoubleClickNearTheRightEdge(const ScenarioContext& context) {
   for (const UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
     PostMessageW(timeline, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(x, y));
   AppUnderTest halvorn(WaitForHalvornOfEdit());
-  ExpectEqual(halvorn.Text(IDC_REGISTRATION_NAME), std::wstring(L"右端"),
-              L"the reservation handed to Halvorn");
+  ExpectEqual(halvorn.Text(IDC_REGISTRATION_NAME), std::wstring(L"右端"), L"the reservation handed to Halvorn");
   halvorn.PressCloseButton();
   Expect(halvorn.WaitForExit().has_value(), L"Halvorn did not end");
   viewer.Close();
