@@ -533,23 +533,16 @@ LRESULT TimelineWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       return 0;
     case WM_LBUTTONDOWN: {
       SetFocus(hwnd_);
-      const auto block = BlockAt(Layout(), GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam));
-      clicked_.reset();
-      if (!block) return 0;
-      const TimelineBlock& picked = Layout().blocks[*block];
-      clicked_.emplace(picked.row, picked.recording.start);
-      PickBlock(*block, Reach::KeepView);
+      const int x = GET_X_LPARAM(lparam), y = GET_Y_LPARAM(lparam);
+      clicked_ = PickAt(Layout(), x, y);
+      if (const auto block = BlockAt(Layout(), x, y)) PickBlock(*block, Reach::KeepView);
       return 0;
     }
     case WM_LBUTTONDBLCLK: {
-      // A double-click acts on the recording its first click picked, and
-      // only where the second click lands on it too.
-      const auto block = BlockAt(Layout(), GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam));
-      if (!block || !clicked_) return 0;
-      const TimelineBlock& under = Layout().blocks[*block];
-      if (std::pair(under.row, under.recording.start) != *clicked_) return 0;
-      PickBlock(*block, Reach::KeepView);
-      host_->EditSelected();
+      if (const auto block = DoubleClickTarget(Layout(), clicked_, GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam))) {
+        PickBlock(*block, Reach::KeepView);
+        host_->EditSelected();
+      }
       return 0;
     }
     case WM_MOUSEMOVE:

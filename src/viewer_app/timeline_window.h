@@ -1,7 +1,6 @@
 #pragma once
 
 #include <optional>
-#include <utility>
 #include <string>
 #include <vector>
 
@@ -84,9 +83,8 @@ class TimelineWindow {
   LocalMinute layout_minute_ = 0;
   std::optional<std::size_t> focused_block_;
   std::optional<std::size_t> tip_block_;
-  // The recording a click picked: the row and its start, so that a
-  // double-click acts on it alone.
-  std::optional<std::pair<std::size_t, LocalMinute>> clicked_;
+  // The recording a click picked, so that a double-click acts on it alone.
+  std::optional<PickedRecording> clicked_;
   std::wstring tip_text_;
   HFONT font_ = nullptr;
   int dpi_ = 96;

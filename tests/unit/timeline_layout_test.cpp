@@ -342,3 +342,28 @@ TEST(TimelineLayout, ACaptionRunsOnOnlyIntoItsLanesFreeRoom) {
   const TimelineRect& d = week.blocks[at[u"D"]].rect;
   EXPECT_EQ(d.right - d.left, kMinimumBlockWidth);
 }
+
+// In the day's view 右端 begins 23 h 30 after the hour and 別の番組 on its
+// tuner 41 h after: a double-click near the right edge acts on 右端, where
+// its first click left the view; had that click scrolled, its second would
+// land on 別の番組, and acts on nothing.
+TEST(TimelineLayout, ADoubleClickActsOnlyOnWhatItsFirstClickPicked) {
+  const std::vector<ReservationRow> rows = {Row(u"右端", u"1", u"11:30-12:30"), Row(u"別の番組", u"1", u"05:00-06:00")};
+  std::vector<ReservationRow> later = rows;
+  later[0].item.trigger->begin_day = 9;   // 12/09 11:30, 23 h 30 after 12:00
+  later[1].item.trigger->begin_day = 10;  // 12/10 05:00, 41 h after
+  const TimelineLayout day = LayOutTimeline(later, kNow, View());
+  const int x = day.time_area.right - 6, y = day.lanes[0].rect.top + 10;
+  const auto first = PickAt(day, x, y);
+  ASSERT_TRUE(first.has_value());
+  EXPECT_EQ(later[first->row].item.name, u"右端");
+  EXPECT_EQ(DoubleClickTarget(day, first, x, y), BlockAt(day, x, y));
+  TimelineView scrolled = View();
+  scrolled.left = ToLocalMinute(2026, 12, 9, 11, 30) - kMinutesPerDay / 4;
+  const TimelineLayout moved = LayOutTimeline(later, kNow, ClampView(scrolled, kNow));
+  ASSERT_TRUE(PickAt(moved, x, y).has_value());
+  EXPECT_EQ(later[PickAt(moved, x, y)->row].item.name, u"別の番組");
+  EXPECT_EQ(DoubleClickTarget(moved, first, x, y), std::nullopt);
+  EXPECT_EQ(DoubleClickTarget(day, std::nullopt, x, y), std::nullopt) << "no first click on a block";
+  EXPECT_EQ(DoubleClickTarget(day, first, day.time_area.left + 1, y), std::nullopt) << "the second beside it";
+}

@@ -203,6 +203,19 @@ std::optional<std::size_t> BlockAt(const TimelineLayout& layout, int x, int y) {
   return std::nullopt;
 }
 
+std::optional<PickedRecording> PickAt(const TimelineLayout& layout, int x, int y) {
+  const auto block = BlockAt(layout, x, y);
+  if (!block) return std::nullopt;
+  return PickedRecording{layout.blocks[*block].row, layout.blocks[*block].recording.start};
+}
+
+std::optional<std::size_t> DoubleClickTarget(const TimelineLayout& layout, const std::optional<PickedRecording>& first,
+                                             int x, int y) {
+  const auto block = BlockAt(layout, x, y);
+  if (!block || !first || PickAt(layout, x, y) != first) return std::nullopt;
+  return block;
+}
+
 namespace {
 
 // How far apart in time two recordings lie: 0 where they overlap.

@@ -122,6 +122,18 @@ TimelineView ViewShowing(const TimelineView& view, const TimelineLayout& layout,
 // The block under a point of the time area.
 std::optional<std::size_t> BlockAt(const TimelineLayout& layout, int x, int y);
 
+// The recording a click picked, known again in a layout made since.
+struct PickedRecording {
+  std::size_t row = 0;
+  LocalMinute start = 0;
+  friend bool operator==(const PickedRecording&, const PickedRecording&) = default;
+};
+std::optional<PickedRecording> PickAt(const TimelineLayout& layout, int x, int y);
+// The block a double-click acts on: the one its first click picked, and
+// only where the second click lands on it too; nothing otherwise.
+std::optional<std::size_t> DoubleClickTarget(const TimelineLayout& layout, const std::optional<PickedRecording>& first,
+                                             int x, int y);
+
 // What a block says where it fits: the name and the times.
 std::u16string BlockCaption(const ReservationRow& row, const TimelineBlock& block);
 
