@@ -17,6 +17,38 @@ constexpr COLORREF kDayLineColor = RGB(150, 150, 150);
 constexpr COLORREF kHourLineColor = RGB(226, 226, 226);
 constexpr COLORREF kLaneLineColor = RGB(205, 205, 205);
 
+// Further than any lane: the view keeps its last lane at the bottom.
+constexpr int kLastLane = 100000;
+
+// Where a scroll bar's `code` moves `position`: a line or a page either
+// way, to either end, or where its box is dragged; nothing for the others.
+std::optional<int> ScrolledTo(HWND hwnd, int bar, int code, int position, int line, int page, int last) {
+  switch (code) {
+    case SB_LINEUP:  // and SB_LINELEFT
+      return position - line;
+    case SB_LINEDOWN:
+      return position + line;
+    case SB_PAGEUP:
+      return position - page;
+    case SB_PAGEDOWN:
+      return position + page;
+    case SB_TOP:
+      return 0;
+    case SB_BOTTOM:
+      return last;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: {
+      SCROLLINFO info{};
+      info.cbSize = sizeof(info);
+      info.fMask = SIF_TRACKPOS;
+      GetScrollInfo(hwnd, bar, &info);
+      return info.nTrackPos;
+    }
+    default:
+      return std::nullopt;
+  }
+}
+
 RECT AsRect(const TimelineRect& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 void Fill(HDC dc, const RECT& rect, COLORREF color) {
@@ -200,47 +232,17 @@ void TimelineWindow::UpdateScrollBars() {
   lanes.cbSize = sizeof(lanes);
   lanes.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
   lanes.nMax = layout_ ? static_cast<int>(layout_->lanes.size()) - 1 : 0;
-  lanes.nPage = static_cast<UINT>(std::min(LanesInView(view_), 100000));
+  lanes.nPage = static_cast<UINT>(std::min(LanesInView(view_), kLastLane));
   lanes.nPos = view_.top_lane;
   SetScrollInfo(hwnd_, SB_VERT, &lanes, TRUE);
 }
 
 void TimelineWindow::OnLaneScroll(int code) {
-  TimelineView view = view_;
-  const int page = LanesInView(view_);
-  switch (code) {
-    case SB_LINEUP:
-      --view.top_lane;
-      break;
-    case SB_LINEDOWN:
-      ++view.top_lane;
-      break;
-    case SB_PAGEUP:
-      view.top_lane -= page;
-      break;
-    case SB_PAGEDOWN:
-      view.top_lane += page;
-      break;
-    case SB_TOP:
-      view.top_lane = 0;
-      break;
-    case SB_BOTTOM:
-      view.top_lane = 100000;
-      break;
-    case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: {
-      SCROLLINFO info{};
-      info.cbSize = sizeof(info);
-      info.fMask = SIF_TRACKPOS;
-      GetScrollInfo(hwnd_, SB_VERT, &info);
-      view.top_lane = info.nTrackPos;
-      break;
-    }
-    default:
-      return;
+  if (const auto to = ScrolledTo(hwnd_, SB_VERT, code, view_.top_lane, 1, LanesInView(view_), kLastLane)) {
+    TimelineView view = view_;
+    view.top_lane = std::max(*to, 0);
+    SetView(view);
   }
-  view.top_lane = std::max(view.top_lane, 0);
-  SetView(view);
 }
 
 std::optional<POINT> TimelineWindow::SelectedBlockCorner() {
@@ -254,40 +256,14 @@ std::optional<POINT> TimelineWindow::SelectedBlockCorner() {
 }
 
 void TimelineWindow::OnScroll(int code) {
-  TimelineView view = view_;
-  const int line = std::max(view.minutes_across / 12, 10);
-  switch (code) {
-    case SB_LINELEFT:
-      view.left -= line;
-      break;
-    case SB_LINERIGHT:
-      view.left += line;
-      break;
-    case SB_PAGELEFT:
-      view.left -= view.minutes_across * 9 / 10;
-      break;
-    case SB_PAGERIGHT:
-      view.left += view.minutes_across * 9 / 10;
-      break;
-    case SB_LEFT:
-      view.left = 0;
-      break;
-    case SB_RIGHT:
-      view.left += kTimelineSpan;
-      break;
-    case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: {
-      SCROLLINFO info{};
-      info.cbSize = sizeof(info);
-      info.fMask = SIF_TRACKPOS;
-      GetScrollInfo(hwnd_, SB_HORZ, &info);
-      view.left = TimelineStart(host_->CurrentMinute()) + info.nTrackPos;
-      break;
-    }
-    default:
-      return;
+  const LocalMinute start = TimelineStart(host_->CurrentMinute());
+  const int across = view_.minutes_across;
+  if (const auto to = ScrolledTo(hwnd_, SB_HORZ, code, static_cast<int>(view_.left - start), std::max(across / 12, 10),
+                                 across * 9 / 10, static_cast<int>(kTimelineSpan))) {
+    TimelineView view = view_;
+    view.left = start + *to;
+    SetView(view);
   }
-  SetView(view);
 }
 
 void TimelineWindow::OnWheel(int delta, int x, bool zoom) {
