@@ -1,6 +1,8 @@
 // The reservation's menu, on the list's selected rows or the timeline's
 // selected block, and the keys that do what it does.
 #include <algorithm>
+#include <memory>
+#include <type_traits>
 #include <string>
 #include <vector>
 
@@ -11,6 +13,14 @@
 #include "viewer_app/viewer_dialog.h"
 #include "win32/file_system_facts.h"
 #include "win32/wide_text.h"
+
+namespace {
+
+struct MenuDestroyer {
+  void operator()(HMENU menu) const { DestroyMenu(menu); }
+};
+
+}  // namespace
 
 bool ViewerDialog::OnReservationKey(const MSG& message) {
   if (message.hwnd != list_ && message.hwnd != timeline_.hwnd()) return false;
@@ -49,12 +59,17 @@ void ViewerDialog::OnSwitch(bool off) {
   if (!said.empty()) Ask(said, MB_OK | MB_ICONERROR);
 }
 
-void ViewerDialog::OnChangeTuner(int profile) {
+void ViewerDialog::OnChangeTuner(const FreeTuner& chosen) {
   const ReservationRow* row = SelectedReservation();
   if (row == nullptr) return;
   const std::u16string name = row->item.name;
   const HalvornSetup halvorn = ReadHalvornSettings();
-  const auto command = CommandOnProfile(row->item, halvorn.profiles, halvorn.profile_count, profile);
+  // The profile as the menu named it, not another that took its place since.
+  const bool same_profile = chosen.profile < halvorn.profile_count &&
+                            halvorn.profiles[static_cast<std::size_t>(chosen.profile)].title.str() == chosen.title;
+  const auto command = same_profile
+                           ? CommandOnProfile(row->item, halvorn.profiles, halvorn.profile_count, chosen.profile)
+                           : std::nullopt;
   if (!command) {
     Ask(u"「" + name + u"」のチューナーを変更できません。\r\n" +
             WhyNotEditable(*row, halvorn).value_or(u"Halvorn の設定が変わりました。"),
@@ -100,15 +115,16 @@ void ViewerDialog::ShowReservationMenu(POINT at) {
     AppendMenuW(tuners, MF_STRING, kFirstTuner + static_cast<UINT>(free[i].profile), item.c_str());
   }
   if (free.empty()) AppendMenuW(tuners, MF_STRING | MF_GRAYED, 0, L"空いているチューナーはありません");
-  const HMENU menu = CreatePopupMenu();
-  AppendMenuW(menu, MF_STRING | (one ? 0 : MF_GRAYED), kEdit, L"編集(&E)\tCtrl+E");
-  AppendMenuW(menu, MF_STRING, all_off ? kSwitchOn : kSwitchOff, all_off ? L"有効にする(&O)" : L"無効にする(&O)");
-  AppendMenuW(menu, MF_POPUP | (one ? 0 : MF_GRAYED), reinterpret_cast<UINT_PTR>(tuners), L"チューナーを変更(&T)");
-  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-  AppendMenuW(menu, MF_STRING, kDelete, L"削除(&D)\tCtrl+D");
+  // The menu owns the submenu once it is appended, and destroys it with itself.
+  const std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDestroyer> menu(CreatePopupMenu());
+  AppendMenuW(menu.get(), MF_STRING | (one ? 0 : MF_GRAYED), kEdit, L"編集(&E)\tCtrl+E");
+  AppendMenuW(menu.get(), MF_STRING, all_off ? kSwitchOn : kSwitchOff, all_off ? L"有効にする(&O)" : L"無効にする(&O)");
+  AppendMenuW(menu.get(), MF_POPUP | (one ? 0 : MF_GRAYED), reinterpret_cast<UINT_PTR>(tuners),
+              L"チューナーを変更(&T)");
+  AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(menu.get(), MF_STRING, kDelete, L"削除(&D)\tCtrl+D");
   const UINT chosen =
-      static_cast<UINT>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd_, nullptr));
-  DestroyMenu(menu);  // its submenu with it
+      static_cast<UINT>(TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd_, nullptr));
   switch (chosen) {
     case 0:
       break;
@@ -123,7 +139,9 @@ void ViewerDialog::ShowReservationMenu(POINT at) {
       OnDelete();
       break;
     default:
-      OnChangeTuner(static_cast<int>(chosen - kFirstTuner));
+      for (const FreeTuner& tuner : free) {
+        if (chosen == kFirstTuner + static_cast<UINT>(tuner.profile)) OnChangeTuner(tuner);
+      }
       break;
   }
 }

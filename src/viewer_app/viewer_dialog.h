@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "reservations/edit/edit_reservation.h"
+#include "reservations/tuners/planned_collisions.h"
 #include "reservations/views/reservation_list.h"
 #include "reservations/views/row_order.h"
 #include "reservations/views/viewer_layout.h"
@@ -66,7 +67,7 @@ class ViewerDialog : private TimelineWindow::Host {
   void OnDelete();
   // 無効にする / 有効にする on every selected reservation.
   void OnSwitch(bool off);
-  void OnChangeTuner(int profile);
+  void OnChangeTuner(const FreeTuner& chosen);
   // The menu from the keyboard, under the selected row or block.
   void ShowMenuFromKeyboard();
   // Ctrl+E, Ctrl+D, Delete, Shift+F10 and the menu key on the list or the
