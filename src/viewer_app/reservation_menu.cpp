@@ -10,6 +10,7 @@
 #include "reservations/tuners/planned_collisions.h"
 #include "scheduler/registration.h"
 #include "viewer_app/list_view.h"
+#include "viewer_app/reservation_reading.h"
 #include "viewer_app/viewer_dialog.h"
 #include "win32/file_system_facts.h"
 #include "win32/wide_text.h"
@@ -63,7 +64,7 @@ void ViewerDialog::OnChangeTuner(const FreeTuner& chosen) {
   const ReservationRow* row = SelectedReservation();
   if (row == nullptr) return;
   const std::u16string name = row->item.name;
-  const HalvornSetup halvorn = ReadHalvornSettings();
+  const HalvornSetup halvorn = ReadHalvornSetup();
   // The profile as the menu named it, not another that took its place since.
   const bool same_profile = chosen.profile < halvorn.profile_count &&
                             halvorn.profiles[static_cast<std::size_t>(chosen.profile)].title.str() == chosen.title;

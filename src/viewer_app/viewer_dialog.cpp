@@ -24,6 +24,7 @@
 #include "reservations/tuners/planned_collisions.h"
 #include "settings/settings_file.h"
 #include "viewer_app/list_view.h"
+#include "viewer_app/reservation_reading.h"
 #include "win32/caption_fit.h"
 #include "win32/file_system_facts.h"
 #include "win32/module_path.h"
@@ -76,24 +77,12 @@ int HeadingOf(Column column) {
   return 0;
 }
 
-// The same clock Halvorn asks before it registers.
-LocalMinute Now() {
-  const auto now = LocalTimeFromSeconds(win32::Services().Now());
-  return now ? ToLocalMinute(*now) : 0;
-}
-
 // Texts in the order the user's language sorts them.
 int LocaleOrder(std::u16string_view a, std::u16string_view b) {
   const std::wstring x = win32::Wide(a), y = win32::Wide(b);
   const int compared = CompareStringEx(LOCALE_NAME_USER_DEFAULT, 0, x.c_str(), static_cast<int>(x.size()), y.c_str(),
                                        static_cast<int>(y.size()), nullptr, nullptr, 0);
   return compared == 0 ? a.compare(b) : compared - CSTR_EQUAL;
-}
-
-std::wstring TasksFolder() {
-  wchar_t root[MAX_PATH] = {};
-  if (GetEnvironmentVariableW(L"SystemRoot", root, MAX_PATH) == 0) GetWindowsDirectoryW(root, MAX_PATH);
-  return std::wstring(root) + L"\\Tasks";
 }
 
 // The top-level window of a process, where it has one on show.
@@ -165,7 +154,7 @@ int ViewerDialog::SelectedRow() const { return list_ != nullptr ? ListView(list_
 
 void ViewerDialog::SelectRow(int row) { ListView(list_).Select(row); }
 
-LocalMinute ViewerDialog::CurrentMinute() const { return Now(); }
+LocalMinute ViewerDialog::CurrentMinute() const { return CurrentLocalMinute(); }
 
 INT_PTR CALLBACK ViewerDialog::Procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_INITDIALOG) {
@@ -262,6 +251,13 @@ void ViewerDialog::OnInit() {
   watch_.Follow(TasksFolder());
   SetTimer(hwnd_, kWatchTimer, kWatchInterval, nullptr);
   Reload();
+  if (!select_at_start_.empty()) {
+    // Opened from the check's notice: the list, with the reservation it names.
+    saved_layout_.timeline = false;
+    for (std::size_t row = 0; row < rows_.size(); ++row) {
+      if (rows_[row].item.name == select_at_start_) ListView(list_).Select(static_cast<int>(row));
+    }
+  }
   ShowTab(saved_layout_.timeline);
 }
 
@@ -429,30 +425,12 @@ void ViewerDialog::OnTimer(UINT_PTR timer) {
   }
 }
 
-std::u16string ViewerDialog::BesideViewer(std::u16string_view file_name) const {
-  return FileBesideExecutable(win32::ModulePath(), file_name);
-}
-
-HalvornSetup ViewerDialog::ReadHalvornSettings() const {
-  win32::PrivateProfileStore store(BesideViewer(kSettingsFileName));
-  StoredProfiles stored;
-  ReservationForm form;
-  ReadSettings(store, stored, form);
-  return {stored.profiles, stored.profile_count, form.offset_min, form.parentheses};
-}
-
 void ViewerDialog::Reload() {
-  std::vector<StoredWorkItem> items;
-  const WorkItemFileAccess files{win32::Utf16(TasksFolder()), BesideViewer(kWorkItemCacheFileName),
-                                 win32::Services().Now()};
-  read_status_ = ReadStoredWorkItems(scheduler_, items, files);
-  ChannelTable channels;
-  LoadChannelTableFile(BesideViewer(u"channel.txt"), channels);
-  const HalvornSetup halvorn = ReadHalvornSettings();
-  read_at_ = Now();
-  read_rows_ = ListReservations(items, RecorderPathsOf(halvorn.profiles, halvorn.profile_count), channels, read_at_);
-  NameTunersAfterProfiles(read_rows_, halvorn.profiles, halvorn.profile_count);
-  owners_ = {halvorn.profiles, halvorn.profile_count};
+  ReservationReading reading = ReadReservations(scheduler_);
+  read_status_ = reading.status;
+  read_at_ = reading.at;
+  read_rows_ = std::move(reading.rows);
+  owners_ = {reading.halvorn.profiles, reading.halvorn.profile_count};
   // A share still answering an earlier reading is not asked again: this
   // one is checked on what has come, and read anew when the rest comes.
   if (asking_ && !asking_->Answered().whole) {
@@ -494,12 +472,7 @@ void ViewerDialog::OnAnswersCame(WPARAM reading) {
 // What the recordings need on disk and what the last runs left.
 void ViewerDialog::CheckRecorderNeeds(const FileSystemAnswers& answers) {
   AnsweredFacts facts(answers);
-  // What a minute of recording takes in each folder, learned only from good
-  // recordings, is kept in the viewer's settings from one reading to the next.
-  win32::PrivateProfileStore store(BesideViewer(kViewerSettingsFileName));
-  RecordingRates rates = ReadRecordingRates(store);
-  const ReadingChecks checks = CheckReading(rows_, rates, facts, read_at_);
-  if (checks.learned) WriteRecordingRates(store, rates);
+  const ReadingChecks checks = CheckAndLearn(rows_, facts, read_at_);
   std::u16string note;
   for (const DiskShortfall& shortfall : checks.shortfalls)
     note += (note.empty() ? u"" : u"　") + DiskShortfallText(shortfall);
@@ -658,7 +631,7 @@ std::u16string ViewerDialog::SeveralReservations(std::size_t count) {
 }
 
 std::function<bool(std::u16string_view)> ViewerDialog::RunsOurRecorder() const {
-  const HalvornSetup halvorn = ReadHalvornSettings();
+  const HalvornSetup halvorn = ReadHalvornSetup();
   return [paths = RecorderPathsOf(halvorn.profiles, halvorn.profile_count)](std::u16string_view application) {
     return RunsARecorder(application, paths);
   };
@@ -672,7 +645,7 @@ void ViewerDialog::OnEdit() {
     BringHalvornToFront();
     return;
   }
-  if (const auto why = WhyNotEditable(*row, ReadHalvornSettings())) {
+  if (const auto why = WhyNotEditable(*row, ReadHalvornSetup())) {
     Ask(u"「" + row->item.name + u"」は Halvorn では変更できません。\r\n" + *why, MB_OK | MB_ICONINFORMATION);
     return;
   }

@@ -29,6 +29,8 @@ class ViewerDialog : private TimelineWindow::Host {
   ViewerDialog& operator=(const ViewerDialog&) = delete;
 
   void Run();
+  // The list opens with this reservation selected, where it is listed.
+  void SelectAtStart(std::u16string name) { select_at_start_ = std::move(name); }
 
  private:
   // What the timeline asks of the list.
@@ -88,9 +90,6 @@ class ViewerDialog : private TimelineWindow::Host {
   std::vector<std::u16string> SelectedNames() const;
   void ShowTab(bool timeline);
   static LRESULT CALLBACK FilterKeys(int code, WPARAM wparam, LPARAM lparam);
-  // What the viewer takes from Halvorn's settings.
-  HalvornSetup ReadHalvornSettings() const;
-  std::u16string BesideViewer(std::u16string_view file_name) const;
   void SetNote(std::u16string_view text);
   void SetNoteText(int id, std::u16string_view text);
   int Ask(std::u16string_view text, UINT buttons);
@@ -105,6 +104,7 @@ class ViewerDialog : private TimelineWindow::Host {
   ViewerLayout saved_layout_;
   std::vector<ReservationRow> rows_;
   TunerOwners owners_;
+  std::u16string select_at_start_;
   // The last reading of the reservations before the file system's answers,
   // and the answers as they come.
   std::vector<ReservationRow> read_rows_;

@@ -60,6 +60,10 @@ std::vector<uint8_t> StoredZlib(const std::vector<uint8_t>& raw) {
 WindowPixels CaptureWindow(HWND window) {
   RECT rect{};
   GetWindowRect(window, &rect);
+  return CaptureScreenArea(rect);
+}
+
+WindowPixels CaptureScreenArea(const RECT& rect) {
   WindowPixels captured;
   captured.width = rect.right - rect.left;
   captured.height = rect.bottom - rect.top;
@@ -84,8 +88,9 @@ WindowPixels CaptureWindow(HWND window) {
   return captured;
 }
 
-void SaveWindowAsPng(HWND window, const std::wstring& path) {
-  const WindowPixels captured = CaptureWindow(window);
+void SaveWindowAsPng(HWND window, const std::wstring& path) { SavePixelsAsPng(CaptureWindow(window), path); }
+
+void SavePixelsAsPng(const WindowPixels& captured, const std::wstring& path) {
   const int width = captured.width, height = captured.height;
   std::vector<uint8_t> raw;
   raw.reserve(static_cast<size_t>(height) * (1 + 3 * static_cast<size_t>(width)));

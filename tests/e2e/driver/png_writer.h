@@ -13,6 +13,9 @@ struct WindowPixels {
   COLORREF At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
 };
 WindowPixels CaptureWindow(HWND window);
+// A part of the screen, whatever windows show there.
+WindowPixels CaptureScreenArea(const RECT& rect);
+void SavePixelsAsPng(const WindowPixels& pixels, const std::wstring& path);
 
 // Writes the window's current look as a PNG file.
 void SaveWindowAsPng(HWND window, const std::wstring& path);
