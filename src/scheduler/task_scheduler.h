@@ -67,6 +67,7 @@ class TaskInterface {
   virtual HResult SetParameters(std::u16string_view parameters) = 0;
   virtual HResult CreateTrigger(std::unique_ptr<TaskTriggerInterface>& trigger) = 0;
   virtual HResult SetFlags(std::uint32_t flags) = 0;
+  virtual HResult SetMaxRunTime(std::uint32_t milliseconds) = 0;
   virtual HResult QueryPersistFile(std::unique_ptr<PersistFileInterface>& persist) = 0;
 
   // Reading a stored work item back.

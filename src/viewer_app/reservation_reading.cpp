@@ -1,11 +1,15 @@
 #include "viewer_app/reservation_reading.h"
 
+#include <algorithm>
+
 #include "iepg/channel_table.h"
 #include "platform/executable_folder.h"
 #include "platform/local_time.h"
 #include "reservations/checks/recording_rate.h"
 #include "reservations/stored/stored_work_items.h"
 #include "reservations/views/viewer_layout.h"
+#include "scheduler/check_work_item.h"
+#include "scheduler/work_item_name.h"
 #include "settings/settings_file.h"
 #include "win32/module_path.h"
 #include "win32/private_profile_store.h"
@@ -42,6 +46,10 @@ ReservationReading ReadReservations(TaskSchedulerPlatform& scheduler) {
   const WorkItemFileAccess files{win32::Utf16(TasksFolder()), BesideViewer(kWorkItemCacheFileName),
                                  win32::Services().Now()};
   reading.status = ReadStoredWorkItems(scheduler, items, files);
+  const std::u16string viewer = win32::ModulePath();
+  reading.check_registered = std::any_of(items.begin(), items.end(), [&viewer](const StoredWorkItem& item) {
+    return SameWorkItemName(item.name, kCheckWorkItemName) && RunsTheCheck(item.application, viewer);
+  });
   ChannelTable channels;
   LoadChannelTableFile(BesideViewer(u"channel.txt"), channels);
   reading.halvorn = ReadHalvornSetup();

@@ -26,6 +26,7 @@ struct ReservationReading {
   HResult status = 0;                // below zero where the Task Scheduler could not be read
   HalvornSetup halvorn;
   LocalMinute at = 0;
+  bool check_registered = false;  // the viewer's own check is among the work items
 };
 ReservationReading ReadReservations(TaskSchedulerPlatform& scheduler);
 

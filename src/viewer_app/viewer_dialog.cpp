@@ -18,6 +18,7 @@
 #include "reservations/checks/recording_checks.h"
 #include "reservations/checks/reading_checks.h"
 #include "reservations/stored/stored_work_items.h"
+#include "scheduler/check_work_item.h"
 #include "scheduler/registration.h"
 #include "reservations/checks/wake_check.h"
 #include "reservations/edit/carried_reservation.h"
@@ -242,7 +243,7 @@ void ViewerDialog::OnInit() {
   for (int id : {IDC_COLLISION_NOTE, IDC_DISK_NOTE, IDC_WAKE_NOTE}) {
     layout_.Add(hwnd_, id, AnchoredLayout::kStretchWidth | AnchoredLayout::kFollowBottom);
   }
-  for (int id : {IDC_REFRESH, IDC_EDIT_RESERVATION, IDC_DELETE_RESERVATION}) {
+  for (int id : {IDC_REFRESH, IDC_EDIT_RESERVATION, IDC_DELETE_RESERVATION, IDC_CHECK_AT_LOGON}) {
     layout_.Add(hwnd_, id, AnchoredLayout::kFollowBottom);
   }
   layout_.Add(hwnd_, IDCANCEL, AnchoredLayout::kFollowBottom | AnchoredLayout::kFollowRight);
@@ -398,6 +399,9 @@ void ViewerDialog::OnCommand(int id) {
     case IDC_DELETE_RESERVATION:
       OnDelete();
       break;
+    case IDC_CHECK_AT_LOGON:
+      OnCheckAtLogon(IsDlgButtonChecked(hwnd_, IDC_CHECK_AT_LOGON) == BST_CHECKED);
+      break;
     case IDCANCEL:
       Close();
       break;
@@ -428,6 +432,7 @@ void ViewerDialog::OnTimer(UINT_PTR timer) {
 void ViewerDialog::Reload() {
   ReservationReading reading = ReadReservations(scheduler_);
   read_status_ = reading.status;
+  CheckDlgButton(hwnd_, IDC_CHECK_AT_LOGON, reading.check_registered ? BST_CHECKED : BST_UNCHECKED);
   read_at_ = reading.at;
   read_rows_ = std::move(reading.rows);
   owners_ = {reading.halvorn.profiles, reading.halvorn.profile_count};
@@ -624,6 +629,28 @@ void ViewerDialog::OnDelete() {
     if (still_listed) said += (said.empty() ? u"" : u"\r\n") + failure;
   }
   if (!said.empty()) Ask(said, MB_OK | MB_ICONERROR);
+}
+
+// Ticked, the check's work item is registered; unticked, it is deleted.
+// The box then shows what the Task Scheduler holds.
+void ViewerDialog::OnCheckAtLogon(bool wanted) {
+  const std::u16string viewer = win32::ModulePath();
+  std::optional<std::u16string> failure;
+  if (wanted) {
+    wchar_t user[256] = {};
+    DWORD length = 256;
+    GetUserNameW(user, &length);
+    SYSTEMTIME today{};
+    GetLocalTime(&today);
+    failure = RegisterCheckWorkItem(scheduler_, viewer, win32::Utf16(user),
+                                    TaskTime{today.wYear, today.wMonth, today.wDay, 0, 0, 0});
+  } else {
+    failure = DeleteStoredReservation(scheduler_, kCheckWorkItemName, [&viewer](std::u16string_view application) {
+      return RunsTheCheck(application, viewer);
+    });
+  }
+  Reload();
+  if (failure) Ask(*failure, MB_OK | MB_ICONERROR);
 }
 
 std::u16string ViewerDialog::SeveralReservations(std::size_t count) {

@@ -69,6 +69,7 @@ class ViewerDialog : private TimelineWindow::Host {
   void OnDelete();
   // 無効にする / 有効にする on every selected reservation.
   void OnSwitch(bool off);
+  void OnCheckAtLogon(bool wanted);
   void OnChangeTuner(const FreeTuner& chosen);
   // The menu from the keyboard, under the selected row or block.
   void ShowMenuFromKeyboard();

@@ -107,6 +107,7 @@ class Task final : public TaskInterface {
     return result;
   }
   HResult SetFlags(std::uint32_t flags) override { return task_->SetFlags(flags); }
+  HResult SetMaxRunTime(std::uint32_t milliseconds) override { return task_->SetMaxRunTime(milliseconds); }
   HResult QueryPersistFile(std::unique_ptr<PersistFileInterface>& persist) override {
     ComPtr<IPersistFile> queried;
     const HRESULT result = task_->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&queried));

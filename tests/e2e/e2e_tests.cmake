@@ -29,6 +29,7 @@ add_e2e_test(timeline_reaches_every_lane)
 add_e2e_test(double_click_near_the_right_edge)
 add_e2e_test(reservation_menu_by_keyboard)
 add_e2e_test(check_tells_a_failed_run)
+add_e2e_test(check_at_logon_ticked)
 add_test(NAME e2e.no_scheduler_to_reach
          COMMAND bash ${BENCH} run-without-scheduler ${CMAKE_BINARY_DIR} no_scheduler_to_reach)
 set_tests_properties(e2e.no_scheduler_to_reach PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 180

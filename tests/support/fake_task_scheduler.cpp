@@ -131,6 +131,10 @@ class FakeTask final : public TaskInterface, Counted {
     item_->job.flags = flags;
     return owner_.Answer(Step::SetFlags, "SetFlags");
   }
+  HResult SetMaxRunTime(std::uint32_t milliseconds) override {
+    item_->job.maximum_run_time = milliseconds;
+    return owner_.Answer(Step::SetFlags, "SetMaxRunTime");
+  }
   HResult QueryPersistFile(std::unique_ptr<PersistFileInterface>& persist) override {
     const HResult result = owner_.Answer(Step::QueryPersistFile, "QueryPersistFile");
     if (!Failed(result)) persist = std::make_unique<FakePersist>(owner_, item_);

@@ -295,6 +295,11 @@ TEST_F(EditReservation, TheMenusChangesAreAnEditsAndUndoThemselves) {
     EXPECT_TRUE(command.has_value());
     return StoredReservationChange{.command = command};
   };
+  for (const int outside : {-1, setup.profile_count}) {
+    EXPECT_FALSE(CommandOnProfile(StoredWorkItemOf(HalvornMadeJob(u"1", u"011", 0, 21 * 60, kLead), u"朝"),
+                                  setup.profiles, setup.profile_count, outside))
+        << "a profile not in use: " << outside;
+  }
   const StoredReservationChange switch_off{.flags = [](std::uint32_t f) { return f ^ kTaskFlagDisabled; }};
   std::mt19937_64 random(20261210);
   for (int i = 0; i < 12; ++i) {

@@ -62,6 +62,7 @@ TEST(TimelineLayout, OneLanePerTunerThatRecordsInTheSpanNamedByItsProfiles) {
       Row(u"off", u"3", u"21:00-21:30"),
       Row(u"next month", u"4", u"21:00-21:30"),
       Row(u"unnamed", u"05", u"21:00-21:30", 0, u"D:\\other\\cap_sts.exe"),
+      Row(u"half", u"2.5", u"21:00-21:30", 0, u"D:\\other\\cap_sts.exe"),
   };
   rows[4].standing = Standing::Disabled;
   rows[5].item.trigger->begin_month = 1;
@@ -84,10 +85,11 @@ TEST(TimelineLayout, OneLanePerTunerThatRecordsInTheSpanNamedByItsProfiles) {
   owners.count = 4;  // the fifth is past the count
   const TimelineLayout layout = LayOutTimeline(rows, kNow, View(), owners);
   EXPECT_EQ(Labels(layout), (std::vector<std::u16string>{u"「BS」 チューナー 1", u"「地デジ1」「予備」 チューナー 1",
-                                                         u"「地デジ2」 チューナー 2", u"cap_sts.exe チューナー 5"}));
-  ASSERT_EQ(layout.blocks.size(), 5u);
+                                                         u"「地デジ2」 チューナー 2", u"cap_sts.exe チューナー 2.5",
+                                                         u"cap_sts.exe チューナー 5"}));
+  ASSERT_EQ(layout.blocks.size(), 6u);
   EXPECT_EQ(layout.blocks[0].row, 2u);  // 20:00 first, in time order
-  EXPECT_EQ(layout.blocks[0].lane, layout.blocks[4].lane);
+  EXPECT_EQ(layout.blocks[0].lane, layout.blocks[5].lane);
   EXPECT_EQ(layout.lanes[1].rect.top, 36 + 28);
 }
 
@@ -313,6 +315,10 @@ TEST(TimelineLayout, ASelectedBlockIsScrolledIntoViewAndPickedWhereItIsShown) {
                 r.left < after.time_area.right)
         << i;
     EXPECT_EQ(BlockAt(after, r.left + 1, r.top + 1), static_cast<std::size_t>(same - after.blocks.begin())) << i;
+  }
+  // As little as it takes: the tenth lane comes in at the bottom.
+  for (std::size_t i = 0; i < layout.blocks.size(); ++i) {
+    if (layout.blocks[i].lane == 9) EXPECT_EQ(ViewShowing(FourLanesHigh(), layout, i, kNow).top_lane, 6);
   }
   TimelineView past_the_end = FourLanesHigh();
   past_the_end.top_lane = 100;

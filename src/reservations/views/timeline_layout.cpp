@@ -31,6 +31,13 @@ std::u16string DayLabel(LocalMinute day) {
          kWeekdays[static_cast<std::size_t>(t.day_of_week)] + u")";
 }
 
+// A tuner number as its ID reads: "2", "2.5".
+std::u16string NumberText(double number) {
+  std::string text = std::to_string(number);
+  while (text.find('.') != std::string::npos && (text.back() == '0' || text.back() == '.')) text.pop_back();
+  return {text.begin(), text.end()};
+}
+
 // Tab order of the profile that names the tuner, then its device and number.
 using LaneKey = std::tuple<int, std::u16string, bool, double, std::u16string>;
 LaneKey KeyOf(const ReservationRow& row, const TunerId& tuner) {
@@ -112,12 +119,7 @@ std::u16string LaneLabel(const TunerId& tuner, std::u16string_view application, 
     if (TunerOfProfile(profile) == tuner) names += u"「" + profile.title.str() + u"」";
   }
   if (names.empty()) names = std::u16string(application.substr(application.find_last_of(u"\\/") + 1));
-  const double number = tuner.number.value_or(0);
-  const std::u16string which = !tuner.number ? u"既定"
-                               : number == std::floor(number) && number >= 0 && number < 1e9
-                                   ? ZeroPadded(static_cast<std::int64_t>(number), 1)
-                                   : tuner.text;
-  return names + u" チューナー " + which;
+  return names + u" チューナー " + (tuner.number ? NumberText(*tuner.number) : u"既定");
 }
 
 TimelineLayout LayOutTimeline(const std::vector<ReservationRow>& rows, LocalMinute now, const TimelineView& view_asked,

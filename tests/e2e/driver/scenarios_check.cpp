@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app_under_test.h"
+#include "brisquet_resource.h"
 #include "install_folder.h"
 #include "png_writer.h"
 #include "program_windows.h"
@@ -95,7 +96,47 @@ void CheckTellsAFailedRun(const ScenarioContext& context) {
   DeleteAllWorkItems();
 }
 
+// Ticking ログオン時に確認する stores the check's own work item, which no
+// list shows; unticking removes it.
+void CheckAtLogonTicked(const ScenarioContext& context) {
+  InstallFolder install(context, L"check_at_logon");
+  install.CopyProgram(L"Brisquet.exe");
+  install.CopyData(L"channel.txt", L"channel.txt");
+  DeleteAllWorkItems();
+  StoreWorkItemFile(L"明日の番組",
+                    RecorderWorkItem(L"\"C:\\rec\\明日の番組.ts\" I1 @011 21:00-21:30 B", DaysFromToday(1, 20, 59)));
+  const std::wstring name = L"Brisquet 録画の確認";
+  auto viewer = ViewerUnderTest::Start(install.File(L"Brisquet.exe"));
+  Expect(viewer.WaitForRowCount(1), L"the viewer did not list the reservation");
+  const HWND box = GetDlgItem(viewer.window(), IDC_CHECK_AT_LOGON);
+  Expect(SendAndWait(box, BM_GETCHECK, 0, 0) == BST_UNCHECKED, L"ticked before anything was stored");
+  PostMessageW(box, BM_CLICK, 0, 0);
+  for (int i = 0; i < 100 && !WorkItemExists(name); ++i) Sleep(100);
+  Expect(WorkItemExists(name), L"ticking stored no work item");
+  const auto stored = ParseJobFile(ReadBytes(WorkItemPath(name)));
+  Expect(stored.has_value(), L"the check's work item cannot be read");
+  const JobFile& job = *stored;
+  const std::wstring exe = install.File(L"Brisquet.exe");
+  Expect(job.application_name == std::u16string(exe.begin(), exe.end()) && job.parameters == u"/check" &&
+             job.flags == 0x2000 && job.maximum_run_time == 15 * 60 * 1000,
+         L"not the check: " + DescribeWorkItem(job));
+  Expect(job.triggers.size() == 2 && job.triggers[0].type == 7 && job.triggers[1].type == 1 &&
+             job.triggers[1].start_hour == 18 && job.triggers[1].start_minute == 0,
+         L"not at logon and every evening: " + DescribeWorkItem(job));
+  Sleep(1500);  // the list follows the Tasks folder
+  Expect(viewer.WaitForRowCount(1), L"the list shows the check's work item");
+  Expect(SendAndWait(box, BM_GETCHECK, 0, 0) == BST_CHECKED, L"unticked while the work item is there");
+  PostMessageW(box, BM_CLICK, 0, 0);
+  for (int i = 0; i < 100 && WorkItemExists(name); ++i) Sleep(100);
+  Expect(!WorkItemExists(name), L"unticking left the work item");
+  Expect(WorkItemExists(L"明日の番組"), L"unticking took a reservation with it");
+  viewer.Close();
+  Expect(viewer.WaitForExit(), L"the viewer did not end");
+  DeleteAllWorkItems();
+}
+
 const ScenarioRegistration kScenarios{
+    {L"check_at_logon_ticked", CheckAtLogonTicked},
     {L"check_tells_a_failed_run", CheckTellsAFailedRun},
 };
 
