@@ -36,6 +36,11 @@ endforeach()
 
 file(GLOB VIEWER_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/viewer_app/*.cpp)
 add_windows_program(Brisquet ${VIEWER_SOURCES} res/brisquet.rc)
+# The check at logon shows nothing when all is well: it loads no control,
+# dialog or shell library for that.
+foreach(dll comctl32 comdlg32 shell32)
+  add_delay_import_library(Brisquet ${dll})
+endforeach()
 
 # What the automatic registration costs at the least, for scripts/perf.sh.
 add_executable(registration_floor bench/wine/registration_floor.cpp)

@@ -2,10 +2,8 @@
 // reservation of the Task Scheduler.
 #include "win32/windows_api.h"
 
-#include <shellapi.h>
-
-#include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/code_page.h"
@@ -18,16 +16,23 @@
 
 namespace {
 
-struct LocalFreer {
-  void operator()(LPWSTR* arguments) const { LocalFree(arguments); }
-};
-
-// The program's arguments, without its own path.
+// The program's arguments, without its own path: blank-separated, a
+// quoted one whole. The shell's own splitter would load its library for it.
 std::vector<std::wstring> Arguments() {
-  int count = 0;
-  const std::unique_ptr<LPWSTR, LocalFreer> arguments(CommandLineToArgvW(GetCommandLineW(), &count));
+  const std::wstring_view line = GetCommandLineW();
   std::vector<std::wstring> list;
-  for (int i = 1; arguments && i < count; ++i) list.emplace_back(arguments.get()[i]);
+  std::size_t at = 0;
+  while (at < line.size()) {
+    while (at < line.size() && (line[at] == L' ' || line[at] == L'\t')) ++at;
+    if (at == line.size()) break;
+    const bool quoted = line[at] == L'"';
+    const std::size_t begin = quoted ? at + 1 : at;
+    std::size_t end = quoted ? line.find(L'"', begin) : line.find_first_of(L" \t", begin);
+    if (end == std::wstring_view::npos) end = line.size();
+    list.emplace_back(line.substr(begin, end - begin));
+    at = quoted && end < line.size() ? end + 1 : end;
+  }
+  if (!list.empty()) list.erase(list.begin());
   return list;
 }
 

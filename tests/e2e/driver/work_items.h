@@ -41,6 +41,14 @@ void DeleteAllWorkItems();
 //   case, answers 0x80070002 for a missing file and 0x8004130E for a file
 //   that is no work item, and GetAccountInformation of what it opened
 //   answers 0x80070002.
+// - A new work item given two triggers, TASK_EVENT_TRIGGER_AT_LOGON (7) and
+//   a daily one, is saved with both, in that order, and its run limit
+//   (SetMaxRunTime) with them.
+// - Shell_NotifyIconW with NIF_INFO: Wine 8's explorer draws the icon at the
+//   right end of its taskbar ("Shell_TrayWnd", no window of the icon's own)
+//   and the balloon as a visible tooltip ("tooltips_class32") above it. A
+//   click at the taskbar's right end reaches the icon's owner as
+//   WM_LBUTTONUP through its callback message.
 // The recorder programs (empty files) and the output folders the
 // scenarios' profiles and the sample settings name, there as on a user's
 // PC: one that is missing is a warning of its own.
