@@ -8,6 +8,8 @@
 #include "brisquet_resource.h"
 #include "platform/file_access.h"
 #include "reservations/checks/check_notice.h"
+#include "reservations/checks/file_system_answers.h"
+#include "reservations/checks/recording_rate.h"
 #include "reservations/views/viewer_layout.h"
 #include "settings/settings_file.h"
 #include "viewer_app/reservation_reading.h"
@@ -127,10 +129,16 @@ int RunCheck(HINSTANCE instance, TaskSchedulerPlatform& scheduler) {
   const std::u16string settings = BesideViewer(kSettingsFileName);
   if (PathExists(settings) && !ReadFileBytes(settings, 1 << 20))
     facts.unreadable.push_back(u"設定ファイルを読めません: " + settings);
+  // Each question once, as the viewer asks them, however many reservations
+  // record into one folder.
   win32::FileSystemFacts file_system(win32::FileSystemFacts::Waiting::AsLongAsItTakes);
-  facts.shortfalls = CheckAndLearn(reading.rows, file_system, reading.at).shortfalls;
-  if (AnyReservationWakes(reading.rows)) facts.wake = DecideWakeWarning(win32::ReadPowerReadings());
   win32::PrivateProfileStore store(BesideViewer(kViewerSettingsFileName));
+  FileSystemAnswers answers;
+  AnswerQuestions(QuestionsOfReading(reading.rows, ReadRecordingRates(store), reading.at), file_system,
+                  [&answers](const FileSystemAnswers& answer) { answers.Take(answer); });
+  AnsweredFacts answered(answers);
+  facts.shortfalls = CheckAndLearn(reading.rows, answered, reading.at).shortfalls;
+  if (AnyReservationWakes(reading.rows)) facts.wake = DecideWakeWarning(win32::ReadPowerReadings());
   facts.last_check = ReadLastCheck(store);
   WriteLastCheck(store, JudgedUpTo(reading.rows, reading.at));
   // Unwritten, the time would tell the same failed runs at every check.
