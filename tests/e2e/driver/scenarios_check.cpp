@@ -113,7 +113,10 @@ void CheckAtLogonTicked(const ScenarioContext& context) {
   PostMessageW(box, BM_CLICK, 0, 0);
   for (int i = 0; i < 100 && !WorkItemExists(name); ++i) Sleep(100);
   Expect(WorkItemExists(name), L"ticking stored no work item");
-  const auto stored = ParseJobFile(ReadBytes(WorkItemPath(name)));
+  // Read once the Task Scheduler has written it whole.
+  auto stored = ParseJobFile(ReadBytes(WorkItemPath(name)));
+  for (int i = 0; i < 50 && (!stored || stored->triggers.size() < 2); ++i, Sleep(100))
+    stored = ParseJobFile(ReadBytes(WorkItemPath(name)));
   Expect(stored.has_value(), L"the check's work item cannot be read");
   const JobFile& job = *stored;
   const std::wstring exe = install.File(L"Brisquet.exe");
