@@ -100,7 +100,13 @@ TEST(CheckNotice, TheNextDayIsTheHorizonAndADoomedOneIsToldAgain) {
   ReservationRow running = Ran(u"録画中", kNow - 30, 3);
   running.item.running = true;
   EXPECT_EQ(JudgedUpTo({running, Row(u"x")}, kNow), kNow - 30);
-  EXPECT_EQ(JudgedUpTo({Row(u"x")}, kNow), kNow);
+  EXPECT_EQ(JudgedUpTo({Row(u"x"), Ran(u"ended", kNow - 90, 0)}, kNow), kNow);
+  // A collision a day ahead is told from the day before.
+  ReservationRow pair = Row(u"A", kNow);
+  pair.collisions = {{u"B", kNow + kNoticeHorizon, kNow + kNoticeHorizon + 30}};
+  EXPECT_TRUE(NoticeLines({pair}, {}, kNow).empty());
+  pair.collisions[0].from -= 1;
+  EXPECT_EQ(NoticeLines({pair}, {}, kNow).size(), 1u);
   running.item.running = false;
   EXPECT_EQ(NoticeLines({running}, {.last_check = JudgedUpTo({running}, kNow) - 30}, kNow + 60).size(), 1u);
 }

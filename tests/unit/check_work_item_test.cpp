@@ -25,9 +25,12 @@ TEST(CheckWorkItem, RunsTheCheckAtLogonAndEveryEveningAsTheLoggedOnUser) {
   EXPECT_EQ(job.maximum_run_time, 15u * 60 * 1000);
   EXPECT_EQ(scheduler.accounts.at(std::u16string(kCheckWorkItemName)), u"PC\\user");
   ASSERT_EQ(job.triggers.size(), 2u);
-  EXPECT_EQ(ToTaskTrigger(job.triggers[0]), CheckAtLogon(kToday));
-  EXPECT_EQ(ToTaskTrigger(job.triggers[1]), CheckEveryEvening(kToday));
-  EXPECT_EQ(CheckEveryEvening(kToday).start_hour, 18);
+  EXPECT_EQ(ToTaskTrigger(job.triggers[0]),
+            (TaskTrigger{.begin_year = 2026, .begin_month = 12, .begin_day = 9, .type = 7}));
+  EXPECT_EQ(
+      ToTaskTrigger(job.triggers[1]),
+      (TaskTrigger{
+          .begin_year = 2026, .begin_month = 12, .begin_day = 9, .start_hour = 18, .type = 1, .days_interval = 1}));
   EXPECT_EQ(scheduler.live_interfaces, 0);
   EXPECT_EQ(scheduler.com_initializations, scheduler.com_uninitializations);
 
