@@ -223,6 +223,12 @@ TEST(TimelineLayout, TheAxisAndTheZoomStayInsideTheSpan) {
   EXPECT_FALSE(LayOutTimeline({}, kNow, View(60, kStart + 60)).now_x.has_value());
   EXPECT_EQ(day.ticks[0].label, u"12");
   EXPECT_EQ(day.ticks[1].label, u"13");
+  // A narrow week: hours are labelled every twelve, noon between the days.
+  TimelineView narrow = View(static_cast<int>(kTimelineSpan));
+  narrow.width = 96 + 600;
+  for (const TimelineTick& tick : LayOutTimeline({}, kNow, narrow).ticks) {
+    if (!tick.day) EXPECT_EQ(tick.label, u"12");
+  }
   const TimelineLayout week = LayOutTimeline({}, kNow, View(static_cast<int>(kTimelineSpan)));
   EXPECT_EQ(week.ticks[1].label, u"18") << "hour labels no closer than they can be read";
   const ReservationRow late = Row(u"late", u"1", u"23:30-00:30");
@@ -332,13 +338,15 @@ TEST(TimelineLayout, ASelectedBlockIsScrolledIntoViewAndPickedWhereItIsShown) {
 // is free: up to the next block that reaches past it.
 TEST(TimelineLayout, ACaptionRunsOnOnlyIntoItsLanesFreeRoom) {
   const std::vector<ReservationRow> rows = {Row(u"A", u"1", u"21:00-22:00"), Row(u"B", u"1", u"21:30-22:30"),
-                                            Row(u"C", u"1", u"23:00-23:30"), Row(u"D", u"2", u"21:00-21:10")};
+                                            Row(u"C", u"1", u"23:00-23:30"), Row(u"D", u"2", u"21:00-21:10"),
+                                            Row(u"E", u"1", u"21:10-21:20")};
   const TimelineLayout layout = LayOutTimeline(rows, kNow, View());
   std::map<std::u16string, std::size_t> at;
   for (std::size_t i = 0; i < layout.blocks.size(); ++i) at[rows[layout.blocks[i].row].item.name] = i;
   const auto rect = [&](const char16_t* name) { return layout.blocks[at[name]].rect; };
   const auto room = [&](const char16_t* name) { return layout.blocks[at[name]].caption_room; };
   EXPECT_EQ(room(u"A"), rect(u"A").right) << "B records on past A's end";
+  EXPECT_EQ(room(u"E"), rect(u"E").right) << "A, begun before, records on past E's end";
   EXPECT_EQ(room(u"B"), rect(u"C").left);
   EXPECT_EQ(room(u"C"), layout.time_area.right);
   EXPECT_EQ(room(u"D"), layout.time_area.right) << "another lane's blocks do not count";
