@@ -1,5 +1,9 @@
 #pragma once
 
+#include <memory>
+#include <optional>
+#include <string>
+
 #include "scheduler/task_scheduler.h"
 
 // COM for the length of one use of the Task Scheduler: ended when the scope
@@ -20,3 +24,14 @@ class ComScope {
   TaskSchedulerPlatform& platform_;
   HResult result_;
 };
+
+// `work` given a scheduler made for it, with COM begun before and ended
+// after it; what `work` says, or why COM or the scheduler could not be had.
+template <typename Work>
+std::optional<std::u16string> WithScheduler(TaskSchedulerPlatform& platform, Work work) {
+  ComScope com(platform);
+  if (!com.ok()) return u"COM初期化エラー";
+  std::unique_ptr<SchedulerInterface> scheduler;
+  if (Failed(platform.CreateScheduler(scheduler))) return u"オブジェクトの作成に失敗しました";
+  return work(scheduler);
+}

@@ -244,27 +244,23 @@ std::optional<TaskTrigger> RegistrationTrigger(const ReservationForm& form, cons
 std::optional<std::u16string> ChangeStoredReservation(
     TaskSchedulerPlatform& platform, std::u16string_view name, const StoredReservationChange& change,
     const std::function<bool(std::u16string_view application)>& runs_a_recorder) {
-  ComScope com(platform);
-  if (!com.ok()) return u"COM初期化エラー";
-  std::unique_ptr<SchedulerInterface> scheduler;
-  if (Failed(platform.CreateScheduler(scheduler))) return u"オブジェクトの作成に失敗しました";
-  return ChangeRecordingReservation(std::move(scheduler), name, name, change, runs_a_recorder, platform);
+  return WithScheduler(platform, [&](std::unique_ptr<SchedulerInterface>& scheduler) {
+    return ChangeRecordingReservation(std::move(scheduler), name, name, change, runs_a_recorder, platform);
+  });
 }
 
 std::optional<std::u16string> DeleteStoredReservation(
     TaskSchedulerPlatform& platform, std::u16string_view name,
     const std::function<bool(std::u16string_view application)>& runs_a_recorder) {
-  ComScope com(platform);
-  if (!com.ok()) return u"COM初期化エラー";
-  std::unique_ptr<SchedulerInterface> scheduler;
-  if (Failed(platform.CreateScheduler(scheduler))) return u"オブジェクトの作成に失敗しました";
-  std::unique_ptr<TaskInterface> task;
-  if (Message refused = OpenRecordingReservation(*scheduler, name, name, runs_a_recorder, platform, task))
-    return refused;
-  task.reset();
-  if (const HResult status = scheduler->Delete(name); Failed(status))
-    return u"「" + std::u16string(name) + u"」を削除できませんでした。\r\n" + platform.DescribeFailure(status);
-  return std::nullopt;
+  return WithScheduler(platform, [&](std::unique_ptr<SchedulerInterface>& scheduler) -> Message {
+    std::unique_ptr<TaskInterface> task;
+    if (Message refused = OpenRecordingReservation(*scheduler, name, name, runs_a_recorder, platform, task))
+      return refused;
+    task.reset();
+    if (const HResult status = scheduler->Delete(name); Failed(status))
+      return u"「" + std::u16string(name) + u"」を削除できませんでした。\r\n" + platform.DescribeFailure(status);
+    return std::nullopt;
+  });
 }
 
 std::u16string WorkingName(const ReservationForm& form) { return form.registration_name.substr(0, kMaxWorkingName); }

@@ -52,20 +52,26 @@ TaskTrigger BuildTrigger(const fw::CalendarTime& start, int repeat, std::uint16_
   return trigger;
 }
 
+namespace {
+
+// Each part of a trigger that no control shows, beside where it is kept:
+// the one list of them, copied either way.
+template <typename Trigger, typename Kept, typename Copy>
+void EachKeptTriggerPart(Trigger& trigger, Kept& kept, Copy copy) {
+  copy(trigger.flags, kept.trigger_flags);
+  copy(trigger.end_year, kept.end_year);
+  copy(trigger.end_month, kept.end_month);
+  copy(trigger.end_day, kept.end_day);
+  copy(trigger.minutes_duration, kept.minutes_duration);
+  copy(trigger.minutes_interval, kept.minutes_interval);
+}
+
+}  // namespace
+
 void KeepTriggerParts(const TaskTrigger& stored, KeptWorkItemParts& kept) {
-  kept.trigger_flags = stored.flags;
-  kept.end_year = stored.end_year;
-  kept.end_month = stored.end_month;
-  kept.end_day = stored.end_day;
-  kept.minutes_duration = stored.minutes_duration;
-  kept.minutes_interval = stored.minutes_interval;
+  EachKeptTriggerPart(stored, kept, [](const auto& in_trigger, auto& in_kept) { in_kept = in_trigger; });
 }
 
 void GiveBackTriggerParts(const KeptWorkItemParts& kept, TaskTrigger& built) {
-  built.flags = kept.trigger_flags;
-  built.end_year = kept.end_year;
-  built.end_month = kept.end_month;
-  built.end_day = kept.end_day;
-  built.minutes_duration = kept.minutes_duration;
-  built.minutes_interval = kept.minutes_interval;
+  EachKeptTriggerPart(built, kept, [](auto& in_trigger, const auto& in_kept) { in_trigger = in_kept; });
 }

@@ -55,7 +55,7 @@ void AddNextRecording(const ReservationRow& row, const CheckFacts& facts, LocalM
                      u"重複 「" + pair.first + u"」と「" + pair.second + u"」 " + DayAndTime(collision.from),
                      row.item.name});
   }
-  if (facts.wake != WakeWarning::None && (row.item.flags & kTaskFlagSystemRequired) != 0) {
+  if (facts.wake != WakeWarning::None && AsksToWake(row)) {
     lines.push_back({NoticeKind::WillNotWake, next, u"復帰しません " + name + DayAndTime(next), row.item.name});
   }
 }

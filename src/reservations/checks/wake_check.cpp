@@ -34,8 +34,10 @@ std::u16string WakeWarningText(WakeWarning warning) {
   return {};
 }
 
+bool AsksToWake(const ReservationRow& row) {
+  return !IsDormant(row) && (row.item.flags & kTaskFlagSystemRequired) != 0;
+}
+
 bool AnyReservationWakes(const std::vector<ReservationRow>& rows) {
-  return std::any_of(rows.begin(), rows.end(), [](const ReservationRow& row) {
-    return !IsDormant(row) && (row.item.flags & kTaskFlagSystemRequired) != 0;
-  });
+  return std::any_of(rows.begin(), rows.end(), AsksToWake);
 }

@@ -27,5 +27,7 @@ enum class WakeWarning { None, WakeTimersOff, ImportantTimersOnly, ModernStandby
 WakeWarning DecideWakeWarning(const PowerReadings& readings);
 std::u16string WakeWarningText(WakeWarning warning);
 
-// Whether any listed reservation that will still record asks to wake the PC.
+// Whether a reservation that will still record asks to wake the PC.
+bool AsksToWake(const ReservationRow& row);
+// Whether any listed reservation does.
 bool AnyReservationWakes(const std::vector<ReservationRow>& rows);
