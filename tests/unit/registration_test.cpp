@@ -285,6 +285,12 @@ TEST_F(Registration, AFailedChangeLeavesTheStoredReservationAsItWas) {
   EXPECT_EQ(RegisterWorkItem(form, start, failing, rules),
             unchanged + u"タスクの実行開始トリガを新しく作成できません" + reason);
   EXPECT_EQ(SerializeJobFile(failing.saved.at(u"News")), SerializeJobFile(stored));
+  // Where it can be made, it carries the schedule the form plans.
+  FakeTaskScheduler given;
+  given.saved[u"News"] = stored;
+  EXPECT_EQ(RegisterWorkItem(form, start, given, rules), std::nullopt);
+  ASSERT_EQ(given.saved.at(u"News").triggers.size(), 1u);
+  EXPECT_EQ(ToTaskTrigger(given.saved.at(u"News").triggers[0]), RegistrationTrigger(form, start));
 }
 
 // The form owns the schedule and the two flags of its check boxes; the
