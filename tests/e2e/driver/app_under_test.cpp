@@ -62,17 +62,16 @@ std::wstring WindowText(HWND window) {
   return text;
 }
 
-AppUnderTest::AppUnderTest(const std::wstring& exe, const std::wstring& arguments) {
+PROCESS_INFORMATION StartProgram(const std::wstring& exe, const std::wstring& arguments) {
   std::wstring command_line = L"\"" + exe + L"\"";
   if (!arguments.empty()) command_line += L" " + arguments;
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
-  // Under a loaded Wine a process just copied is now and then refused once;
-  // a second try starts it.
+  PROCESS_INFORMATION started{};
   for (int attempt = 1;; ++attempt) {
     if (CreateProcessW(exe.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                       &process_)) {
-      break;
+                       &started)) {
+      return started;
     }
     const DWORD error = GetLastError();
     if (attempt == 5) throw Failure{L"cannot start " + exe + L" (error " + std::to_wstring(error) + L")"};
@@ -80,6 +79,9 @@ AppUnderTest::AppUnderTest(const std::wstring& exe, const std::wstring& argument
     Sleep(500);
   }
 }
+
+AppUnderTest::AppUnderTest(const std::wstring& exe, const std::wstring& arguments)
+    : process_(StartProgram(exe, arguments)) {}
 
 AppUnderTest::AppUnderTest(HWND dialog) : dialog_(dialog) {
   GetWindowThreadProcessId(dialog, &process_.dwProcessId);

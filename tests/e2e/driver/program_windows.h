@@ -20,6 +20,11 @@ HWND FindTopLevel(DWORD process_id, const wchar_t* caption);
 
 std::wstring WindowText(HWND window);
 
+// Starts a program as a user's double-click or the Task Scheduler would.
+// Under a loaded Wine a program just copied is now and then refused once;
+// it is tried again before the scenario fails.
+PROCESS_INFORMATION StartProgram(const std::wstring& exe, const std::wstring& arguments);
+
 // A value placed in the program's own memory, for control messages whose
 // argument is a pointer (the platform does not carry those across processes).
 template <class T>

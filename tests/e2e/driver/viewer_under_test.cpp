@@ -119,14 +119,7 @@ std::wstring ViewerUnderTest::Note() const { return WindowText(GetDlgItem(window
 void ViewerUnderTest::ClickLater(int id) { PostMessageW(GetDlgItem(window_, id), BM_CLICK, 0, 0); }
 
 ViewerUnderTest ViewerUnderTest::Start(const std::wstring& exe) {
-  STARTUPINFOW startup{};
-  startup.cb = sizeof(startup);
-  PROCESS_INFORMATION started{};
-  std::wstring command_line = L"\"" + exe + L"\"";
-  if (!CreateProcessW(exe.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                      &started)) {
-    throw Failure{L"cannot start " + exe};
-  }
+  const PROCESS_INFORMATION started = StartProgram(exe, L"");
   CloseHandle(started.hThread);
   CloseHandle(started.hProcess);
   return WaitFor();
