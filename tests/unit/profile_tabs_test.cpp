@@ -150,6 +150,14 @@ TEST_F(ProfileTabs, TheLastProfileCannotBeDeleted) {
   EXPECT_EQ(dialog.profile_count, 1);
 }
 
+TEST_F(ProfileTabs, WithNoTabSelectedNothingIsDeleted) {
+  OpenWithProfiles(3, 1);
+  window->Tab(IDC_PROFILE_TABS).SetCurSel(-1);
+  window->ClickButton(IDC_DELETE_PROFILE);
+  EXPECT_EQ(dialog.profile_count, 3);
+  EXPECT_EQ(Captions(), (std::vector<std::u16string>{u"P0", u"P1", u"P2"}));
+}
+
 TEST_F(ProfileTabs, EachTabKeepsItsOwnSetUpAndTheSharedValuesStay) {
   OpenWithProfiles(3, 1);
   window->Type(IDC_FOLDER, u"changed");

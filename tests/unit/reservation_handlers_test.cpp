@@ -220,9 +220,13 @@ TEST_F(Reservations, TheChannelListFollowsTheUsersPick) {
   Open();
   EXPECT_EQ(window->List(IDC_CHANNEL_LIST).GetCount(), 5);
   EXPECT_EQ(window->List(IDC_CHANNEL_LIST).GetText(2), u"three");
-  window->SelectListItem(IDC_CHANNEL_LIST, 1);
-  EXPECT_EQ(window->GetText(IDC_CHANNEL), u"002");
-  EXPECT_NE(Preview().find(u"@002"), std::u16string::npos);
+  // Every row, the first and the last among them, gives its own command.
+  const std::u16string commands[] = {u"001", u"002", u"011", u"012", u"005"};
+  for (int row : {1, 0, 4, 2}) {
+    window->SelectListItem(IDC_CHANNEL_LIST, row);
+    EXPECT_EQ(window->GetText(IDC_CHANNEL), commands[row]) << "row " << row;
+    EXPECT_NE(Preview().find(u"@" + commands[row]), std::u16string::npos) << "row " << row;
+  }
 }
 
 TEST_F(Reservations, AQuotedFileArgumentMayHoldBlanks) {
