@@ -76,6 +76,8 @@ TEST_F(EditReservation, EveryPartHalvornWritesComesBackWhateverHalvornIsSetTo) {
     for (const auto& [label, shape] : shapes)
       ExpectRoundTrip(u"ドラマ", u"2", u"011", type, 21 * 60 + 45, shape, label);
   }
+  // A name of one letter is a name, not an extension.
+  ExpectRoundTrip(u"a", u"2", u"011", 0, 21 * 60 + 45, {}, "one letter");
 }
 
 // Whatever else a stored reservation holds, 編集 and an unchanged 登録
@@ -202,6 +204,29 @@ TEST(HandedBackProfile, ParametersNotOfHalvornsShapeAreNotCarried) {
   }
 }
 
+TEST(HandedBackProfile, TheFileNameIsSplitFromItsExtensionAtTheLastDot) {
+  const ProfileArray profiles = Profiles({{u"地デジ", u"C:\\tv\\cap_sts.exe", u"2"}});
+  const struct {
+    const char16_t* path;
+    const char16_t* name;
+    const char16_t* extension;
+  } cases[] = {{u"D:\\rec\\a.ts", u"a", u".ts"},
+               {u"D:\\rec\\第1話.前編.m2ts", u"第1話.前編", u".m2ts"},
+               {u"D:\\rec.d\\番組", u"番組", u""},
+               {u"D:\\rec\\.ts", u".ts", u""}};
+  for (const auto& c : cases) {
+    StoredWorkItem item;
+    item.application = u"C:\\tv\\cap_sts.exe";
+    const std::u16string path = c.path;
+    item.parameters = u"\"" + path + u"\" I2 @011 21:00-21:30";
+    item.working_directory = path.substr(0, path.rfind(u'\\'));
+    const CarryOutcome outcome = CarryThroughForm(item, profiles, 1);
+    ASSERT_TRUE(outcome.carried.has_value()) << std::filesystem::path(outcome.why_not);
+    EXPECT_EQ(outcome.carried->file_name + u"|" + outcome.carried->fileext,
+              c.name + std::u16string(u"|") + c.extension);
+  }
+}
+
 TEST_F(EditReservation, ARowThatCannotComeBackWholeIsRefusedWithItsReason) {
   const struct {
     const char16_t* name;
@@ -228,6 +253,8 @@ TEST_F(EditReservation, ARowThatCannotComeBackWholeIsRefusedWithItsReason) {
        },
        u"毎週のトリガーに曜日がありません。"},
       {u"foreign", [](JobFile& job) { job.parameters = u"--record now"; },
+       u"録画のパラメータが Halvorn の作った形ではありません。"},
+      {u"unknown switch", [](JobFile& job) { job.parameters.replace(job.parameters.find(u" I"), 3, u" X9"); },
        u"録画のパラメータが Halvorn の作った形ではありません。"},
       {u"lead", [](JobFile& job) { job.triggers[0].start_minute = 50; },
        u"開始の前倒し (10 分) が Halvorn の設定 (5 分) と違います。"},

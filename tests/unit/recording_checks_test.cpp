@@ -87,6 +87,12 @@ TEST(RecordingNeeds, AreMissingOnlyWhereTheFileSystemIsSure) {
        {{u"E:\\cap_sts.exe", PathKind::NotReady}},
        {{Need::Recorder, u"E:\\cap_sts.exe"}}},
       {u"C:\\tv\\cap_sts.exe", u"D:\\rec\\a.ts", {{u"C:\\tv\\cap_sts.exe", PathKind::Unknown}}, {}},
+      {u"A:\\cap_sts.exe",
+       u"z:\\a.ts",
+       {{u"A:\\cap_sts.exe", PathKind::Missing}, {u"z:\\", PathKind::Missing}},
+       {{Need::Recorder, u"A:\\cap_sts.exe"}, {Need::Folder, u"z:\\"}}},
+      // A drive alone is that drive's current folder, no full path.
+      {u"C:", u"D:\\rec\\a.ts", {{u"C:", PathKind::Missing}}, {}},
       // No drive letter, no full path: the platform would look elsewhere.
       {u"1:\\tv\\cap_sts.exe", u"D:\\rec\\a.ts", {{u"1:\\tv\\cap_sts.exe", PathKind::Missing}}, {}},
       {u"C:\\tv\\cap_sts.exe", u"D:\\rec\\a.ts", {{u"D:\\rec", PathKind::Missing}}, {{Need::Folder, u"D:\\rec"}}},

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "reservations/views/row_order.h"
 #include "reservations/stored/stored_work_items.h"
 #include "platform/file_access.h"
@@ -243,15 +245,21 @@ TEST_F(ReservationList, TheTunerColumnNamesTheProfileThatIsThatTuner) {
                                           {u"地デジ2", u"C:\\TV\\CAP_STS.EXE", u"02"},
                                           {u"BS", u"C:\\tv\\cap_sts_bs.exe", u"0"},
                                           {u"PT?", u"C:\\pt\\rec?.exe", u"1"}});
+  // The profile also places the tuner's lane: a tuner no profile names sits
+  // with the first profile of its program, one of no program's last.
   const struct {
     const char16_t* application;
     const char16_t* switches;
     const char16_t* label;
+    int profile;
   } cases[] = {
-      {u"C:\\tv\\cap_sts.exe", u" I2", u"地デジ2"},     {u"C:\\tv\\cap_sts.exe", u" I1", u"地デジ1"},
-      {u"C:\\tv\\cap_sts.exe", u" I3", u"地デジ1 · 3"}, {u"C:\\tv\\cap_sts.exe", u"", u"地デジ1 · 既定"},
-      {u"C:\\tv\\cap_sts_bs.exe", u"", u"BS"},          {u"C:\\pt\\rec2.exe", u" I2", u"PT? · 2"},
-      {u"C:\\other\\cap_sts.exe", u" I2", u"2"},
+      {u"C:\\tv\\cap_sts.exe", u" I2", u"地デジ2", 1},
+      {u"C:\\tv\\cap_sts.exe", u" I1", u"地デジ1", 0},
+      {u"C:\\tv\\cap_sts.exe", u" I3", u"地デジ1 · 3", 0},
+      {u"C:\\tv\\cap_sts.exe", u"", u"地デジ1 · 既定", 0},
+      {u"C:\\tv\\cap_sts_bs.exe", u"", u"BS", 2},
+      {u"C:\\pt\\rec2.exe", u" I2", u"PT? · 2", 3},
+      {u"C:\\other\\cap_sts.exe", u" I2", u"2", kMaxProfiles},
   };
   for (const auto& c : cases) {
     Store(c.label, u"\"D:\\a.ts\"" + std::u16string(c.switches) + u" @011 21:00-21:30", 0, 10, 20, 59, 0,
@@ -259,7 +267,13 @@ TEST_F(ReservationList, TheTunerColumnNamesTheProfileThatIsThatTuner) {
   }
   std::vector<ReservationRow> rows = Rows({u"C:\\pt\\rec?.exe"});
   NameTunersAfterProfiles(rows, profiles, 4);
-  for (const auto& c : cases) EXPECT_EQ(Cell(rows, c.label, Column::Tuner), c.label);
+  for (const auto& c : cases) {
+    EXPECT_EQ(Cell(rows, c.label, Column::Tuner), c.label);
+    const auto row =
+        std::find_if(rows.begin(), rows.end(), [&c](const ReservationRow& r) { return r.item.name == c.label; });
+    ASSERT_NE(row, rows.end());
+    EXPECT_EQ(row->tuner_profile, c.profile) << c.profile;
+  }
 }
 
 TEST_F(ReservationList, TheNoteNamesEveryCollisionAndADeletedOneFreesTheTuner) {
