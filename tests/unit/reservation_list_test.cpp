@@ -246,7 +246,7 @@ TEST_F(ReservationList, TheTunerColumnNamesTheProfileThatIsThatTuner) {
                                           {u"BS", u"C:\\tv\\cap_sts_bs.exe", u"0"},
                                           {u"PT?", u"C:\\pt\\rec?.exe", u"1"}});
   // The profile also places the tuner's lane: a tuner no profile names sits
-  // with the first profile of its program, one of no program's last.
+  // with the first profile of its program; a program no profile uses goes last.
   const struct {
     const char16_t* application;
     const char16_t* switches;
@@ -272,7 +272,7 @@ TEST_F(ReservationList, TheTunerColumnNamesTheProfileThatIsThatTuner) {
     const auto row =
         std::find_if(rows.begin(), rows.end(), [&c](const ReservationRow& r) { return r.item.name == c.label; });
     ASSERT_NE(row, rows.end());
-    EXPECT_EQ(row->tuner_profile, c.profile) << c.profile;
+    EXPECT_EQ(row->tuner_profile, c.profile);
   }
 }
 
