@@ -17,6 +17,7 @@
 #include "win32/module_path.h"
 #include "win32/power_readings.h"
 #include "win32/private_profile_store.h"
+#include "win32/start_program.h"
 #include "win32/system_message.h"
 #include "win32/wide_text.h"
 
@@ -105,17 +106,8 @@ bool ShowNotice(HINSTANCE instance, const std::u16string& text) {
 
 // 予約一覧 in a process of its own, so that the check ends now.
 void OpenViewerAt(const std::u16string& reservation) {
-  const std::wstring viewer = win32::Wide(win32::ModulePath());
-  std::wstring command_line = L"\"" + viewer + L"\"";
-  if (!reservation.empty()) command_line += L" /select \"" + win32::Wide(reservation) + L"\"";
-  STARTUPINFOW startup{};
-  startup.cb = sizeof(startup);
-  PROCESS_INFORMATION started{};
-  if (CreateProcessW(viewer.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                     &started)) {
-    CloseHandle(started.hThread);
-    CloseHandle(started.hProcess);
-  }
+  win32::StartProgram(win32::Wide(win32::ModulePath()),
+                      reservation.empty() ? L"" : L"/select \"" + win32::Wide(reservation) + L"\"");
 }
 
 }  // namespace

@@ -32,6 +32,7 @@
 #include "win32/power_readings.h"
 #include "win32/private_profile_store.h"
 #include "win32/services.h"
+#include "win32/start_program.h"
 #include "win32/system_message.h"
 #include "win32/wide_text.h"
 
@@ -685,20 +686,15 @@ void ViewerDialog::OnEdit() {
     Ask(u"予約を Halvorn に渡すファイルを書けません: " + win32::Utf16(edit_file_), MB_OK | MB_ICONERROR);
     return;
   }
-  const std::wstring halvorn = win32::Wide(BesideViewer(u"Halvorn2.exe"));
-  std::wstring command_line = L"\"" + halvorn + L"\" \"" + edit_file_ + L"\"";
-  STARTUPINFOW startup{};
-  startup.cb = sizeof(startup);
-  PROCESS_INFORMATION started{};
-  if (!CreateProcessW(halvorn.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                      &started)) {
-    const HRESULT status = HRESULT_FROM_WIN32(GetLastError());
+  win32::StartedProgram halvorn =
+      win32::StartProgram(win32::Wide(BesideViewer(u"Halvorn2.exe")), L"\"" + edit_file_ + L"\"");
+  if (!halvorn.process) {
+    const HRESULT status = HRESULT_FROM_WIN32(halvorn.error);
     DeleteFileW(edit_file_.c_str());
     Ask(u"Halvorn2.exe を起動できません: " + win32::SystemMessage(status), MB_OK | MB_ICONERROR);
     return;
   }
-  CloseHandle(started.hThread);
-  halvorn_ = win32::UniqueHandle(started.hProcess);
+  halvorn_ = std::move(halvorn.process);
   // Halvorn replaces the work item when the user registers; the list is
   // read again once it has ended.
   SetTimer(hwnd_, kHalvornTimer, 500, nullptr);

@@ -142,7 +142,8 @@ TEST(CheckNotice, TheLastCheckReadsBackAsWrittenAndNothingElse) {
     WriteLastCheck(store, minute);
     EXPECT_EQ(ReadLastCheck(store), minute);
   }
-  for (const char16_t* garbled : {u"2026/02/30 10:00", u"2026/12/09 1800", u"2026/12/09 18:0x", u"yesterday", u""}) {
+  for (const char16_t* garbled : {u"2026/02/30 10:00", u"2026/12/09 1800", u"2026/12/09 18:0x", u"-999/12/09 18:00",
+                                  u"2026/-1/09 18:00", u"2026/12/09 +8:00", u"yesterday", u""}) {
     store.WriteString(u"check", u"last", garbled);
     EXPECT_EQ(ReadLastCheck(store), std::nullopt) << std::u16string_view(garbled).size();
   }

@@ -5,6 +5,7 @@
 #include <tuple>
 #include <utility>
 
+#include "compose/c_numbers.h"
 #include "reservations/rules/number_text.h"
 #include "scheduler/trigger_schedule.h"
 
@@ -101,18 +102,11 @@ std::u16string NoticeText(const std::vector<NoticeLine>& lines, std::size_t show
 
 std::optional<LocalMinute> ReadLastCheck(SettingsStore& store) {
   const std::u16string text = store.GetString(u"check", u"last", u"", 64);
-  // yyyy/MM/dd HH:mm, each field its digits.
+  // yyyy/MM/dd HH:mm. Whatever does not come back as itself (a stray
+  // character, a date that does not exist) is no time.
   if (text.size() != 16) return std::nullopt;
-  int fields[5] = {};
-  const std::size_t starts[5] = {0, 5, 8, 11, 14}, lengths[5] = {4, 2, 2, 2, 2};
-  for (int i = 0; i < 5; ++i) {
-    for (std::size_t at = starts[i]; at < starts[i] + lengths[i]; ++at) {
-      if (text[at] < u'0' || text[at] > u'9') return std::nullopt;
-      fields[i] = fields[i] * 10 + (text[at] - u'0');
-    }
-  }
-  const LocalMinute minute = ToLocalMinute(fields[0], fields[1], fields[2], fields[3], fields[4]);
-  // A date that does not exist does not come back as itself.
+  const auto field = [&text](std::size_t at, std::size_t length) { return ReadInt(text.substr(at, length)); };
+  const LocalMinute minute = ToLocalMinute(field(0, 4), field(5, 2), field(8, 2), field(11, 2), field(14, 2));
   if (FormatLocalMinute(minute) != text) return std::nullopt;
   return minute;
 }

@@ -46,13 +46,20 @@ HWND Balloon() {
   return nullptr;
 }
 
-void CheckTellsAFailedRun(const ScenarioContext& context) {
-  InstallFolder install(context, L"check");
+// The viewer installed, and one reservation stored that will record as
+// stored tomorrow evening.
+InstallFolder ViewerWithTomorrowsRecording(const ScenarioContext& context, const std::wstring& name) {
+  InstallFolder install(context, name);
   install.CopyProgram(L"Brisquet.exe");
   install.CopyData(L"channel.txt", L"channel.txt");
   DeleteAllWorkItems();
   StoreWorkItemFile(L"明日の番組",
                     RecorderWorkItem(L"\"C:\\rec\\明日の番組.ts\" I1 @011 21:00-21:30 B", DaysFromToday(1, 20, 59)));
+  return install;
+}
+
+void CheckTellsAFailedRun(const ScenarioContext& context) {
+  const InstallFolder install = ViewerWithTomorrowsRecording(context, L"check");
   // Last night's recording ended with code 3.
   JobFile failed = RecorderWorkItem(L"\"C:\\rec\\ドラマ.ts\" I2 @011 21:00-21:30 B", DaysFromToday(-1, 20, 59));
   const SYSTEMTIME last = DaysFromToday(-1, 20, 59);
@@ -99,12 +106,7 @@ void CheckTellsAFailedRun(const ScenarioContext& context) {
 // Ticking ログオン時に確認する stores the check's own work item, which no
 // list shows; unticking removes it.
 void CheckAtLogonTicked(const ScenarioContext& context) {
-  InstallFolder install(context, L"check_at_logon");
-  install.CopyProgram(L"Brisquet.exe");
-  install.CopyData(L"channel.txt", L"channel.txt");
-  DeleteAllWorkItems();
-  StoreWorkItemFile(L"明日の番組",
-                    RecorderWorkItem(L"\"C:\\rec\\明日の番組.ts\" I1 @011 21:00-21:30 B", DaysFromToday(1, 20, 59)));
+  const InstallFolder install = ViewerWithTomorrowsRecording(context, L"check_at_logon");
   const std::wstring name = L"Brisquet 録画の確認";
   auto viewer = ViewerUnderTest::Start(install.File(L"Brisquet.exe"));
   Expect(viewer.WaitForRowCount(1), L"the viewer did not list the reservation");
