@@ -25,6 +25,7 @@ struct JobTrigger {
   // Daily: days interval in [0]. Weekly: weeks interval in [0], days of the
   // week (bit 0 Sunday) in [1].
   std::array<std::uint16_t, 3> type_data{};
+  friend bool operator==(const JobTrigger&, const JobTrigger&) = default;
 };
 
 struct JobFile {
@@ -50,6 +51,7 @@ struct JobFile {
   std::string user_data;
   std::string reserved_data;
   std::vector<JobTrigger> triggers;
+  friend bool operator==(const JobFile&, const JobFile&) = default;
 };
 
 inline constexpr std::size_t kJobFixedSectionSize = 68;

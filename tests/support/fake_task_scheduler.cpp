@@ -53,6 +53,8 @@ class FakeTrigger final : public TaskTriggerInterface, Counted {
     stored.end_day = t.end_day;
     stored.start_hour = t.start_hour;
     stored.start_minute = t.start_minute;
+    stored.minutes_duration = t.minutes_duration;
+    stored.minutes_interval = t.minutes_interval;
     stored.flags = t.flags;
     stored.type = t.type;
     if (t.type == 1) stored.type_data = {t.days_interval, 0, 0};

@@ -66,7 +66,8 @@ inline JobFile HalvornMadeJob(const std::u16string& tuner, const std::u16string&
 
 // What no Halvorn writes, as other programs and the Task Scheduler itself
 // leave it on a work item, drawn from `random`: comment, author, priority,
-// run limit, idle minutes, retries, user data and the last run.
+// run limit, idle minutes, retries, user and reserved data, the last run
+// and the trigger's repetition.
 template <class Random>
 void GiveOtherParts(JobFile& job, Random& random) {
   const auto draw = [&random](std::uint32_t below) { return static_cast<std::uint32_t>(random() % below); };
@@ -84,6 +85,11 @@ void GiveOtherParts(JobFile& job, Random& random) {
   job.error_retry_count = static_cast<std::uint16_t>(draw(5));
   job.error_retry_interval = static_cast<std::uint16_t>(draw(60));
   job.user_data = std::string(draw(16), static_cast<char>(draw(256)));
+  job.reserved_data = std::string(draw(2) * 8, static_cast<char>(draw(256)));
+  for (JobTrigger& trigger : job.triggers) {
+    trigger.minutes_duration = draw(4) * 60;
+    trigger.minutes_interval = trigger.minutes_duration == 0 ? 0 : 10;
+  }
   job.exit_code = draw(4);
   job.status = std::array<std::uint32_t, 3>{0x41300, 0x41303, 0x41305}[draw(3)];
   job.last_run_time = {2026, 12, 2, 8, static_cast<std::uint16_t>(draw(24)), 59, 0, 0};

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
+#include "support/stored_shape.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -58,6 +61,22 @@ TEST(JobFile, WhatWeWriteReadsBackAndEndsWithItsTrigger) {
   EXPECT_FALSE(ParseJobFile(bytes.substr(0, 67)));
   EXPECT_FALSE(ParseJobFile(bytes.substr(0, bytes.size() - 1)));
   EXPECT_FALSE(ReadStoredTrigger(std::string(15, '\0')));
+}
+
+// Every part, ours and other programs', reads back as written, and the
+// trigger is found in a file that ends with it.
+TEST(JobFile, EveryPartReadsBackAsWritten) {
+  std::mt19937 random(7);
+  for (int i = 0; i < 20; ++i) {
+    JobFile job = HalvornMadeJob(u"2", u"011", i % 3, 21 * 60, 5);
+    GiveOtherParts(job, random);
+    const std::string bytes = SerializeJobFile(job);
+    EXPECT_EQ(ParseJobFile(bytes), job) << i;
+    const auto stored = ReadStoredTrigger(bytes);
+    ASSERT_TRUE(stored) << i;
+    EXPECT_EQ(stored->type, static_cast<int>(job.triggers[0].type));
+    EXPECT_EQ(stored->days, job.triggers[0].type_data[1] & 0xFF);
+  }
 }
 
 TEST(JobFile, TheStoredTriggerIsReadFromItsOwnBytesOnly) {
